@@ -1,0 +1,182 @@
+// tracemill: writes the outline drawing of a text as a DXF file.
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "atomic_file.hpp"
+#include "dxf.hpp"
+#include "generation.hpp"
+#include "svg.hpp"
+#include "text_encoding.hpp"
+
+namespace {
+
+// Exit statuses.
+constexpr int kAllDrawn = 0;
+constexpr int kStopped = 1;
+constexpr int kInvalid = 2;
+constexpr int kNotWritten = 3;
+
+// A length as the user typed it: a plain decimal number, read the same in
+// every locale. "nan", "inf" and anything else that is not a finite number is
+// refused here; the range is checked with the drawing's other rules.
+bool parse_length(const std::string& text, double& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+') ++first;
+    const auto res = std::from_chars(first, last, value, std::chars_format::general);
+    return res.ec == std::errc{} && res.ptr == last && std::isfinite(value);
+}
+
+bool read_all(std::istream& in, std::string& out) {
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+void print_message(const std::string& m) { std::cerr << m << '\n'; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{
+        "Writes the outline drawing of a text as a DXF file: for every character its\n"
+        "skeleton (the path of a round pen's centre, colour 4) and the outline of the area\n"
+        "the pen sweeps (colour 6), with a frame around the text block centred on the\n"
+        "origin. Each TEXT argument is a row; a newline inside an argument starts a row.\n"
+        "Exit status: 0 every character drawn; 1 the run stopped at a character (the file\n"
+        "still holds everything before it); 2 invalid arguments or values; 3 the file was\n"
+        "not written.",
+        "tracemill"};
+    app.option_defaults()->always_capture_default();
+
+    std::string output;
+    std::vector<std::string> rows;
+    std::string text_file;
+    std::string svg_path;
+    bool force = false;
+    struct LengthOption {
+        const char* flag;
+        const char* help;
+        std::string text;
+    };
+    LengthOption lengths[] = {
+        {"--char-width", "Width of a character cell (drawing units)", "2.1"},
+        {"--char-height", "Height of a character cell", "5"},
+        {"--line-width", "Stroke width: the diameter of the pen", "0.3"},
+        {"--char-spacing", "Gap between neighbouring cells of a row", "0.4"},
+        {"--line-spacing", "Gap between rows", "0.4"},
+    };
+
+    app.add_option("-o,--output", output, "The DXF file to write")->required()->type_name("FILE");
+    app.add_option("text", rows, "The text; each argument is a row")->type_name("TEXT");
+    app.add_option("--text-file", text_file,
+                   "Read the rows from FILE instead ('-' for standard input); one final line "
+                   "break is ignored")
+        ->type_name("FILE");
+    for (auto& l : lengths) {
+        app.add_option(l.flag, l.text, l.help)->type_name("LENGTH")->default_str(l.text);
+    }
+    app.add_flag("-f,--force", force, "Replace an existing file (otherwise it is left untouched)");
+    app.add_option("--svg", svg_path, "Also write an SVG picture of the drawing")->type_name("FILE");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? kAllDrawn : kInvalid;
+    }
+
+    tracemill::TextParameters p;
+    double* targets[] = {&p.char_width, &p.char_height, &p.line_width, &p.char_spacing,
+                         &p.line_spacing};
+    for (std::size_t k = 0; k < std::size(lengths); ++k) {
+        if (!parse_length(lengths[k].text, *targets[k])) {
+            std::cerr << lengths[k].flag << ": \"" << lengths[k].text
+                      << "\" は数値ではありません。\n";
+            return kInvalid;
+        }
+    }
+
+    std::string typed;
+    if (!text_file.empty()) {
+        if (!rows.empty()) {
+            std::cerr << "--text-file: TEXT と同時には指定できません。\n";
+            return kInvalid;
+        }
+        bool ok = false;
+        if (text_file == "-") {
+            ok = read_all(std::cin, typed);
+        } else {
+            std::ifstream in(text_file, std::ios::binary);
+            ok = in.is_open() && read_all(in, typed);
+        }
+        if (!ok) {
+            std::cerr << text_file << ": 読み込めません。\n";
+            return kInvalid;
+        }
+        // A text file's last line ends in a line break; it does not start a row.
+        if (typed.size() >= 2 && typed.compare(typed.size() - 2, 2, "\r\n") == 0) {
+            typed.resize(typed.size() - 2);
+        } else if (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r')) {
+            typed.pop_back();
+        }
+    } else {
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            if (k > 0) typed += '\n';
+            typed += rows[k];
+        }
+    }
+    const std::string text = tracemill::to_document_bytes(typed);
+
+    const auto result = tracemill::create_drawing(
+        p, text, output, [force](const std::string&) { return force; });
+    using Status = tracemill::CreateResult::Status;
+    switch (result.status) {
+        case Status::Invalid:
+            print_message(result.message);
+            return kInvalid;
+        case Status::Declined:
+            print_message(output + " は既に存在します。\n　ファイルは作成していません。"
+                                   "（上書きするには --force を指定します）");
+            return kNotWritten;
+        case Status::FileError:
+            print_message(result.message);
+            return kNotWritten;
+        case Status::Written:
+            break;
+    }
+
+    if (!svg_path.empty()) {
+        if (!force && tracemill::path_exists(svg_path)) {
+            print_message(svg_path + " は既に存在します。\n　ファイルは作成していません。"
+                                     "（上書きするには --force を指定します）");
+            return kNotWritten;
+        }
+        const auto layout = tracemill::measure_text(p, text);
+        tracemill::AtomicFileWriter file(svg_path);
+        if (file.ok()) {
+            tracemill::SvgWriter svg(file, *layout);
+            svg.begin();
+            tracemill::draw_text(p, text, *layout, svg);
+            svg.end();
+        }
+        if (!file.commit()) {
+            print_message(file.error() + "\n　ファイルは作成していません。");
+            return kNotWritten;
+        }
+    }
+
+    if (!result.stop_message.empty()) {
+        print_message(result.message);
+        return kStopped;
+    }
+    return kAllDrawn;
+}

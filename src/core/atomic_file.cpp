@@ -1,0 +1,135 @@
+#include "atomic_file.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace tracemill {
+
+namespace {
+
+constexpr std::size_t kMaxErrorLength = 255;
+
+// Cuts a UTF-8 text to at most n bytes without splitting a character.
+std::string truncate_utf8(std::string s, std::size_t n) {
+    if (s.size() <= n) return s;
+    std::size_t end = n;
+    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
+    s.resize(end);
+    return s;
+}
+
+// Writes into the file a symbolic link points at, not over the link itself.
+std::string resolve_target(const std::string& path) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = realpath(path.c_str(), nullptr)) {
+            std::string resolved(real);
+            std::free(real);
+            return resolved;
+        }
+    }
+    return path;
+}
+
+std::atomic<unsigned> temp_counter{0};
+
+}  // namespace
+
+bool path_exists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0;
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string target) : target_(resolve_target(target)) {
+    // The new file gets the old one's permissions; a new name gets the usual
+    // 0666 less the umask, as a plain create would.
+    struct stat st {};
+    const bool replacing = stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp_path_ = target_ + ".tmp-" + std::to_string(getpid()) + "-" +
+                     std::to_string(temp_counter.fetch_add(1));
+        fd_ = ::open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0 || errno != EEXIST) break;
+    }
+    if (fd_ < 0) {
+        const int err = errno;
+        temp_path_.clear();
+        fail(err);
+        return;
+    }
+    if (replacing) (void)fchmod(fd_, st.st_mode & 07777);
+}
+
+AtomicFileWriter::~AtomicFileWriter() { discard(); }
+
+void AtomicFileWriter::fail(int err) {
+    if (!error_.empty()) return;
+    std::string msg = target_ + ": " + std::strerror(err);
+    error_ = truncate_utf8(std::move(msg), kMaxErrorLength);
+}
+
+void AtomicFileWriter::write(std::string_view bytes) {
+    if (fd_ < 0 || !error_.empty()) return;
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+            return;
+        }
+        if (n == 0) {
+            fail(EIO);
+            return;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+}
+
+bool AtomicFileWriter::commit() {
+    if (fd_ < 0 || !error_.empty()) {
+        discard();
+        return false;
+    }
+    if (fsync(fd_) != 0) fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && error_.empty()) fail(errno);
+    if (error_.empty() && std::rename(temp_path_.c_str(), target_.c_str()) != 0) fail(errno);
+    if (!error_.empty()) {
+        (void)::unlink(temp_path_.c_str());
+        temp_path_.clear();
+        return false;
+    }
+    temp_path_.clear();
+    return true;
+}
+
+void AtomicFileWriter::discard() {
+    if (fd_ >= 0) {
+        (void)::close(fd_);
+        fd_ = -1;
+    }
+    if (!temp_path_.empty()) {
+        (void)::unlink(temp_path_.c_str());
+        temp_path_.clear();
+    }
+}
+
+std::string write_file_atomically(const std::string& path, std::string_view text) {
+    AtomicFileWriter file(path);
+    file.write(text);
+    if (!file.commit()) return file.error();
+    return {};
+}
+
+}  // namespace tracemill

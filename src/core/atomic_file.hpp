@@ -1,0 +1,50 @@
+// Replacing a file safely: the new content goes to a temporary file beside
+// the target, which is renamed over the target only when it is complete, so a
+// failure at any point leaves the previous file exactly as it was.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "dxf.hpp"
+
+namespace tracemill {
+
+class AtomicFileWriter final : public ByteSink {
+public:
+    // Creates the temporary file in the target's folder; check ok().
+    explicit AtomicFileWriter(std::string target);
+    ~AtomicFileWriter() override;  // discards unless committed
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Writes everything (looping on short writes); the first failure is kept
+    // and later writes are ignored.
+    void write(std::string_view bytes) override;
+
+    // Flushes to disk, closes and renames over the target. False on failure,
+    // with error() describing it; the temporary file is then removed.
+    bool commit();
+    // Removes the temporary file; the target is untouched.
+    void discard();
+
+    bool ok() const { return error_.empty(); }
+    // The system's description of the first failure, at most 255 bytes.
+    const std::string& error() const { return error_; }
+
+private:
+    void fail(int err);
+    std::string target_;
+    std::string temp_path_;
+    int fd_ = -1;
+    std::string error_;
+};
+
+// Writes a whole text to a file atomically; returns the error description, or
+// an empty string on success.
+std::string write_file_atomically(const std::string& path, std::string_view text);
+
+// True when a file or directory exists at path (a status query succeeds).
+bool path_exists(const std::string& path);
+
+}  // namespace tracemill

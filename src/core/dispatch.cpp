@@ -1,0 +1,27 @@
+#include "dispatch.hpp"
+
+#include "glyphs/glyphs.hpp"
+
+namespace tracemill {
+
+namespace {
+
+GlyphTable build_table() {
+    GlyphTable t{};
+    // Simple strokes.
+    t['-'] = glyphs::hyphen;
+    t['_'] = glyphs::underscore;
+    t['|'] = glyphs::vertical_bar;
+    t['.'] = glyphs::full_stop;
+    t['/'] = glyphs::slash;
+    return t;
+}
+
+}  // namespace
+
+const GlyphTable& glyph_table() {
+    static const GlyphTable table = build_table();
+    return table;
+}
+
+}  // namespace tracemill

@@ -1,0 +1,79 @@
+// The DXF text of a drawing: fixed section texts, the three entity records
+// and a streaming writer that turns entities into that text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "geometry.hpp"
+
+namespace tracemill {
+
+// Lines end in CR LF; the texts below are written exactly as they stand.
+namespace dxf_text {
+// TABLES section with the single linetype CONTINUOUS.
+inline constexpr std::string_view kLinetypeTable =
+    "  0\r\nSECTION\r\n  2\r\nTABLES\r\n  0\r\nTABLE\r\n  2\r\nLTYPE\r\n 70\r\n1\r\n"
+    "  0\r\nLTYPE\r\n  2\r\nCONTINUOUS\r\n  0\r\nENDTAB\r\n";
+// LAYER table with the single layer "1": flags 0, colour 7, linetype CONTINUOUS.
+inline constexpr std::string_view kLayerTable =
+    "  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n1\r\n  0\r\nLAYER\r\n  2\r\n1\r\n 70\r\n0\r\n"
+    " 62\r\n7\r\n  6\r\nCONTINUOUS\r\n  0\r\nENDTAB\r\n";
+// End of TABLES, start of ENTITIES.
+inline constexpr std::string_view kEntitiesStart =
+    "  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+// End of ENTITIES and of the file.
+inline constexpr std::string_view kDocumentEnd = "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+}  // namespace dxf_text
+
+// Appends v in fixed-point notation with nine decimals, exactly as C's "%.9f"
+// prints it ("-0.000000000" included), independent of the locale and of the
+// magnitude.
+void append_fixed9(std::string& out, double v);
+std::string fixed9(double v);
+
+// Appends v with one decimal, as "%.1f" prints it (the value in messages).
+std::string fixed1(double v);
+
+// The three entity records (the whole record, CR LF line ends).
+std::string line_entity(double x1, double y1, double x2, double y2, int colour);
+std::string circle_entity(double cx, double cy, double radius, int colour);
+std::string arc_entity(double cx, double cy, double radius, double start_deg, double end_deg,
+                       int colour);
+
+void append_entity(std::string& out, const Entity& e);
+
+// Where written text goes: a file, a string, a counter.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual void write(std::string_view bytes) = 0;
+};
+
+class StringByteSink final : public ByteSink {
+public:
+    void write(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
+
+// Streams a DXF document: begin() writes the opening texts, every add() one
+// entity record, end() the closing text. Text is passed on to the byte sink in
+// blocks, so memory stays bounded however many entities pass through.
+class DxfWriter final : public EntitySink {
+public:
+    explicit DxfWriter(ByteSink& out);
+    ~DxfWriter() override;
+    DxfWriter(const DxfWriter&) = delete;
+    DxfWriter& operator=(const DxfWriter&) = delete;
+
+    void begin();
+    void add(const Entity& e) override;
+    void end();  // closing text, then flush
+
+private:
+    void flush_if_full();
+    ByteSink& out_;
+    std::string buffer_;
+};
+
+}  // namespace tracemill

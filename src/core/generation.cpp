@@ -1,0 +1,155 @@
+#include "generation.hpp"
+
+#include <cmath>
+
+#include "atomic_file.hpp"
+#include "dispatch.hpp"
+#include "dxf.hpp"
+#include "glyph.hpp"
+
+namespace tracemill {
+
+namespace {
+
+std::string not_created(std::string_view what) {
+    std::string m(what);
+    m += messages::kNotCreated;
+    return m;
+}
+
+// A length must be finite, at most kMaxLength, and (when positive) at least
+// kMinPositiveLength. Returns the complaint for field `name`, if any.
+std::optional<std::string> range_message(std::string_view name, double v) {
+    if (!(v <= kMaxLength)) return not_created(std::string(name) + " が 大き過ぎます。");
+    if (v > 0 && v < kMinPositiveLength) return not_created(std::string(name) + " が 小さ過ぎます。");
+    return std::nullopt;
+}
+
+std::string non_finite_message(unsigned char byte) {
+    std::string m = "文字の ";
+    m += static_cast<char>(byte);
+    m += " の 座標 が計算できません。\n　";
+    return m;
+}
+
+}  // namespace
+
+std::optional<std::string> validate(const TextParameters& p, std::string_view output_path,
+                                    std::string_view text, bool check_path) {
+    const double W = p.char_width, H = p.char_height, t = p.line_width;
+    if (check_path && output_path.empty()) return std::string(messages::kNoFile);
+    if (text.empty()) return std::string(messages::kNoText);
+    // Each test is written so that a value that is not a number fails it.
+    if (!(W > 0)) return not_created("文字幅 が ゼロ以下です。");
+    if (!(H > 0)) return not_created("文字高 が ゼロ以下です。");
+    if (!(t > 0)) return not_created("線幅 が ゼロ以下です。");
+    if (!(p.char_spacing >= 0)) return not_created("文字間隔 が ゼロ未満です。");
+    if (!(p.line_spacing >= 0)) return not_created("行間隔 が ゼロ未満です。");
+    if (!(W > t)) return not_created("文字幅 が 線幅 以下です。");
+    if (!(H > t)) return not_created("文字高 が 線幅 以下です。");
+    // Beyond these, an infinite or absurd length would put "inf" or "nan"
+    // into the file, or numbers no machine can cut.
+    const std::pair<std::string_view, double> lengths[] = {
+        {"文字幅", W}, {"文字高", H}, {"線幅", t}, {"文字間隔", p.char_spacing},
+        {"行間隔", p.line_spacing}};
+    for (const auto& [name, v] : lengths) {
+        if (auto m = range_message(name, v)) return m;
+    }
+    return std::nullopt;
+}
+
+std::optional<TextLayout> measure_text(const TextParameters& p, std::string_view text) {
+    TextLayout l;
+    l.rows = 1;
+    std::int64_t n = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            ++i;  // the LF after the CR
+            n = 0;
+            ++l.rows;
+        } else {
+            ++n;
+            if (n > l.columns) l.columns = n;
+        }
+    }
+    if (l.columns < 1) return std::nullopt;
+    const double cols = static_cast<double>(l.columns);
+    const double rows = static_cast<double>(l.rows);
+    l.x0 = -((cols - 1) * p.char_spacing + cols * p.char_width) / 2;
+    l.y0 = ((rows - 1) * p.line_spacing + rows * p.char_height) / 2;
+    return l;
+}
+
+std::string draw_text(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                      EntitySink& sink) {
+    return draw_text(p, text, layout, sink, glyph_table());
+}
+
+std::string draw_text(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                      EntitySink& sink, const GlyphTable& table) {
+    const double W = p.char_width, H = p.char_height, t = p.line_width;
+    const double X0 = layout.x0, Y0 = layout.y0;
+    constexpr Colour frame = Colour::CentreLine;
+    // The frame, anticlockwise from the bottom-left corner.
+    sink.add(Line{{X0, -Y0}, {-X0, -Y0}, frame});
+    sink.add(Line{{-X0, -Y0}, {-X0, Y0}, frame});
+    sink.add(Line{{-X0, Y0}, {X0, Y0}, frame});
+    sink.add(Line{{X0, Y0}, {X0, -Y0}, frame});
+
+    GlyphOutput out(sink);
+    // The pen advances cell by cell, by repeated addition.
+    double pen_x = X0;
+    double pen_y = Y0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\r') {
+            pen_x = X0;
+            pen_y = pen_y - (H + p.line_spacing);
+            ++i;  // the LF after the CR is skipped unseen
+            continue;
+        }
+        if (byte == ' ') {
+            pen_x = pen_x + W + p.char_spacing;
+            continue;
+        }
+        const GlyphGenerator generate = table[byte];
+        if (generate == nullptr) return std::string(messages::kUnsupported);
+        out.reset();
+        generate(make_cell(pen_x, pen_y, W, H, t), out);
+        pen_x = pen_x + W + p.char_spacing;
+        if (out.hit_non_finite()) return non_finite_message(byte);
+        if (out.stopped()) return out.stop_message();
+    }
+    return {};
+}
+
+CreateResult create_drawing(const TextParameters& p, std::string_view text,
+                            const std::string& output_path, const OverwriteQuestion& ask) {
+    using Status = CreateResult::Status;
+    if (auto m = validate(p, output_path, text)) return {Status::Invalid, *m, {}};
+    const auto layout = measure_text(p, text);
+    if (!layout) return {Status::Invalid, std::string(messages::kNoText), {}};
+
+    // The drawing streams into a temporary file beside the target; the target
+    // is replaced only once the drawing is complete and the user agreed.
+    AtomicFileWriter file(output_path);
+    if (!file.ok()) return {Status::FileError, not_created(file.error()), {}};
+    std::string stop;
+    {
+        DxfWriter dxf(file);
+        dxf.begin();
+        stop = draw_text(p, text, *layout, dxf);
+        dxf.end();
+    }
+    if (!file.ok()) return {Status::FileError, not_created(file.error()), {}};
+    // Without a question to ask, an existing file is never replaced.
+    if (path_exists(output_path) &&
+        !(ask && ask(output_path + std::string(messages::kExistsQuestion)))) {
+        file.discard();
+        return {Status::Declined, {}, {}};
+    }
+    if (!file.commit()) return {Status::FileError, not_created(file.error()), {}};
+    return {Status::Written, stop + std::string(messages::kCreated), stop};
+}
+
+}  // namespace tracemill

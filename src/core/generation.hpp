@@ -1,0 +1,88 @@
+// The generation run: validate the parameters, measure the text, centre the
+// text block on the origin, frame it, draw every character, and write the
+// drawing to its file.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "dispatch.hpp"
+#include "geometry.hpp"
+
+namespace tracemill {
+
+// The drawing parameters, in drawing units, with the defaults a new dialog shows.
+struct TextParameters {
+    double char_width = 2.1;    // W, width of a cell
+    double char_height = 5.0;   // H, height of a cell
+    double line_width = 0.3;    // t, pen diameter
+    double char_spacing = 0.4;  // gap between neighbouring cells of a row
+    double line_spacing = 0.4;  // gap between rows
+};
+
+// The largest length a drawing takes, and the smallest positive one; beyond
+// them the numbers stop being meaningful in the file.
+inline constexpr double kMaxLength = 1e9;
+inline constexpr double kMinPositiveLength = 1e-6;
+
+namespace messages {
+inline constexpr std::string_view kNoFile = "ファイル が選択されていません。\n　ファイルは作成していません。";
+inline constexpr std::string_view kNoText = "文字 が記入されていません。\n　ファイルは作成していません。";
+inline constexpr std::string_view kUnsupported = "対応してない文字が含まれています。\n　";
+inline constexpr std::string_view kCreated = "DXFファイルを作成しました。";
+inline constexpr std::string_view kNotCreated = "\n　ファイルは作成していません。";
+inline constexpr std::string_view kExistsQuestion = " は既に存在します。\n　上書きしますか？";
+}  // namespace messages
+
+// The first failing validation in the order the user sees them, or nothing.
+// `check_path` is false where no output path is involved (the preview).
+std::optional<std::string> validate(const TextParameters& p, std::string_view output_path,
+                                    std::string_view text, bool check_path = true);
+
+// Rows and columns of the text (bytes; CR starts a row and the byte after it
+// is skipped) and the top-left corner (x0, y0) of the block centred on the
+// origin. Nothing when the text holds no column at all.
+struct TextLayout {
+    std::int64_t rows = 0;
+    std::int64_t columns = 0;
+    double x0 = 0;
+    double y0 = 0;
+};
+std::optional<TextLayout> measure_text(const TextParameters& p, std::string_view text);
+
+// Draws the frame and then every character into the sink, stopping after a
+// glyph that does not fit, an unsupported byte or a glyph whose numbers are
+// not finite. Returns the stop message, empty when everything was drawn.
+// The parameters must have passed validate().
+std::string draw_text(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                      EntitySink& sink);
+// The same with another table of generators (for tests of the run itself).
+std::string draw_text(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                      EntitySink& sink, const GlyphTable& table);
+
+// The Create command from validation to the written file.
+struct CreateResult {
+    enum class Status {
+        Invalid,    // a validation message; nothing touched
+        Declined,   // the overwrite question was answered No; nothing written
+        FileError,  // the file could not be written; the previous file is intact
+        Written,    // the file was replaced (possibly after a stop)
+    };
+    Status status = Status::Invalid;
+    // What the user is shown: the validation message, the file error text, or
+    // the stop message followed by the success text. Empty when declined.
+    std::string message;
+    std::string stop_message;  // set when Written after a stop
+};
+
+// Asked, after generation, when something already exists at the output path;
+// true replaces it. Receives the full question text.
+using OverwriteQuestion = std::function<bool(const std::string& question)>;
+
+CreateResult create_drawing(const TextParameters& p, std::string_view text,
+                            const std::string& output_path, const OverwriteQuestion& ask);
+
+}  // namespace tracemill

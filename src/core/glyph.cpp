@@ -1,0 +1,102 @@
+#include "glyph.hpp"
+
+#include <cmath>
+
+#include "dxf.hpp"
+
+namespace tracemill {
+
+namespace {
+
+// Two numbers that print the same with nine decimals differ by at most 1e-9;
+// only closer pairs need the exact comparison of their printed texts.
+constexpr double kPrintedResolution = 2e-9;
+
+bool print_equal(double a, double b) {
+    if (std::fabs(a - b) > kPrintedResolution) return false;
+    return fixed9(a) == fixed9(b);
+}
+
+bool prints_positive(double radius) {
+    if (radius >= kPrintedResolution) return true;
+    const std::string s = fixed9(radius);
+    return s[0] != '-' && s != "0.000000000";
+}
+
+bool finite(double v) { return std::isfinite(v); }
+
+}  // namespace
+
+GlyphCell make_cell(double x, double y, double W, double H, double t) {
+    return GlyphCell{x, y, W, H, t, t / 2, kPi};
+}
+
+void GlyphOutput::pass(const Entity& e) {
+    sink_->add(e);
+    ++passed_;
+}
+
+void GlyphOutput::line(Point from, Point to, Colour colour) {
+    if (non_finite_) return;
+    if (!finite(from.x) || !finite(from.y) || !finite(to.x) || !finite(to.y)) {
+        non_finite_ = true;
+        return;
+    }
+    if (print_equal(from.x, to.x) && print_equal(from.y, to.y)) {
+        ++dropped_;
+        return;
+    }
+    pass(Line{from, to, colour});
+}
+
+void GlyphOutput::arc(Point centre, double radius, double start_deg, double end_deg,
+                      Colour colour) {
+    if (non_finite_) return;
+    if (!finite(centre.x) || !finite(centre.y) || !finite(radius) || !finite(start_deg) ||
+        !finite(end_deg)) {
+        non_finite_ = true;
+        return;
+    }
+    if (!prints_positive(radius) || print_equal(start_deg, end_deg)) {
+        ++dropped_;
+        return;
+    }
+    pass(Arc{centre, radius, start_deg, end_deg, colour});
+}
+
+void GlyphOutput::circle(Point centre, double radius, Colour colour) {
+    if (non_finite_) return;
+    if (!finite(centre.x) || !finite(centre.y) || !finite(radius)) {
+        non_finite_ = true;
+        return;
+    }
+    if (!prints_positive(radius)) {
+        ++dropped_;
+        return;
+    }
+    pass(Circle{centre, radius, colour});
+}
+
+void GlyphOutput::reset() {
+    stop_message_.clear();
+    non_finite_ = false;
+    passed_ = 0;
+    dropped_ = 0;
+}
+
+std::string width_message(std::string_view name, double limit) {
+    std::string m = "文字の ";
+    m += name;
+    m += " の 線幅 は ";
+    m += fixed1(limit);
+    m += " 未満です。\n　";
+    return m;
+}
+
+bool stroke_fits(GlyphOutput& out, double limit, double t, std::string_view name) {
+    if (limit > t) return true;
+    out.stop(width_message(name, limit));
+    return false;
+}
+
+}  // namespace tracemill

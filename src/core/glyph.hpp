@@ -1,0 +1,102 @@
+// The glyph model: the cell a generator draws in, the output through which it
+// emits its entities, and the helpers every generator shares.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry.hpp"
+
+namespace tracemill {
+
+// The constant the drawing uses for every conversion between degrees and
+// radians. It is deliberately this 15-digit value, not the full-precision
+// one: the ninth printed decimal of every angle depends on it.
+inline constexpr double kPi = 3.14159265358979;
+
+// One character cell, given by its top-left corner (x, y); it spans x .. x + W
+// and y − H .. y (y grows upwards). t is the pen diameter, r = t / 2 its radius.
+struct GlyphCell {
+    double x = 0;
+    double y = 0;
+    double W = 0;
+    double H = 0;
+    double t = 0;
+    double r = 0;
+    double Pi = kPi;
+};
+
+GlyphCell make_cell(double x, double y, double W, double H, double t);
+
+// What a generator emits through. It passes entities on to the sink in
+// emission order, except those that would be degenerate in the file: a line
+// whose ends print identically, an arc or circle whose radius prints as zero or
+// negative, an arc whose start and end angles print identically. These arise
+// when a test that ties on paper passes by one ulp, and the outline rule
+// itself only draws an inner curve when it has a radius.
+// A non-finite number is never passed on: the glyph is marked as failed and
+// everything it emits afterwards is ignored.
+class GlyphOutput {
+public:
+    explicit GlyphOutput(EntitySink& sink) : sink_(&sink) {}
+
+    void line(Point from, Point to, Colour colour);
+    void line(double x1, double y1, double x2, double y2, Colour colour) {
+        line(Point{x1, y1}, Point{x2, y2}, colour);
+    }
+    void arc(Point centre, double radius, double start_deg, double end_deg, Colour colour);
+    void circle(Point centre, double radius, Colour colour);
+
+    // Stops the run after this glyph with a message for the user; what was
+    // emitted before stays in the drawing.
+    void stop(std::string message) { stop_message_ = std::move(message); }
+
+    const std::string& stop_message() const { return stop_message_; }
+    bool stopped() const { return !stop_message_.empty(); }
+    bool hit_non_finite() const { return non_finite_; }
+    std::size_t passed() const { return passed_; }
+    std::size_t dropped() const { return dropped_; }
+
+    // Ready for the next glyph.
+    void reset();
+
+private:
+    void pass(const Entity& e);
+    EntitySink* sink_;
+    std::string stop_message_;
+    bool non_finite_ = false;
+    std::size_t passed_ = 0;
+    std::size_t dropped_ = 0;
+};
+
+// A generator draws one character into its cell.
+using GlyphGenerator = void (*)(const GlyphCell& cell, GlyphOutput& out);
+
+// "文字の <name> の 線幅 は <limit with one decimal> 未満です。\n　"
+std::string width_message(std::string_view name, double limit);
+
+// The validity test shared by every glyph: the stroke fits when limit > t
+// (equality fails). On failure the glyph's width message, formatted with the
+// limit, stops the run, and false is returned.
+bool stroke_fits(GlyphOutput& out, double limit, double t, std::string_view name);
+
+// Angle conversions, in the order of operations the drawing depends on:
+// multiply first, then divide.
+inline double to_degrees(double radians, double Pi) { return radians * 180 / Pi; }
+inline double to_radians(double degrees, double Pi) { return degrees * Pi / 180; }
+
+// An asin/acos argument at a tangency or crossing that the geometry
+// guarantees can come out a hair beyond ±1 by rounding; clamp it into the
+// domain instead of producing NaN.
+inline double clamp_unit(double v) { return v > 1 ? 1.0 : (v < -1 ? -1.0 : v); }
+
+// Collects entities, for the preview and the tests.
+class EntityList final : public EntitySink {
+public:
+    void add(const Entity& e) override { entities.push_back(e); }
+    std::vector<Entity> entities;
+};
+
+}  // namespace tracemill

@@ -1,0 +1,16 @@
+// Every glyph generator, by family. Each draws one character into its cell
+// (see glyph.hpp); the dispatch table maps bytes to them.
+#pragma once
+
+#include "../glyph.hpp"
+
+namespace tracemill::glyphs {
+
+// simple_strokes.cpp
+void hyphen(const GlyphCell& c, GlyphOutput& out);
+void underscore(const GlyphCell& c, GlyphOutput& out);
+void vertical_bar(const GlyphCell& c, GlyphOutput& out);
+void slash(const GlyphCell& c, GlyphOutput& out);
+void full_stop(const GlyphCell& c, GlyphOutput& out);
+
+}  // namespace tracemill::glyphs

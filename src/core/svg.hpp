@@ -1,0 +1,30 @@
+// An SVG picture of a drawing, for a look without a CAD program: the
+// skeleton in cyan, the outline in magenta, the frame, y up.
+#pragma once
+
+#include <string>
+
+#include "dxf.hpp"
+#include "generation.hpp"
+
+namespace tracemill {
+
+class SvgWriter final : public EntitySink {
+public:
+    SvgWriter(ByteSink& out, const TextLayout& layout);
+    ~SvgWriter() override;
+    SvgWriter(const SvgWriter&) = delete;
+    SvgWriter& operator=(const SvgWriter&) = delete;
+
+    void begin();
+    void add(const Entity& e) override;
+    void end();
+
+private:
+    void flush_if_full();
+    ByteSink& out_;
+    TextLayout layout_;
+    std::string buffer_;
+};
+
+}  // namespace tracemill

@@ -1,0 +1,120 @@
+#include "text_encoding.hpp"
+
+#include <iconv.h>
+
+#include <cstdint>
+
+namespace tracemill {
+
+namespace {
+
+// GETA MARK (〓), the conventional stand-in for a character without a code.
+constexpr char kPlaceholder[2] = {static_cast<char>(0x81), static_cast<char>(0xAC)};
+
+// Decodes one UTF-8 character at s[i]; returns the code point and advances i,
+// or returns -1 and advances by one byte for an invalid sequence.
+std::int32_t decode(std::string_view s, std::size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    int len = 0;
+    std::int32_t cp = 0;
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+    } else {
+        ++i;
+        return -1;
+    }
+    if (i + static_cast<std::size_t>(len) > s.size()) {
+        ++i;
+        return -1;
+    }
+    for (int k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return -1;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    static constexpr std::int32_t kMinForLength[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMinForLength[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return -1;
+    }
+    i += static_cast<std::size_t>(len);
+    return cp;
+}
+
+// Converts one character to its two-byte Shift-JIS code (Microsoft's code
+// page, the one Japanese desktop text uses), or the placeholder.
+class DoubleByteEncoder {
+public:
+    DoubleByteEncoder() : cd_(iconv_open("CP932", "UTF-8")) {}
+    ~DoubleByteEncoder() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    DoubleByteEncoder(const DoubleByteEncoder&) = delete;
+    DoubleByteEncoder& operator=(const DoubleByteEncoder&) = delete;
+
+    void append(std::string& out, std::string_view utf8_char) {
+        char result[8];
+        if (cd_ != reinterpret_cast<iconv_t>(-1) && !utf8_char.empty()) {
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+            char* in = const_cast<char*>(utf8_char.data());
+            std::size_t in_left = utf8_char.size();
+            char* o = result;
+            std::size_t out_left = sizeof result;
+            if (iconv(cd_, &in, &in_left, &o, &out_left) != static_cast<std::size_t>(-1) &&
+                in_left == 0 && o - result == 2 &&
+                static_cast<unsigned char>(result[0]) >= 0x81) {
+                out.append(result, 2);
+                return;
+            }
+        }
+        out.append(kPlaceholder, 2);
+    }
+
+private:
+    iconv_t cd_;
+};
+
+}  // namespace
+
+std::string to_document_bytes(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    DoubleByteEncoder encoder;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t start = i;
+        const std::int32_t cp = decode(utf8, i);
+        if (cp == '\r') {
+            if (i < utf8.size() && utf8[i] == '\n') ++i;
+            out += "\r\n";
+        } else if (cp == '\n') {
+            out += "\r\n";
+        } else if (cp >= 0 && cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp == 0xA5) {
+            out += '\\';  // the yen sign is byte 0x5C in the document's code page
+        } else if (cp >= 0xFF61 && cp <= 0xFF9F) {
+            out += static_cast<char>(cp - 0xFF61 + 0xA1);  // half-width katakana
+        } else if (cp < 0) {
+            out.append(kPlaceholder, 2);
+        } else {
+            encoder.append(out, utf8.substr(start, i - start));
+        }
+    }
+    return out;
+}
+
+}  // namespace tracemill

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "dxf.hpp"
+#include "test_support.hpp"
+
+namespace tracemill {
+namespace {
+
+TEST(DxfNumbers, PrintLikeCFixedNineDecimals) {
+    EXPECT_EQ(fixed9(0), "0.000000000");
+    EXPECT_EQ(fixed9(1.5), "1.500000000");
+    EXPECT_EQ(fixed9(-2), "-2.000000000");
+    EXPECT_EQ(fixed9(1.0 / 3), "0.333333333");
+    EXPECT_EQ(fixed9(2.0 / 3), "0.666666667");
+    // A negative value that rounds to zero keeps its sign, as printf does.
+    EXPECT_EQ(fixed9(-0.0), "-0.000000000");
+    EXPECT_EQ(fixed9(-1e-12), "-0.000000000");
+    // Rounding is exact on the binary value: 0.0000000005 is stored slightly
+    // above the half, 1.0000000015 and 0.0000000035 slightly below it.
+    EXPECT_EQ(fixed9(0.0000000005), "0.000000001");
+    EXPECT_EQ(fixed9(1.0000000015), "1.000000001");
+    EXPECT_EQ(fixed9(0.0000000035), "0.000000003");
+}
+
+TEST(DxfNumbers, HugeMagnitudesDoNotOverflow) {
+    const std::string big = fixed9(std::numeric_limits<double>::max());
+    EXPECT_EQ(big.size(), 309u + 1 + 9);
+    EXPECT_EQ(big.substr(0, 6), "179769");
+    EXPECT_EQ(fixed9(-1e300).substr(0, 2), "-1");
+}
+
+TEST(DxfNumbers, MessageValuesUseOneDecimalRoundingTiesToEven) {
+    EXPECT_EQ(fixed1(10 / 1.7), "5.9");
+    EXPECT_EQ(fixed1(2.25), "2.2");
+    EXPECT_EQ(fixed1(0.35), "0.3");  // 0.35 is stored slightly below the half
+    EXPECT_EQ(fixed1(3), "3.0");
+}
+
+TEST(DxfRecords, LineRecord) {
+    EXPECT_EQ(line_entity(0, 0, 1.5, -2, 4),
+              "  0\r\nLINE\r\n  8\r\n1\r\n 10\r\n0.000000000\r\n 20\r\n0.000000000\r\n 30\r\n0.0\r\n"
+              " 11\r\n1.500000000\r\n 21\r\n-2.000000000\r\n 31\r\n0.0\r\n 62\r\n4\r\n");
+}
+
+TEST(DxfRecords, ArcAndCircleRecords) {
+    EXPECT_EQ(arc_entity(1, 2, 0.5, -90, 90, 6),
+              "  0\r\nARC\r\n  8\r\n1\r\n 10\r\n1.000000000\r\n 20\r\n2.000000000\r\n 40\r\n"
+              "0.500000000\r\n 50\r\n-90.000000000\r\n 51\r\n90.000000000\r\n 62\r\n6\r\n");
+    EXPECT_EQ(circle_entity(5, 0.85, 0.35, 4),
+              "  0\r\nCIRCLE\r\n  8\r\n1\r\n 10\r\n5.000000000\r\n 20\r\n0.850000000\r\n 40\r\n"
+              "0.350000000\r\n 62\r\n4\r\n");
+    // Angles pass through unnormalised.
+    EXPECT_NE(arc_entity(0, 0, 1, 370, -400, 4).find(" 50\r\n370.000000000\r\n 51\r\n-400.000000000"),
+              std::string::npos);
+}
+
+TEST(DxfRecords, EntityValuesFormatLikeTheFormatters) {
+    std::string s;
+    append_entity(s, Line{{0, 0}, {1.5, -2}, Colour::CentreLine});
+    EXPECT_EQ(s, line_entity(0, 0, 1.5, -2, 4));
+    s.clear();
+    append_entity(s, Arc{{1, 2}, 0.5, -90, 90, Colour::Outline});
+    EXPECT_EQ(s, arc_entity(1, 2, 0.5, -90, 90, 6));
+}
+
+TEST(DxfWriterTest, DocumentOfNoEntitiesIsWellFormed) {
+    StringByteSink sink;
+    DxfWriter w(sink);
+    w.begin();
+    w.end();
+    EXPECT_EQ(sink.text,
+              "  0\r\nSECTION\r\n  2\r\nTABLES\r\n  0\r\nTABLE\r\n  2\r\nLTYPE\r\n 70\r\n1\r\n"
+              "  0\r\nLTYPE\r\n  2\r\nCONTINUOUS\r\n  0\r\nENDTAB\r\n"
+              "  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n1\r\n  0\r\nLAYER\r\n  2\r\n1\r\n 70\r\n0\r\n"
+              " 62\r\n7\r\n  6\r\nCONTINUOUS\r\n  0\r\nENDTAB\r\n"
+              "  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
+              "  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+}
+
+TEST(DxfWriterTest, StreamsLargeDocumentsInBlocks) {
+    struct CountingSink final : ByteSink {
+        void write(std::string_view b) override {
+            ++writes;
+            largest = std::max(largest, b.size());
+            text.append(b);
+        }
+        int writes = 0;
+        std::size_t largest = 0;
+        std::string text;
+    } sink;
+    DxfWriter w(sink);
+    w.begin();
+    for (int i = 0; i < 10000; ++i) w.add(Line{{0, 0}, {1, 1}, Colour::Outline});
+    w.end();
+    EXPECT_GT(sink.writes, 10);
+    EXPECT_LT(sink.largest, 100000u);
+    std::size_t lines = 0;
+    for (std::size_t p = sink.text.find("LINE\r\n"); p != std::string::npos;
+         p = sink.text.find("LINE\r\n", p + 1))
+        ++lines;
+    EXPECT_EQ(lines, 10000u);
+    EXPECT_TRUE(sink.text.ends_with("  0\r\nENDSEC\r\n  0\r\nEOF\r\n"));
+}
+
+}  // namespace
+}  // namespace tracemill

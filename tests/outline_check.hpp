@@ -1,0 +1,35 @@
+// Geometric checks of a glyph's entities against the pen model: the outline
+// is the boundary of the area a round pen of radius r sweeps along the
+// skeleton, and stays inside the cell.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "geometry.hpp"
+#include "glyph.hpp"
+
+namespace tracemill::testing {
+
+struct OutlineReport {
+    std::vector<std::string> problems;  // empty when every check passed
+    bool ok() const { return problems.empty(); }
+    std::string text() const;
+};
+
+struct OutlineChecks {
+    bool closed_loops = true;
+    bool offset_r = true;
+    bool inside_cell = true;
+};
+
+// Checks: every number finite, every radius positive, the outline's ends join
+// into closed loops, every outline point lies at distance r from the
+// skeleton, and the outline stays inside the cell.
+OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& cell,
+                          const OutlineChecks& which = {});
+
+// The points of an entity sampled along it (ends included), and its ends.
+std::vector<Point> sample(const Entity& e, int per_entity = 24);
+
+}  // namespace tracemill::testing
