@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <sstream>
+
+#include "test_support.hpp"
 
 namespace tracemill::testing {
 
@@ -189,6 +192,23 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
         }
     }
     return report;
+}
+
+OutlineChecks pen_model_checks_for(unsigned char byte) {
+    // Key: byte; value: the checks that apply. Every entry says why.
+    static const std::map<unsigned char, OutlineChecks> exceptions = {};
+    const auto it = exceptions.find(byte);
+    return it == exceptions.end() ? OutlineChecks{} : it->second;
+}
+
+::testing::AssertionResult follows_pen_model(unsigned char byte, double x, double y, double W,
+                                             double H, double t) {
+    const auto g = draw_glyph(byte, x, y, W, H, t);
+    if (g.non_finite) return ::testing::AssertionFailure() << "a number is not finite";
+    if (!g.stop.empty()) return ::testing::AssertionFailure() << "stopped: " << g.stop;
+    const auto report = check_glyph(g.entities, make_cell(x, y, W, H, t), pen_model_checks_for(byte));
+    if (!report.ok()) return ::testing::AssertionFailure() << report.text();
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace tracemill::testing

@@ -3,6 +3,8 @@
 // skeleton, and stays inside the cell.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -28,6 +30,15 @@ struct OutlineChecks {
 // skeleton, and the outline stays inside the cell.
 OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& cell,
                           const OutlineChecks& which = {});
+
+// Draws the glyph of `byte` in the cell and checks it against the pen model
+// (with the glyph's documented exceptions). A glyph that stops is a failure.
+::testing::AssertionResult follows_pen_model(unsigned char byte, double x, double y, double W,
+                                             double H, double t);
+
+// Checks that do not apply to a glyph whose construction departs on purpose
+// from the pen model (with the reason written beside each entry).
+OutlineChecks pen_model_checks_for(unsigned char byte);
 
 // The points of an entity sampled along it (ends included), and its ends.
 std::vector<Point> sample(const Entity& e, int per_entity = 24);
