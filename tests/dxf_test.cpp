@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <random>
 #include <limits>
 
 #include "dxf.hpp"
@@ -23,6 +25,24 @@ TEST(DxfNumbers, PrintLikeCFixedNineDecimals) {
     EXPECT_EQ(fixed9(0.0000000005), "0.000000001");
     EXPECT_EQ(fixed9(1.0000000015), "1.000000001");
     EXPECT_EQ(fixed9(0.0000000035), "0.000000003");
+}
+
+TEST(DxfNumbers, AgreeWithPrintfOverManyValuesAndRepeats) {
+    // Random magnitudes and signs, each value formatted several times and
+    // interleaved with others, so that remembered conversions are reused and
+    // overwritten; printf in the C locale is the independent reference.
+    std::mt19937_64 gen(7);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-12, 12);
+    std::vector<double> values;
+    for (int i = 0; i < 20000; ++i) values.push_back(std::ldexp(mantissa(gen), exponent(gen) * 3));
+    char ref[512];
+    for (int round = 0; round < 3; ++round) {
+        for (std::size_t i = 0; i < values.size(); i += static_cast<std::size_t>(round) + 1) {
+            std::snprintf(ref, sizeof ref, "%.9f", values[i]);
+            ASSERT_EQ(fixed9(values[i]), ref) << values[i];
+        }
+    }
 }
 
 TEST(DxfNumbers, HugeMagnitudesDoNotOverflow) {

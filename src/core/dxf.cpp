@@ -1,6 +1,9 @@
 #include "dxf.hpp"
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <system_error>
 
 namespace tracemill {
@@ -73,13 +76,51 @@ void append_arc(std::string& out, double cx, double cy, double radius, double st
 
 constexpr std::size_t kFlushThreshold = 1 << 16;
 
+// Drawings repeat numbers a great deal: every cell of a row shares its y
+// values, caps and strokes share their ends, angles recur from glyph to glyph.
+// A small direct-mapped memo of recent conversions, keyed by the exact bit
+// pattern, saves most of the conversions; the text itself always comes from
+// std::to_chars.
+struct Fixed9Memo {
+    static constexpr std::size_t kSlots = 4096;
+    static constexpr std::size_t kMaxText = 22;
+    struct Slot {
+        std::uint64_t bits = 0;
+        std::uint8_t length = 0;  // 0: empty
+        char text[kMaxText];
+    };
+    Slot slots[kSlots];
+};
+
+thread_local Fixed9Memo fixed9_memo;
+
 }  // namespace
 
-void append_fixed9(std::string& out, double v) { append_fixed(out, v, 9); }
+void append_fixed9(std::string& out, double v) {
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    auto& slot = fixed9_memo.slots[(bits ^ (bits >> 29) ^ (bits >> 43)) % Fixed9Memo::kSlots];
+    if (slot.length != 0 && slot.bits == bits) {
+        out.append(slot.text, slot.length);
+        return;
+    }
+    char buf[kNumberBuffer];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 9);
+    if (res.ec != std::errc{}) {
+        out.append("0.000000000");  // cannot happen for a finite double
+        return;
+    }
+    const auto length = static_cast<std::size_t>(res.ptr - buf);
+    if (length <= Fixed9Memo::kMaxText) {
+        slot.bits = bits;
+        slot.length = static_cast<std::uint8_t>(length);
+        std::memcpy(slot.text, buf, length);
+    }
+    out.append(buf, length);
+}
 
 std::string fixed9(double v) {
     std::string s;
-    append_fixed(s, v, 9);
+    append_fixed9(s, v);
     return s;
 }
 
