@@ -348,10 +348,13 @@ TEST(CreateDrawing, UnwritableTargetsReportFileErrors) {
     EXPECT_EQ(r.status, CreateResult::Status::FileError);
     EXPECT_TRUE(fs::is_directory(dir / "taken" / "inside"));
     EXPECT_EQ(dir.entries(), 1u);
-    // A very long name: the description is cut to 255 bytes.
+    // A name too long for the system: the description is cut to 255 bytes.
     r = create_drawing(params(2, 4, 0.5), "-", (dir / std::string(300, 'x')).string(), kYes);
     EXPECT_EQ(r.status, CreateResult::Status::FileError);
     EXPECT_LE(r.message.size(), 255u + std::string("\n　ファイルは作成していません。").size());
+    // The longest name the system allows is still writable.
+    r = create_drawing(params(2, 4, 0.5), "-", (dir / std::string(255, 'y')).string(), kYes);
+    EXPECT_EQ(r.status, CreateResult::Status::Written) << r.message;
 }
 
 }  // namespace

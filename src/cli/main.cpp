@@ -136,6 +136,12 @@ int main(int argc, char** argv) {
     }
     const std::string text = tracemill::to_document_bytes(typed);
 
+    if (!svg_path.empty() && !force && tracemill::path_exists(svg_path)) {
+        print_message(svg_path + " は既に存在します。\n　ファイルは作成していません。"
+                                 "（上書きするには --force を指定します）");
+        return kNotWritten;
+    }
+
     const auto result = tracemill::create_drawing(
         p, text, output, [force](const std::string&) { return force; });
     using Status = tracemill::CreateResult::Status;
@@ -155,11 +161,6 @@ int main(int argc, char** argv) {
     }
 
     if (!svg_path.empty()) {
-        if (!force && tracemill::path_exists(svg_path)) {
-            print_message(svg_path + " は既に存在します。\n　ファイルは作成していません。"
-                                     "（上書きするには --force を指定します）");
-            return kNotWritten;
-        }
         const auto layout = tracemill::measure_text(p, text);
         tracemill::AtomicFileWriter file(svg_path);
         if (file.ok()) {

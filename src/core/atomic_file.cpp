@@ -52,9 +52,13 @@ AtomicFileWriter::AtomicFileWriter(std::string target) : target_(resolve_target(
     // 0666 less the umask, as a plain create would.
     struct stat st {};
     const bool replacing = stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    // A short hidden name in the target's folder (same file system, so the
+    // rename is atomic; short, so a long target name still fits).
+    const auto slash = target_.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp_path_ = target_ + ".tmp-" + std::to_string(getpid()) + "-" +
-                     std::to_string(temp_counter.fetch_add(1));
+        temp_path_ = folder + ".tracemill-" + std::to_string(getpid()) + "-" +
+                     std::to_string(temp_counter.fetch_add(1)) + ".tmp";
         fd_ = ::open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0 || errno != EEXIST) break;
     }
