@@ -14,6 +14,13 @@ GlyphTable build_table() {
     t['|'] = glyphs::vertical_bar;
     t['.'] = glyphs::full_stop;
     t['/'] = glyphs::slash;
+    // Straight capitals.
+    t['E'] = glyphs::capital_e;
+    t['F'] = glyphs::capital_f;
+    t['H'] = glyphs::capital_h;
+    t['I'] = glyphs::capital_i;
+    t['L'] = glyphs::capital_l;
+    t['T'] = glyphs::capital_t;
     return t;
 }
 

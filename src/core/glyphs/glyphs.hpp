@@ -13,4 +13,12 @@ void vertical_bar(const GlyphCell& c, GlyphOutput& out);
 void slash(const GlyphCell& c, GlyphOutput& out);
 void full_stop(const GlyphCell& c, GlyphOutput& out);
 
+// straight_capitals.cpp
+void capital_e(const GlyphCell& c, GlyphOutput& out);
+void capital_f(const GlyphCell& c, GlyphOutput& out);
+void capital_h(const GlyphCell& c, GlyphOutput& out);
+void capital_i(const GlyphCell& c, GlyphOutput& out);
+void capital_l(const GlyphCell& c, GlyphOutput& out);
+void capital_t(const GlyphCell& c, GlyphOutput& out);
+
 }  // namespace tracemill::glyphs
