@@ -54,8 +54,11 @@ void SvgWriter::begin() {
     buffer_ += "\" height=\"";
     num(buffer_, h + 2 * m);
     buffer_ += "\" fill=\"white\"/>\n";
-    // Drawing units have y up; SVG has y down.
-    buffer_ += "<g transform=\"scale(1,-1)\" fill=\"none\" stroke-width=\"1\">\n";
+    // Drawing units have y up; SVG has y down. Lines are about one pixel
+    // wide at the picture's nominal width of 1200 pixels.
+    buffer_ += "<g transform=\"scale(1,-1)\" fill=\"none\" stroke-width=\"";
+    num(buffer_, (w + 2 * m) / 1200);
+    buffer_ += "\" stroke-linecap=\"round\">\n";
 }
 
 void SvgWriter::add(const Entity& e) {
@@ -104,7 +107,7 @@ void SvgWriter::add(const Entity& e) {
         buffer_ += "\" stroke=\"";
         buffer_ += stroke_of(a->colour);
     }
-    buffer_ += "\" vector-effect=\"non-scaling-stroke\"/>\n";
+    buffer_ += "\"/>\n";
     flush_if_full();
 }
 
