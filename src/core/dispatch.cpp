@@ -14,6 +14,11 @@ GlyphTable build_table() {
     t['|'] = glyphs::vertical_bar;
     t['.'] = glyphs::full_stop;
     t['/'] = glyphs::slash;
+    // Digits 0 1 4 7.
+    t['0'] = glyphs::digit_zero;
+    t['1'] = glyphs::digit_one;
+    t['4'] = glyphs::digit_four;
+    t['7'] = glyphs::digit_seven;
     return t;
 }
 

@@ -13,4 +13,10 @@ void vertical_bar(const GlyphCell& c, GlyphOutput& out);
 void slash(const GlyphCell& c, GlyphOutput& out);
 void full_stop(const GlyphCell& c, GlyphOutput& out);
 
+// digits_0147.cpp
+void digit_zero(const GlyphCell& c, GlyphOutput& out);
+void digit_one(const GlyphCell& c, GlyphOutput& out);
+void digit_four(const GlyphCell& c, GlyphOutput& out);
+void digit_seven(const GlyphCell& c, GlyphOutput& out);
+
 }  // namespace tracemill::glyphs
