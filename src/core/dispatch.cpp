@@ -21,6 +21,11 @@ GlyphTable build_table() {
     t['I'] = glyphs::capital_i;
     t['L'] = glyphs::capital_l;
     t['T'] = glyphs::capital_t;
+    // Digits 0 1 4 7.
+    t['0'] = glyphs::digit_zero;
+    t['1'] = glyphs::digit_one;
+    t['4'] = glyphs::digit_four;
+    t['7'] = glyphs::digit_seven;
     return t;
 }
 

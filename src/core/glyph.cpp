@@ -17,15 +17,15 @@ bool print_equal(double a, double b) {
     return fixed9(a) == fixed9(b);
 }
 
+bool finite(double v) { return std::isfinite(v); }
+
+}  // namespace
+
 bool prints_positive(double radius) {
     if (radius >= kPrintedResolution) return true;
     const std::string s = fixed9(radius);
     return s[0] != '-' && s != "0.000000000";
 }
-
-bool finite(double v) { return std::isfinite(v); }
-
-}  // namespace
 
 GlyphCell make_cell(double x, double y, double W, double H, double t) {
     return GlyphCell{x, y, W, H, t, t / 2, kPi};

@@ -71,6 +71,12 @@ private:
     std::size_t dropped_ = 0;
 };
 
+// Whether a radius prints as a positive number in the file. A generator asks
+// this when a whole inner loop of its outline (arcs and the lines between
+// them) hangs on one radius: when that radius prints as zero the loop has
+// shrunk to a slit, and none of it is boundary.
+bool prints_positive(double radius);
+
 // A generator draws one character into its cell.
 using GlyphGenerator = void (*)(const GlyphCell& cell, GlyphOutput& out);
 

@@ -21,4 +21,10 @@ void capital_i(const GlyphCell& c, GlyphOutput& out);
 void capital_l(const GlyphCell& c, GlyphOutput& out);
 void capital_t(const GlyphCell& c, GlyphOutput& out);
 
+// digits_0147.cpp
+void digit_zero(const GlyphCell& c, GlyphOutput& out);
+void digit_one(const GlyphCell& c, GlyphOutput& out);
+void digit_four(const GlyphCell& c, GlyphOutput& out);
+void digit_seven(const GlyphCell& c, GlyphOutput& out);
+
 }  // namespace tracemill::glyphs
