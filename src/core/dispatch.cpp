@@ -14,6 +14,10 @@ GlyphTable build_table() {
     t['|'] = glyphs::vertical_bar;
     t['.'] = glyphs::full_stop;
     t['/'] = glyphs::slash;
+    // Digits 2, 3, 5.
+    t['2'] = glyphs::digit_two;
+    t['3'] = glyphs::digit_three;
+    t['5'] = glyphs::digit_five;
     return t;
 }
 

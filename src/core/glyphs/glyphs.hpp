@@ -13,4 +13,9 @@ void vertical_bar(const GlyphCell& c, GlyphOutput& out);
 void slash(const GlyphCell& c, GlyphOutput& out);
 void full_stop(const GlyphCell& c, GlyphOutput& out);
 
+// digits_235.cpp (the 2 uses the crossing tangent of cross_tangent.hpp)
+void digit_two(const GlyphCell& c, GlyphOutput& out);
+void digit_three(const GlyphCell& c, GlyphOutput& out);
+void digit_five(const GlyphCell& c, GlyphOutput& out);
+
 }  // namespace tracemill::glyphs
