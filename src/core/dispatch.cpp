@@ -26,6 +26,10 @@ GlyphTable build_table() {
     t['1'] = glyphs::digit_one;
     t['4'] = glyphs::digit_four;
     t['7'] = glyphs::digit_seven;
+    // Digits 2, 3, 5.
+    t['2'] = glyphs::digit_two;
+    t['3'] = glyphs::digit_three;
+    t['5'] = glyphs::digit_five;
     return t;
 }
 

@@ -27,4 +27,9 @@ void digit_one(const GlyphCell& c, GlyphOutput& out);
 void digit_four(const GlyphCell& c, GlyphOutput& out);
 void digit_seven(const GlyphCell& c, GlyphOutput& out);
 
+// digits_235.cpp (the 2 uses the crossing tangent of cross_tangent.hpp)
+void digit_two(const GlyphCell& c, GlyphOutput& out);
+void digit_three(const GlyphCell& c, GlyphOutput& out);
+void digit_five(const GlyphCell& c, GlyphOutput& out);
+
 }  // namespace tracemill::glyphs
