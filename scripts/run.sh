@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds tracemill and writes a sample drawing.
+# Installs what is missing, builds tracemill (the command and the dialog,
+# build/tracemill-gui) and writes a sample drawing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

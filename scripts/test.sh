@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds tracemill and runs every test: the unit and
-# property tests, the command-line and DXF-reader tests, then all of them
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# property tests, the command-line and DXF-reader tests, the dialog's tests
+# (on Qt's offscreen platform, no display needed), then all of them again
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACEMILL_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"

@@ -184,6 +184,73 @@ class Svg(Workspace):
         self.assertEqual(len(circles), self.entity_count(b"CIRCLE"))
 
 
+class FrameCalculation(Workspace):
+    """The five lengths derived from a frame, as the dialog's frame calculation
+    derives them."""
+
+    def printed(self, *args):
+        r = run(*args, "--print-frame")
+        self.assertEqual(r.returncode, 0, r.stderr.decode())
+        values = {}
+        for line in r.stdout.decode().splitlines():
+            flag, value = line.split(" ")
+            values[flag] = value
+        return values
+
+    def test_defaults_give_the_frame_cell(self):
+        self.assertEqual(self.printed(), {"--char-width": "2.5", "--char-height": "5",
+                                          "--line-width": "0.375", "--char-spacing": "0.5",
+                                          "--line-spacing": "2.5"})
+
+    def test_four_cells_in_ten_units(self):
+        v = self.printed("--frame-size", "10", "5", "--frame-grid", "4", "1")
+        self.assertEqual(v["--char-width"], "2.17391304347826")
+        self.assertEqual(v["--char-spacing"], "0.434782608695652")
+        # The formula, evaluated here in its own order, to fifteen digits.
+        w = 10 / (4 + (4 * 20) * 0.01 - 20 * 0.01)
+        self.assertEqual(v["--line-width"], "%.15g" % (15 * w * 0.01))
+
+    def test_the_frame_draws_what_the_printed_lengths_draw(self):
+        frame = ["--frame-size", "12", "7", "--frame-grid", "5", "2", "--frame-percent", "10", "40", "8"]
+        v = self.printed(*frame)
+        r = run("-o", self.out, *frame, "--", "-/|._", "|/")
+        self.assertEqual(r.returncode, 0, r.stderr.decode())
+        explicit = os.path.join(self.dir, "explicit.dxf")
+        args = [x for pair in v.items() for x in pair]
+        r = run("-o", explicit, *args, "--", "-/|._", "|/")
+        self.assertEqual(r.returncode, 0, r.stderr.decode())
+        self.assertEqual(self.read(), self.read(explicit))
+
+    def test_large_products_stay_finite(self):
+        v = self.printed("--frame-grid", "3", "1", "--frame-percent", "2147483498", "50", "15")
+        for value in v.values():
+            self.assertNotIn("inf", value)
+            self.assertGreater(float(value), 0)
+
+    def test_messages_and_refused_values(self):
+        cases = [
+            (["--frame-size", "0", "0", "--frame-grid", "0", "1"], "枠幅 が ゼロ以下です。\n　枠計算 は出来ません。\n"),
+            (["--frame-grid", "1", "0"], "枠行数 が ゼロ以下です。\n　枠計算 は出来ません。\n"),
+            (["--frame-percent", "20", "50", "0"], "枠線幅 が ゼロ以下です。\n　枠計算 は出来ません。\n"),
+        ]
+        for args, message in cases:
+            r = run("-o", self.out, *args, "--", "-")
+            self.assertEqual(r.returncode, 2, args)
+            self.assertEqual(r.stderr.decode(), message)
+            self.assertFalse(os.path.exists(self.out))
+        for args in (["--frame-grid", "-1", "1"], ["--frame-grid", "2147483648", "1"],
+                     ["--frame-size", "nan", "5"], ["--frame-percent", "1.5", "50", "15"],
+                     ["--frame-size", "10", "5", "--char-width", "3"]):
+            r = run("-o", self.out, *args, "--", "-")
+            self.assertEqual(r.returncode, 2, args)
+            self.assertFalse(os.path.exists(self.out))
+
+    def test_print_frame_needs_no_output(self):
+        r = run("--print-frame")
+        self.assertEqual(r.returncode, 0)
+        self.assertFalse(os.listdir(self.dir))
+
+
 class RealReader(Workspace):
     def test_ezdxf_reads_and_audits_the_drawing(self):
         try:

@@ -1,19 +1,24 @@
 // tracemill: writes the outline drawing of a text as a DXF file.
 #include <CLI/CLI.hpp>
 
-#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "atomic_file.hpp"
 #include "dxf.hpp"
+#include "frame_calculation.hpp"
 #include "generation.hpp"
+#include "number_text.hpp"
 #include "svg.hpp"
 #include "text_encoding.hpp"
 
@@ -29,11 +34,9 @@ constexpr int kNotWritten = 3;
 // every locale. "nan", "inf" and anything else that is not a finite number is
 // refused here; the range is checked with the drawing's other rules.
 bool parse_length(const std::string& text, double& value) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+') ++first;
-    const auto res = std::from_chars(first, last, value, std::chars_format::general);
-    return res.ec == std::errc{} && res.ptr == last && std::isfinite(value);
+    const auto v = tracemill::parse_number(text);
+    if (v) value = *v;
+    return v.has_value();
 }
 
 bool read_all(std::istream& in, std::string& out) {
@@ -75,17 +78,47 @@ int main(int argc, char** argv) {
         {"--line-spacing", "Gap between rows", "0.4"},
     };
 
-    app.add_option("-o,--output", output, "The DXF file to write")->required()->type_name("FILE");
+    app.add_option("-o,--output", output, "The DXF file to write (required unless --print-frame)")
+        ->type_name("FILE");
     app.add_option("text", rows, "The text; each argument is a row")->type_name("TEXT");
     app.add_option("--text-file", text_file,
                    "Read the rows from FILE instead ('-' for standard input); one final line "
                    "break is ignored")
         ->type_name("FILE");
+    std::vector<CLI::Option*> length_options;
     for (auto& l : lengths) {
-        app.add_option(l.flag, l.text, l.help)->type_name("LENGTH")->default_str(l.text);
+        length_options.push_back(
+            app.add_option(l.flag, l.text, l.help)->type_name("LENGTH")->default_str(l.text));
     }
+
+    // The frame calculation: the five lengths derived from a frame instead.
+    std::pair<std::string, std::string> frame_size;
+    std::pair<std::string, std::string> frame_grid;
+    std::tuple<std::string, std::string, std::string> frame_percent;
+    bool print_frame = false;
+    CLI::Option* frame_options[] = {
+        app.add_option("--frame-size", frame_size,
+                       "Derive the lengths from a frame W wide and H high (default 2.5 5)")
+            ->type_name("W H"),
+        app.add_option("--frame-grid", frame_grid,
+                       "... holding N characters per row in M rows (default 1 1)")
+            ->type_name("N M"),
+        app.add_option("--frame-percent", frame_percent,
+                       "... with gaps of CS % of a cell's width between characters and LS % of "
+                       "its height between rows, and a stroke LW % of the smaller cell side "
+                       "(default 20 50 15)")
+            ->type_name("CS LS LW"),
+        app.add_flag("--print-frame", print_frame,
+                     "Print the derived lengths as options, one per line (then -o is optional)"),
+    };
     app.add_flag("-f,--force", force, "Replace an existing file (otherwise it is left untouched)");
     app.add_option("--svg", svg_path, "Also write an SVG picture of the drawing")->type_name("FILE");
+
+    // A length given outright and the same length derived from a frame would
+    // contradict each other; neither silently wins.
+    for (CLI::Option* f : frame_options) {
+        for (CLI::Option* l : length_options) f->excludes(l);
+    }
 
     try {
         app.parse(argc, argv);
@@ -103,6 +136,69 @@ int main(int argc, char** argv) {
                       << "\" は数値ではありません。\n";
             return kInvalid;
         }
+    }
+
+    bool from_frame = false;
+    for (CLI::Option* f : frame_options) from_frame = from_frame || f->count() > 0;
+    if (from_frame) {
+        tracemill::FrameInputs in;
+        const auto bad_length = [](const char* flag, const std::string& text) {
+            std::cerr << flag << ": \"" << text << "\" は数値ではありません。\n";
+            return false;
+        };
+        const auto bad_count = [](const char* flag, const std::string& text) {
+            std::cerr << flag << ": \"" << text
+                      << "\" は 0 から 2147483647 までの整数ではありません。\n";
+            return false;
+        };
+        const auto read_count = [&](const char* flag, const std::string& text, std::int32_t& v) {
+            const auto c = tracemill::parse_count(text);
+            if (c) v = *c;
+            return c ? true : bad_count(flag, text);
+        };
+        // An option not given keeps the dialog's default.
+        bool ok = true;
+        if (frame_options[0]->count() > 0) {
+            ok = ok && (parse_length(frame_size.first, in.frame_width) ||
+                        bad_length("--frame-size", frame_size.first));
+            ok = ok && (parse_length(frame_size.second, in.frame_height) ||
+                        bad_length("--frame-size", frame_size.second));
+        }
+        if (frame_options[1]->count() > 0) {
+            ok = ok && read_count("--frame-grid", frame_grid.first, in.chars_per_row);
+            ok = ok && read_count("--frame-grid", frame_grid.second, in.rows);
+        }
+        if (frame_options[2]->count() > 0) {
+            const auto& [cs, ls, lw] = frame_percent;
+            ok = ok && read_count("--frame-percent", cs, in.char_spacing_percent);
+            ok = ok && read_count("--frame-percent", ls, in.line_spacing_percent);
+            ok = ok && read_count("--frame-percent", lw, in.line_width_percent);
+        }
+        if (!ok) return kInvalid;
+        const tracemill::FrameResult derived = tracemill::calculate_frame(in);
+        if (const auto* message = std::get_if<std::string>(&derived)) {
+            print_message(*message);
+            return kInvalid;
+        }
+        // The lengths are used as they are shown (fifteen significant
+        // digits), exactly as the dialog's fields hold them after its frame
+        // calculation, so both draw the same file.
+        const auto& d = std::get<tracemill::TextParameters>(derived);
+        const double values[] = {d.char_width, d.char_height, d.line_width, d.char_spacing,
+                                 d.line_spacing};
+        for (std::size_t k = 0; k < std::size(lengths); ++k) {
+            lengths[k].text = tracemill::shown_number(values[k]);
+            if (!parse_length(lengths[k].text, *targets[k])) return kInvalid;
+        }
+        if (print_frame) {
+            for (const auto& l : lengths) std::cout << l.flag << ' ' << l.text << '\n';
+            std::cout.flush();
+            if (output.empty()) return kAllDrawn;
+        }
+    }
+    if (output.empty()) {
+        std::cerr << "--output is required\nRun with --help for more information.\n";
+        return kInvalid;
     }
 
     std::string typed;

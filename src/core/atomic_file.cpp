@@ -47,6 +47,17 @@ bool path_exists(const std::string& path) {
     return stat(path.c_str(), &st) == 0;
 }
 
+bool can_replace(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    if (access(path.c_str(), W_OK) != 0) return false;
+    const std::string target = resolve_target(path);
+    const auto slash = target.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : (slash == 0 ? std::string("/") : target.substr(0, slash));
+    return access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 AtomicFileWriter::AtomicFileWriter(std::string target) : target_(resolve_target(target)) {
     // The new file gets the old one's permissions; a new name gets the usual
     // 0666 less the umask, as a plain create would.

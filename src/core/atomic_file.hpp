@@ -47,4 +47,9 @@ std::string write_file_atomically(const std::string& path, std::string_view text
 // True when a file or directory exists at path (a status query succeeds).
 bool path_exists(const std::string& path);
 
+// True when an existing file at path could be replaced by this writer: it is
+// not a directory, the file itself is writable (a file marked read-only is
+// kept), and its folder accepts the temporary file and the rename.
+bool can_replace(const std::string& path);
+
 }  // namespace tracemill

@@ -1,0 +1,15 @@
+// tracemill-gui: the parameter dialog. The process ends when it closes.
+#include <QApplication>
+
+#include "dialog_services.hpp"
+#include "main_dialog.hpp"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tracemill"));
+    QApplication::setWindowIcon(tracemill::app::application_icon());
+    tracemill::app::QtDialogServices services;
+    tracemill::app::MainDialog dialog(services);
+    dialog.exec();
+    return 0;
+}

@@ -1,0 +1,492 @@
+#include "main_dialog.hpp"
+
+#include <QApplication>
+#include <QFile>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "atomic_file.hpp"
+#include "field_text.hpp"
+#include "preview_widget.hpp"
+#include "text_encoding.hpp"
+
+namespace tracemill::app {
+
+namespace {
+
+struct FieldSpec {
+    Field field;
+    const char* label;
+    const char* object_name;
+    bool digits_only;
+};
+
+// Every one-line field with its label, in the order of the Field enum.
+const FieldSpec kFieldSpecs[kFieldCount] = {
+    {Field::CharWidth, "文字幅(&W)：", "charWidth", false},
+    {Field::CharHeight, "文字高(&E)：", "charHeight", false},
+    {Field::LineWidth, "線幅(&L)：", "lineWidth", false},
+    {Field::CharSpacing, "文字間隔(&I)：", "charSpacing", false},
+    {Field::LineSpacing, "行間隔(&S)：", "lineSpacing", false},
+    {Field::FrameWidth, "枠幅(&B)：", "frameWidth", false},
+    {Field::FrameHeight, "枠高(&A)：", "frameHeight", false},
+    {Field::FrameCharsPerRow, "枠行文字数(&N)：", "frameCharsPerRow", true},
+    {Field::FrameRows, "枠行数(&V)：", "frameRows", true},
+    {Field::FrameCharSpacingPercent, "枠文字間隔％(&G)：", "frameCharSpacingPercent", true},
+    {Field::FrameLineSpacingPercent, "枠行間隔％(&O)：", "frameLineSpacingPercent", true},
+    {Field::FrameLineWidthPercent, "枠線幅％(&D)：", "frameLineWidthPercent", true},
+};
+
+const FieldSpec& spec_of(Field f) { return kFieldSpecs[static_cast<std::size_t>(f)]; }
+
+// The slot of a value in DialogValues: a length or a count.
+double* length_slot(DialogValues& v, Field f) {
+    switch (f) {
+        case Field::CharWidth: return &v.params.char_width;
+        case Field::CharHeight: return &v.params.char_height;
+        case Field::LineWidth: return &v.params.line_width;
+        case Field::CharSpacing: return &v.params.char_spacing;
+        case Field::LineSpacing: return &v.params.line_spacing;
+        case Field::FrameWidth: return &v.frame.frame_width;
+        case Field::FrameHeight: return &v.frame.frame_height;
+        default: return nullptr;
+    }
+}
+
+std::int32_t* count_slot(DialogValues& v, Field f) {
+    switch (f) {
+        case Field::FrameCharsPerRow: return &v.frame.chars_per_row;
+        case Field::FrameRows: return &v.frame.rows;
+        case Field::FrameCharSpacingPercent: return &v.frame.char_spacing_percent;
+        case Field::FrameLineSpacingPercent: return &v.frame.line_spacing_percent;
+        case Field::FrameLineWidthPercent: return &v.frame.line_width_percent;
+        default: return nullptr;
+    }
+}
+
+// The exchange order; nothing stands for the text box.
+const std::optional<Field> kExchangeOrder[] = {
+    Field::CharHeight,
+    Field::CharSpacing,
+    Field::LineWidth,
+    Field::LineSpacing,
+    std::nullopt,
+    Field::CharWidth,
+    Field::FrameHeight,
+    Field::FrameWidth,
+    Field::FrameCharsPerRow,
+    Field::FrameRows,
+    Field::FrameCharSpacingPercent,
+    Field::FrameLineSpacingPercent,
+    Field::FrameLineWidthPercent,
+};
+
+// The wait cursor while a drawing is made; taken away for a question and
+// always on leaving.
+class WaitCursor {
+public:
+    WaitCursor() { show(); }
+    ~WaitCursor() { hide(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    void show() {
+        if (!shown_) QApplication::setOverrideCursor(Qt::WaitCursor);
+        shown_ = true;
+    }
+    void hide() {
+        if (shown_) QApplication::restoreOverrideCursor();
+        shown_ = false;
+    }
+
+private:
+    bool shown_ = false;
+};
+
+QString without_not_created(const std::string& message) {
+    QString m = QString::fromStdString(message);
+    const QString tail = QString::fromUtf8(messages::kNotCreated.data(),
+                                           static_cast<qsizetype>(messages::kNotCreated.size()));
+    if (m.endsWith(tail)) m.chop(tail.size());
+    return m;
+}
+
+const char* const kHelpText =
+    "tracemill は、入力した文字を DXF ファイルの図形にします。\n"
+    "文字ごとに、ペンの中心が通る線（色 4、水色）と、線幅のペンがなぞった範囲の"
+    "輪郭（色 6、赤紫）を、線分と円弧と円で書き出します。文字の並び全体は枠で囲まれ、"
+    "原点を中心に置かれます。\n"
+    "\n"
+    "ファイル：「参照」で作成する DXF ファイルを指定します。\n"
+    "文字幅・文字高：1 文字の枠の幅と高さです。\n"
+    "線幅：ペンの太さ（直径）です。文字幅・文字高より小さくします。\n"
+    "文字間隔・行間隔：隣り合う文字の間と、行と行の間の隙間です。\n"
+    "文字：書き出す文字です。Enter で次の行になります。"
+    "半角の英数字と記号が使えます。\n"
+    "作成：DXF ファイルを作成します。ファイルが既にあるときは上書きするかを尋ねます。\n"
+    "\n"
+    "枠計算：枠幅 × 枠高 の枠に、枠行数 の行を、1 行に 枠行文字数 の文字で並べるように、"
+    "文字幅・文字高・文字間隔・行間隔・線幅を求めます。\n"
+    "　文字幅 ＝ 枠幅 ÷（枠行文字数 ＋（枠行文字数 − 1）× 枠文字間隔％ ÷ 100）\n"
+    "　文字間隔 ＝ 文字幅 × 枠文字間隔％ ÷ 100\n"
+    "　文字高・行間隔も同じように 枠高・枠行数・枠行間隔％ から求めます。\n"
+    "　線幅 ＝ 文字幅と文字高の小さい方 × 枠線幅％ ÷ 100\n"
+    "\n"
+    "下の図は、今の値で作成される図形です。描けない文字があるときは、"
+    "その理由が図の下に出ます。";
+
+}  // namespace
+
+QIcon application_icon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(QColor(16, 20, 24));
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double s = size / 16.0;
+        // A slanted stroke: the pen's path and the outline around it.
+        QPen outline(QColor(255, 0, 255), 1.2 * s, Qt::SolidLine, Qt::RoundCap);
+        QPainterPathStroker stroker;
+        stroker.setWidth(6 * s);
+        stroker.setCapStyle(Qt::RoundCap);
+        QPainterPath centre;
+        centre.moveTo(4.5 * s, 11.5 * s);
+        centre.lineTo(11.5 * s, 4.5 * s);
+        p.setPen(outline);
+        p.drawPath(stroker.createStroke(centre));
+        p.setPen(QPen(QColor(0, 255, 255), 1.2 * s));
+        p.drawPath(centre);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+MainDialog::MainDialog(DialogServices& services, QWidget* parent)
+    : QDialog(parent), services_(services) {
+    setWindowTitle(dialog_text::kCaption);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(application_icon());
+    // The dialog's font; wherever it is not installed, the first Japanese
+    // font that is.
+    QFont f = font();
+    f.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                   QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+                   QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans Mono CJK JP"),
+                   QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic")});
+    f.setPointSize(11);
+    setFont(f);
+
+    buildLayout();
+
+    preview_timer_ = new QTimer(this);
+    preview_timer_->setSingleShot(true);
+    preview_timer_->setInterval(200);
+    connect(preview_timer_, &QTimer::timeout, this, &MainDialog::refreshPreview);
+    for (QLineEdit* e : fields_) connect(e, &QLineEdit::textChanged, this, &MainDialog::schedulePreview);
+    connect(text_, &QPlainTextEdit::textChanged, this, &MainDialog::schedulePreview);
+
+    // The defaults appear through the same exchange as every later value.
+    showFields();
+    refreshPreview();
+}
+
+void MainDialog::buildLayout() {
+    const auto make_label = [this](const QString& text, QWidget* buddy) {
+        auto* label = new QLabel(text, this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (buddy != nullptr) label->setBuddy(buddy);
+        return label;
+    };
+    QLabel* labels[kFieldCount];
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const FieldSpec& s = kFieldSpecs[i];
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(s.object_name));
+        if (s.digits_only) {
+            // Digits only: no sign, no point, nothing else can be typed.
+            edit->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        }
+        fields_[i] = edit;
+        labels[i] = make_label(QString::fromUtf8(s.label), edit);
+    }
+    const auto edit = [this](Field f) { return field(f); };
+    const auto label = [&labels](Field f) { return labels[static_cast<std::size_t>(f)]; };
+
+    path_ = new QLabel(this);
+    path_->setObjectName(QStringLiteral("outputPath"));
+    path_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    path_->setTextFormat(Qt::PlainText);  // a path may hold "<" or "&"
+    path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    path_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    path_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
+
+    auto* browse = new QPushButton(QStringLiteral("参照(&F)"), this);
+    create_ = new QPushButton(QStringLiteral("作成"), this);
+    auto* quit = new QPushButton(QStringLiteral("終了"), this);
+    auto* help = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    auto* frame = new QPushButton(QStringLiteral("枠計算(&C)"), this);
+    browse->setObjectName(QStringLiteral("browse"));
+    create_->setObjectName(QStringLiteral("create"));
+    quit->setObjectName(QStringLiteral("quit"));
+    help->setObjectName(QStringLiteral("help"));
+    frame->setObjectName(QStringLiteral("frameCalculation"));
+    // Return runs 作成 wherever the focus is, except in the text box, where
+    // it starts a new row.
+    for (QPushButton* b : {browse, create_, quit, help, frame}) b->setAutoDefault(false);
+    create_->setDefault(true);
+
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("text"));
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setTabChangesFocus(true);
+    text_->setMinimumHeight(fontMetrics().lineSpacing() * 5);
+    auto* text_label = make_label(QStringLiteral("文字(&T)："), text_);
+
+    preview_ = new PreviewWidget(this);
+    preview_->setObjectName(QStringLiteral("preview"));
+
+    // The upper block: six columns of label, field, label, field, label, and
+    // field or button, as wide in proportion as the original arrangement.
+    auto* upper = new QGridLayout;
+    upper->addWidget(make_label(QStringLiteral("ファイル："), nullptr), 0, 0);
+    upper->addWidget(path_, 0, 1, 1, 4);
+    upper->addWidget(browse, 0, 5);
+    upper->addWidget(label(Field::CharWidth), 1, 0);
+    upper->addWidget(edit(Field::CharWidth), 1, 1);
+    upper->addWidget(label(Field::CharHeight), 1, 2);
+    upper->addWidget(edit(Field::CharHeight), 1, 3);
+    upper->addWidget(label(Field::LineWidth), 1, 4);
+    upper->addWidget(edit(Field::LineWidth), 1, 5);
+    upper->addWidget(label(Field::CharSpacing), 2, 0);
+    upper->addWidget(edit(Field::CharSpacing), 2, 1);
+    upper->addWidget(label(Field::LineSpacing), 2, 2);
+    upper->addWidget(edit(Field::LineSpacing), 2, 3);
+    upper->addWidget(help, 2, 5);
+    upper->addWidget(text_label, 3, 0, Qt::AlignLeft);
+    upper->addWidget(create_, 3, 4, Qt::AlignRight);
+    upper->addWidget(quit, 3, 5);
+    const int upper_widths[] = {60, 35, 50, 35, 55, 45};
+    for (int c = 0; c < 6; ++c) upper->setColumnStretch(c, upper_widths[c]);
+
+    // The lower block: the frame inputs and the frame calculation.
+    auto* lower = new QGridLayout;
+    lower->addWidget(label(Field::FrameWidth), 0, 0);
+    lower->addWidget(edit(Field::FrameWidth), 0, 1);
+    lower->addWidget(label(Field::FrameCharsPerRow), 0, 2);
+    lower->addWidget(edit(Field::FrameCharsPerRow), 0, 3);
+    lower->addWidget(label(Field::FrameLineWidthPercent), 0, 4);
+    lower->addWidget(edit(Field::FrameLineWidthPercent), 0, 5);
+    lower->addWidget(label(Field::FrameHeight), 1, 0);
+    lower->addWidget(edit(Field::FrameHeight), 1, 1);
+    lower->addWidget(label(Field::FrameRows), 1, 2);
+    lower->addWidget(edit(Field::FrameRows), 1, 3);
+    lower->addWidget(label(Field::FrameCharSpacingPercent), 1, 4);
+    lower->addWidget(edit(Field::FrameCharSpacingPercent), 1, 5);
+    lower->addWidget(frame, 2, 2, Qt::AlignLeft);
+    lower->addWidget(label(Field::FrameLineSpacingPercent), 2, 4);
+    lower->addWidget(edit(Field::FrameLineSpacingPercent), 2, 5);
+    const int lower_widths[] = {40, 35, 65, 35, 65, 35};
+    for (int c = 0; c < 6; ++c) lower->setColumnStretch(c, lower_widths[c]);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(upper);
+    layout->addWidget(text_, 2);
+    layout->addLayout(lower);
+    layout->addWidget(preview_, 3);
+
+    // Tab order as the controls are listed.
+    QWidget* order[] = {browse,
+                        edit(Field::CharWidth),
+                        edit(Field::CharHeight),
+                        edit(Field::LineWidth),
+                        edit(Field::CharSpacing),
+                        edit(Field::LineSpacing),
+                        text_,
+                        create_,
+                        edit(Field::FrameWidth),
+                        edit(Field::FrameHeight),
+                        edit(Field::FrameCharsPerRow),
+                        edit(Field::FrameRows),
+                        edit(Field::FrameLineWidthPercent),
+                        edit(Field::FrameCharSpacingPercent),
+                        edit(Field::FrameLineSpacingPercent),
+                        frame,
+                        quit,
+                        help};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    preview_->setFocusPolicy(Qt::NoFocus);
+    browse->setFocus();
+
+    connect(browse, &QPushButton::clicked, this, &MainDialog::chooseOutputFile);
+    connect(create_, &QPushButton::clicked, this, &MainDialog::create);
+    connect(quit, &QPushButton::clicked, this, &MainDialog::reject);
+    connect(help, &QPushButton::clicked, this, &MainDialog::showHelp);
+    connect(frame, &QPushButton::clicked, this, &MainDialog::calculateFrame);
+}
+
+QString MainDialog::outputPath() const { return path_->text(); }
+
+bool MainDialog::saveFields() {
+    DialogValues read = values_;
+    for (const auto& entry : kExchangeOrder) {
+        if (!entry) {
+            read.text = text_->toPlainText();
+            continue;
+        }
+        const Field f = *entry;
+        QLineEdit* e = field(f);
+        const QString label = QString::fromUtf8(spec_of(f).label);
+        bool ok = false;
+        if (double* slot = length_slot(read, f)) {
+            if (const auto v = read_number_field(e->text())) {
+                *slot = *v;
+                ok = true;
+            } else {
+                services_.inform(this, number_field_message(label));
+            }
+        } else if (std::int32_t* count = count_slot(read, f)) {
+            if (const auto v = read_count_field(e->text())) {
+                *count = *v;
+                ok = true;
+            } else {
+                services_.inform(this, count_field_message(label));
+            }
+        }
+        if (!ok) {
+            e->setFocus(Qt::OtherFocusReason);
+            e->selectAll();
+            return false;
+        }
+    }
+    values_ = read;
+    return true;
+}
+
+void MainDialog::showFields() {
+    for (const FieldSpec& s : kFieldSpecs) {
+        if (double* slot = length_slot(values_, s.field)) {
+            field(s.field)->setText(show_number(*slot));
+        } else if (std::int32_t* count = count_slot(values_, s.field)) {
+            field(s.field)->setText(QString::number(*count));
+        }
+    }
+    // Rewriting an unchanged text would only lose the cursor and the undo history.
+    if (text_->toPlainText() != values_.text) text_->setPlainText(values_.text);
+}
+
+void MainDialog::create() {
+    if (!saveFields()) return;
+    const std::string text = to_document_bytes(values_.text.toStdString());
+    const std::string path = QFile::encodeName(outputPath()).toStdString();
+    CreateResult result;
+    {
+        WaitCursor wait;
+        result = create_drawing(values_.params, text, path, [&](const std::string& question) {
+            wait.hide();
+            const bool yes = services_.ask(this, QString::fromStdString(question));
+            if (yes) wait.show();
+            return yes;
+        });
+    }
+    // Declined: nothing written and nothing more to say.
+    if (result.status != CreateResult::Status::Declined) {
+        services_.inform(this, QString::fromStdString(result.message));
+    }
+}
+
+void MainDialog::chooseOutputFile() {
+    if (!saveFields()) return;
+    SaveFileRequest request{dialog_text::kChooserTitle,
+                            {QStringLiteral("DXFファイル(.dxf) (*.dxf)"),
+                             QStringLiteral("すべてのファイル(*.*) (*)")},
+                            QStringLiteral("dxf"),
+                            outputPath()};
+    for (;;) {
+        const auto chosen = services_.chooseSaveFile(this, request);
+        if (!chosen) return;  // cancelled: the path stays as it was
+        const QString path = with_default_suffix(*chosen, QStringLiteral("dxf"));
+        const std::string native = QFile::encodeName(path).toStdString();
+        if (path_exists(native)) {
+            // The existing file stays until a Create run replaces it; here
+            // the user only confirms the name and learns whether it could be.
+            const QString question =
+                path + QString::fromUtf8(messages::kExistsQuestion.data(),
+                                         static_cast<qsizetype>(messages::kExistsQuestion.size()));
+            if (!services_.ask(this, question)) {
+                request.initialPath = path;  // back to the save dialog
+                continue;
+            }
+            if (!can_replace(native)) {
+                services_.inform(this, dialog_text::kCannotUse);
+                return;
+            }
+        }
+        path_->setText(path);
+        path_->setToolTip(path);
+        showFields();
+        return;
+    }
+}
+
+void MainDialog::calculateFrame() {
+    if (!saveFields()) return;
+    const FrameResult result = calculate_frame(values_.frame);
+    if (const auto* message = std::get_if<std::string>(&result)) {
+        services_.inform(this, QString::fromStdString(*message));
+        return;
+    }
+    values_.params = std::get<TextParameters>(result);
+    showFields();
+}
+
+void MainDialog::showHelp() { services_.inform(this, QString::fromUtf8(kHelpText)); }
+
+void MainDialog::reject() {
+    if (services_.ask(this, dialog_text::kExitQuestion)) QDialog::reject();
+}
+
+void MainDialog::schedulePreview() { preview_timer_->start(); }
+
+void MainDialog::refreshPreview() {
+    preview_timer_->stop();
+    // The five drawing values as typed now, read quietly: the preview
+    // explains a value it cannot use instead of opening a box.
+    DialogValues now;
+    for (const Field f : {Field::CharWidth, Field::CharHeight, Field::LineWidth,
+                          Field::CharSpacing, Field::LineSpacing}) {
+        const auto v = read_number_field(field(f)->text());
+        if (!v) {
+            preview_->showNote(number_field_message(QString::fromUtf8(spec_of(f).label)));
+            return;
+        }
+        *length_slot(now, f) = *v;
+    }
+    const TextParameters& p = now.params;
+    const std::string text = to_document_bytes(text_->toPlainText().toStdString());
+    if (text.empty()) {
+        preview_->showNote({});
+        return;
+    }
+    if (const auto message = validate(p, {}, text, false)) {
+        preview_->showNote(without_not_created(*message));
+        return;
+    }
+    preview_->showDrawing(p, text);
+}
+
+}  // namespace tracemill::app

@@ -1,0 +1,152 @@
+#include "preview_widget.hpp"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPen>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <variant>
+
+#include "glyph.hpp"
+
+namespace tracemill::app {
+
+namespace {
+
+const QColor kBackground(16, 20, 24);
+const QColor kCyan(0, 255, 255);
+const QColor kMagenta(255, 0, 255);
+const QColor kFrame(0, 150, 150);
+
+// A message of the run ends in a line break and an ideographic space that
+// indent the text after it; alone under the picture they are dropped.
+QString without_indent(const std::string& message) {
+    QString m = QString::fromStdString(message);
+    while (m.endsWith(QChar(0x3000)) || m.endsWith(QLatin1Char('\n'))) m.chop(1);
+    return m;
+}
+
+void add_entity(QPainterPath& path, const Entity& e) {
+    if (const auto* line = std::get_if<Line>(&e)) {
+        path.moveTo(line->from.x, line->from.y);
+        path.lineTo(line->to.x, line->to.y);
+    } else if (const auto* arc = std::get_if<Arc>(&e)) {
+        // Anticlockwise in y-up drawing units. QPainterPath measures its
+        // angles for a y-down plane, so both are negated.
+        double sweep = std::fmod(arc->end_deg - arc->start_deg, 360.0);
+        if (sweep <= 0) sweep += 360.0;
+        const double r = arc->radius;
+        const QRectF box(arc->centre.x - r, arc->centre.y - r, 2 * r, 2 * r);
+        const double a = arc->start_deg * kPi / 180;
+        path.moveTo(arc->centre.x + r * std::cos(a), arc->centre.y + r * std::sin(a));
+        path.arcTo(box, -arc->start_deg, -sweep);
+    } else if (const auto* circle = std::get_if<Circle>(&e)) {
+        path.addEllipse(QPointF(circle->centre.x, circle->centre.y), circle->radius,
+                        circle->radius);
+    }
+}
+
+}  // namespace
+
+PreviewPaths build_preview_paths(const std::vector<Entity>& entities, const TextLayout& layout) {
+    PreviewPaths paths;
+    paths.entities = entities.size();
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        const Entity& e = entities[i];
+        if (i < 4) {
+            add_entity(paths.frame, e);
+        } else if (colour_of(e) == Colour::Outline) {
+            add_entity(paths.outline, e);
+        } else {
+            add_entity(paths.centre_line, e);
+        }
+    }
+    paths.bounds = QRectF(QPointF(layout.x0, -layout.y0), QPointF(-layout.x0, layout.y0));
+    return paths;
+}
+
+PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void PreviewCanvas::setPaths(PreviewPaths paths) {
+    paths_ = std::move(paths);
+    update();
+}
+
+QSize PreviewCanvas::sizeHint() const { return {480, 200}; }
+QSize PreviewCanvas::minimumSizeHint() const { return {160, 80}; }
+
+void PreviewCanvas::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kBackground);
+    const QRectF b = paths_.bounds;
+    if (b.isEmpty()) return;
+    // Zoom to fit with a margin, centred, y up.
+    constexpr double margin = 8;
+    const double sx = (width() - 2 * margin) / b.width();
+    const double sy = (height() - 2 * margin) / b.height();
+    const double s = std::min(sx, sy);
+    if (!(s > 0) || !std::isfinite(s)) return;
+    QTransform t;
+    t.translate(width() / 2.0, height() / 2.0);
+    t.scale(s, -s);
+    t.translate(-b.center().x(), -b.center().y());
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setTransform(t);
+    QPen pen(kFrame, 0, Qt::DashLine);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(paths_.frame);
+    pen.setStyle(Qt::SolidLine);
+    pen.setWidthF(1.0);
+    pen.setColor(kCyan);
+    painter.setPen(pen);
+    painter.drawPath(paths_.centre_line);
+    pen.setColor(kMagenta);
+    painter.setPen(pen);
+    painter.drawPath(paths_.outline);
+}
+
+PreviewWidget::PreviewWidget(QWidget* parent)
+    : QFrame(parent), canvas_(new PreviewCanvas(this)), message_(new QLabel(this)) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    message_->setTextFormat(Qt::PlainText);
+    message_->setWordWrap(true);
+    message_->setStyleSheet(QStringLiteral("color: #b00020;"));
+    message_->hide();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(canvas_, 1);
+    layout->addWidget(message_);
+}
+
+std::string PreviewWidget::showDrawing(const TextParameters& p, const std::string& text) {
+    const auto layout = measure_text(p, text);
+    if (!layout) {
+        showNote({});
+        return {};
+    }
+    EntityList list;
+    list.entities.reserve(text.size() * 8);
+    const std::string stop = draw_text(p, text, *layout, list);
+    canvas_->setPaths(build_preview_paths(list.entities, *layout));
+    const QString m = without_indent(stop);
+    message_->setText(m);
+    message_->setVisible(!m.isEmpty());
+    return stop;
+}
+
+void PreviewWidget::showNote(const QString& note) {
+    canvas_->setPaths({});
+    message_->setText(note);
+    message_->setVisible(!note.isEmpty());
+}
+
+QString PreviewWidget::message() const { return message_->text(); }
+
+}  // namespace tracemill::app

@@ -1,0 +1,899 @@
+// The dialog as a user drives it: fields and defaults, the data exchange,
+// Create through the core, the frame calculation, the output file chooser,
+// leaving, and the preview. Message boxes and the save dialog are answered by
+// FakeServices; the Qt ones are checked on their own.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+#include <memory>
+
+#include "fake_services.hpp"
+#include "main_dialog.hpp"
+#include "preview_widget.hpp"
+
+using namespace tracemill;
+using namespace tracemill::app;
+using tracemill::app::testing::FakeServices;
+
+namespace {
+
+const QString kNotCreated = QStringLiteral("\n　ファイルは作成していません。");
+const QString kCreated = QStringLiteral("DXFファイルを作成しました。");
+const QString kExists = QStringLiteral(" は既に存在します。\n　上書きしますか？");
+
+// A dialog with its fake services, shown and active so that focus and keys
+// behave as for a user.
+struct Fixture {
+    FakeServices services;
+    std::unique_ptr<MainDialog> dialog;
+    QTemporaryDir dir;
+
+    Fixture() : dialog(std::make_unique<MainDialog>(services)) {
+        dialog->show();
+        dialog->activateWindow();
+        (void)QTest::qWaitForWindowActive(dialog.get());
+    }
+    ~Fixture() {
+        // Closing at the end of a test must not ask anything.
+        dialog->hide();
+    }
+    QLineEdit* field(Field f) const { return dialog->field(f); }
+    void set(Field f, const QString& text) { field(f)->setText(text); }
+    void setText(const QString& text) { dialog->textEdit()->setPlainText(text); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // Picks the output file through the chooser, as a user would.
+    void choose(const QString& path, std::deque<bool> answers = {}) {
+        services.choices.push_back(path);
+        services.answers = std::move(answers);
+        dialog->chooseOutputFile();
+    }
+    QString lastMessage() const {
+        return services.informed.isEmpty() ? QString() : services.informed.last();
+    }
+};
+
+QByteArray read_file(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+void write_file(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// What the command-line tool writes for the same inputs.
+QByteArray cli_output(const QString& out, const QStringList& args) {
+    const QString program = qEnvironmentVariable("TRACEMILL");
+    if (program.isEmpty()) {
+        qWarning("TRACEMILL (the command-line tool) is not set");
+        return {};
+    }
+    QProcess p;
+    p.start(program, QStringList{QStringLiteral("-f"), QStringLiteral("-o"), out} + args);
+    if (!p.waitForFinished(30000)) return {};
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() > 1) {
+        qWarning("%s", p.readAllStandardError().constData());
+        return {};
+    }
+    return read_file(out);
+}
+
+bool is_root() { return geteuid() == 0; }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+class DialogFieldsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void freshDialogShowsTheDefaults() {
+        Fixture fx;
+        const std::map<Field, QString> expected = {
+            {Field::CharWidth, "2.1"},         {Field::CharHeight, "5"},
+            {Field::LineWidth, "0.3"},         {Field::CharSpacing, "0.4"},
+            {Field::LineSpacing, "0.4"},       {Field::FrameWidth, "2.5"},
+            {Field::FrameHeight, "5"},         {Field::FrameCharsPerRow, "1"},
+            {Field::FrameRows, "1"},           {Field::FrameCharSpacingPercent, "20"},
+            {Field::FrameLineSpacingPercent, "50"}, {Field::FrameLineWidthPercent, "15"},
+        };
+        for (const auto& [f, text] : expected) QCOMPARE(fx.field(f)->text(), text);
+        QCOMPARE(fx.dialog->textEdit()->toPlainText(), QString());
+        QCOMPARE(fx.dialog->pathDisplay()->text(), QString());
+        QCOMPARE(fx.dialog->windowTitle(), QStringLiteral("tracemill"));
+        QVERIFY(fx.services.informed.isEmpty());
+    }
+
+    void labelsAndButtonsCarryTheirTexts() {
+        Fixture fx;
+        QStringList labels;
+        for (auto* l : fx.dialog->findChildren<QLabel*>()) labels << l->text();
+        for (const char* text :
+             {"ファイル：", "文字幅(&W)：", "文字高(&E)：", "線幅(&L)：", "文字間隔(&I)：",
+              "行間隔(&S)：", "文字(&T)：", "枠幅(&B)：", "枠高(&A)：", "枠行文字数(&N)：",
+              "枠行数(&V)：", "枠線幅％(&D)：", "枠文字間隔％(&G)：", "枠行間隔％(&O)："}) {
+            QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
+        }
+        QStringList buttons;
+        for (auto* b : fx.dialog->findChildren<QPushButton*>()) buttons << b->text();
+        buttons.sort();
+        QStringList expected{"参照(&F)", "作成", "終了", "ﾍﾙﾌﾟ(&H)", "枠計算(&C)"};
+        expected.sort();
+        QCOMPARE(buttons, expected);
+        QVERIFY(fx.dialog->createButton()->isDefault());
+        // Each mnemonic label leads to its field.
+        for (auto* l : fx.dialog->findChildren<QLabel*>()) {
+            if (l->text().contains(QLatin1Char('&'))) QVERIFY2(l->buddy() != nullptr, qPrintable(l->text()));
+        }
+    }
+
+    void tabOrderFollowsTheControlList() {
+        Fixture fx;
+        const QStringList expected{
+            "browse", "charWidth", "charHeight", "lineWidth", "charSpacing", "lineSpacing",
+            "text", "create", "frameWidth", "frameHeight", "frameCharsPerRow", "frameRows",
+            "frameLineWidthPercent", "frameCharSpacingPercent", "frameLineSpacingPercent",
+            "frameCalculation", "quit", "help"};
+        QWidget* start = fx.dialog->findChild<QPushButton*>(QStringLiteral("browse"));
+        QVERIFY(start->hasFocus());  // the first control has the focus at start
+        QStringList seen{start->objectName()};
+        for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && !w->objectName().isEmpty() &&
+                w->parentWidget() == fx.dialog.get()) {
+                seen << w->objectName();
+            }
+        }
+        QCOMPARE(seen, expected);
+    }
+
+    void countFieldsTakeDigitsOnly() {
+        Fixture fx;
+        QLineEdit* rows = fx.field(Field::FrameRows);
+        rows->clear();
+        QTest::keyClicks(rows, QStringLiteral("-12.5e3x"));
+        QCOMPARE(rows->text(), QStringLiteral("1253"));
+        // The number fields take any text; the exchange judges it.
+        QLineEdit* width = fx.field(Field::CharWidth);
+        width->clear();
+        QTest::keyClicks(width, QStringLiteral("-1.5"));
+        QCOMPARE(width->text(), QStringLiteral("-1.5"));
+    }
+
+    void returnRunsCreateExceptInTheTextBox() {
+        Fixture fx;
+        fx.dialog->textEdit()->setFocus();
+        QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("-"));
+        QTest::keyClick(fx.dialog->textEdit(), Qt::Key_Return);
+        QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("/"));
+        QCOMPARE(fx.dialog->textEdit()->toPlainText(), QStringLiteral("-\n/"));
+        QVERIFY(fx.services.informed.isEmpty());
+        // In a field, and on a focused button other than 作成, Return is 作成
+        // (no path chosen yet, so Create says so).
+        fx.field(Field::LineWidth)->setFocus();
+        QTest::keyClick(fx.field(Field::LineWidth), Qt::Key_Return);
+        QCOMPARE(fx.services.informed,
+                 QStringList{QStringLiteral("ファイル が選択されていません。") + kNotCreated});
+        auto* help = fx.dialog->findChild<QPushButton*>(QStringLiteral("help"));
+        help->setFocus();
+        QTest::keyClick(help, Qt::Key_Return);
+        QCOMPARE(fx.services.informed.size(), 2);
+        QCOMPARE(fx.services.informed.last(), fx.services.informed.first());
+    }
+
+    void helpExplainsTheFieldsAndTheFrameCalculation() {
+        Fixture fx;
+        fx.dialog->findChild<QPushButton*>(QStringLiteral("help"))->click();
+        QCOMPARE(fx.services.informed.size(), 1);
+        for (const char* word : {"文字幅", "線幅", "文字間隔", "枠計算", "枠行文字数", "枠線幅％"}) {
+            QVERIFY2(fx.services.informed.first().contains(QString::fromUtf8(word)), word);
+        }
+    }
+};
+
+// ---------------------------------------------------------------------------
+class ExchangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstFailingFieldInExchangeOrderIsReportedAndFocused() {
+        Fixture fx;
+        // Every field unreadable; each fix reveals the next in exchange order.
+        const std::pair<Field, const char*> order[] = {
+            {Field::CharHeight, "文字高"}, {Field::CharSpacing, "文字間隔"},
+            {Field::LineWidth, "線幅"}, {Field::LineSpacing, "行間隔"},
+            {Field::CharWidth, "文字幅"}, {Field::FrameHeight, "枠高"},
+            {Field::FrameWidth, "枠幅"}, {Field::FrameCharsPerRow, "枠行文字数"},
+            {Field::FrameRows, "枠行数"}, {Field::FrameCharSpacingPercent, "枠文字間隔％"},
+            {Field::FrameLineSpacingPercent, "枠行間隔％"}, {Field::FrameLineWidthPercent, "枠線幅％"}};
+        for (const auto& [f, name] : order) fx.set(f, QString());
+        for (const auto& [f, name] : order) {
+            fx.services.clear();
+            QVERIFY(!fx.dialog->saveFields());
+            QCOMPARE(fx.services.informed.size(), 1);
+            QVERIFY2(fx.services.informed.first().startsWith(QString::fromUtf8(name) + " には"),
+                     qPrintable(fx.services.informed.first()));
+            QVERIFY2(fx.field(f)->hasFocus(), name);
+            fx.set(f, QStringLiteral("1"));
+        }
+        fx.services.clear();
+        QVERIFY(fx.dialog->saveFields());
+        QVERIFY(fx.services.informed.isEmpty());
+    }
+
+    void notANumberAndUndrawableMagnitudesAreRefused() {
+        Fixture fx;
+        for (const char* bad : {"nan", "NAN", "inf", "-inf", "infinity", "1e999", "1e10",
+                                "-1000000001", "2,5", "0x10", "２.１", "2.1.1"}) {
+            fx.services.clear();
+            fx.set(Field::CharWidth, QString::fromUtf8(bad));
+            QVERIFY2(!fx.dialog->saveFields(), bad);
+            QCOMPARE(fx.services.informed.size(), 1);
+            QCOMPARE(fx.dialog->values().params.char_width, 2.1);  // unchanged
+        }
+        fx.set(Field::CharWidth, QStringLiteral("  1e9 "));
+        QVERIFY(fx.dialog->saveFields());
+        QCOMPARE(fx.dialog->values().params.char_width, 1e9);
+        fx.set(Field::FrameRows, QStringLiteral("2147483648"));
+        QVERIFY(!fx.dialog->saveFields());
+        fx.set(Field::FrameRows, QStringLiteral("2147483647"));
+        QVERIFY(fx.dialog->saveFields());
+        QCOMPARE(fx.dialog->values().frame.rows, 2147483647);
+    }
+
+    void aFailingExchangeStopsEveryCommand() {
+        Fixture fx;
+        fx.choose(fx.path("a.dxf"));
+        fx.setText(QStringLiteral("-"));
+        fx.set(Field::LineSpacing, QStringLiteral("nan"));
+        fx.services.clear();
+        fx.dialog->create();
+        QCOMPARE(fx.services.informed.size(), 1);  // the field's message only
+        QVERIFY(!QFileInfo::exists(fx.path("a.dxf")));
+        fx.services.clear();
+        fx.dialog->chooseOutputFile();
+        QVERIFY(fx.services.requests.empty());  // no save dialog
+        fx.services.clear();
+        fx.set(Field::FrameWidth, QStringLiteral("10"));
+        fx.dialog->calculateFrame();
+        QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("2.1"));
+    }
+
+    void valuesAreShownTheWayAPersonWritesThem() {
+        Fixture fx;
+        fx.set(Field::CharWidth, QStringLiteral("+2.50"));
+        fx.set(Field::FrameRows, QStringLiteral("007"));
+        fx.set(Field::LineSpacing, QStringLiteral(" 1e-1"));
+        fx.dialog->calculateFrame();  // reads, computes, and shows everything again
+        QCOMPARE(fx.field(Field::FrameRows)->text(), QStringLiteral("7"));
+        QCOMPARE(fx.field(Field::FrameWidth)->text(), QStringLiteral("2.5"));
+        // The derived values replace the typed ones.
+        QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("2.5"));
+        // 7 rows: H = 5 / (7 + 350·0.01 − 50·0.01) = 0.5, and 50 % of it.
+        QCOMPARE(fx.field(Field::LineSpacing)->text(), QStringLiteral("0.25"));
+    }
+};
+
+// ---------------------------------------------------------------------------
+class CreateTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyValidationMessageReachesTheUser() {
+        struct Case {
+            const char* name;
+            std::map<Field, QString> fields;
+            QString text;
+            bool choose_path;
+            QString message;
+        };
+        const Case cases[] = {
+            {"no path", {}, "-", false, "ファイル が選択されていません。"},
+            {"no text", {}, "", true, "文字 が記入されていません。"},
+            {"width", {{Field::CharWidth, "0"}}, "-", true, "文字幅 が ゼロ以下です。"},
+            {"height", {{Field::CharHeight, "-1"}}, "-", true, "文字高 が ゼロ以下です。"},
+            {"stroke", {{Field::LineWidth, "0"}}, "-", true, "線幅 が ゼロ以下です。"},
+            {"char spacing", {{Field::CharSpacing, "-0.1"}}, "-", true, "文字間隔 が ゼロ未満です。"},
+            {"line spacing", {{Field::LineSpacing, "-0.1"}}, "-", true, "行間隔 が ゼロ未満です。"},
+            {"width = stroke", {{Field::CharWidth, "0.3"}}, "-", true, "文字幅 が 線幅 以下です。"},
+            {"height = stroke", {{Field::CharHeight, "0.3"}}, "-", true, "文字高 が 線幅 以下です。"},
+            {"line breaks only", {}, "\n\n", true, "文字 が記入されていません。"},
+        };
+        for (const Case& c : cases) {
+            Fixture fx;
+            const QString out = fx.path(QStringLiteral("out.dxf"));
+            if (c.choose_path) fx.choose(out);
+            for (const auto& [f, v] : c.fields) fx.set(f, v);
+            fx.setText(c.text);
+            fx.services.clear();
+            fx.dialog->create();
+            QCOMPARE(fx.services.informed, QStringList{c.message + kNotCreated});
+            QVERIFY2(!QFileInfo::exists(out), c.name);
+            QVERIFY2(QApplication::overrideCursor() == nullptr, c.name);
+        }
+        // Zero spacing is allowed.
+        Fixture fx;
+        fx.choose(fx.path("zero.dxf"));
+        fx.set(Field::CharSpacing, "0");
+        fx.set(Field::LineSpacing, "0");
+        fx.setText("-");
+        fx.dialog->create();
+        QCOMPARE(fx.lastMessage(), kCreated);
+    }
+
+    void createWritesWhatTheCommandLineToolWrites() {
+        struct Case {
+            QString text;
+            std::map<Field, QString> fields;
+            QStringList cli;
+        };
+        const Case cases[] = {
+            {"-/ |\n_.", {}, {"--", "-/ |", "_."}},
+            {"|/-\n\n  ._", {{Field::CharWidth, "3.25"}, {Field::CharHeight, "7"},
+                            {Field::LineWidth, "0.45"}, {Field::CharSpacing, "0"},
+                            {Field::LineSpacing, "1.5"}},
+             {"--char-width", "3.25", "--char-height", "7", "--line-width", "0.45",
+              "--char-spacing", "0", "--line-spacing", "1.5", "--", "|/-", "", "  ._"}},
+            // A stop: everything before the unsupported character is written.
+            {"-/é-", {}, {"--", "-/é-"}},
+        };
+        for (const Case& c : cases) {
+            Fixture fx;
+            const QString out = fx.path("dialog.dxf");
+            fx.choose(out);
+            for (const auto& [f, v] : c.fields) fx.set(f, v);
+            fx.setText(c.text);
+            fx.dialog->create();
+            const QByteArray expected = cli_output(fx.path("cli.dxf"), c.cli);
+            QVERIFY(!expected.isEmpty());
+            QCOMPARE(read_file(out), expected);
+            // Rows are separated by CR LF in the drawing's text, so the frame
+            // is as tall as the rows typed.
+            QVERIFY(!read_file(out).contains("\n\n"));
+        }
+    }
+
+    void theFinalBoxPutsTheStopReasonFirst() {
+        Fixture fx;
+        fx.choose(fx.path("stop.dxf"));
+        fx.setText(QStringLiteral("-\t-"));
+        fx.dialog->create();
+        QCOMPARE(fx.services.informed,
+                 QStringList{QStringLiteral("対応してない文字が含まれています。\n　") + kCreated});
+        QVERIFY(read_file(fx.path("stop.dxf")).endsWith("  0\r\nEOF\r\n"));
+    }
+
+    void aSecondCreateAsksAndNoKeepsTheOldContent() {
+        Fixture fx;
+        const QString out = fx.path("twice.dxf");
+        fx.choose(out);
+        fx.setText(QStringLiteral("-"));
+        fx.dialog->create();
+        QVERIFY(fx.services.asked.isEmpty());
+        const QByteArray first = read_file(out);
+        QVERIFY(!first.isEmpty());
+
+        fx.setText(QStringLiteral("//"));
+        fx.services.clear();
+        fx.services.answers = {false};
+        fx.dialog->create();
+        QCOMPARE(fx.services.asked, QStringList{out + kExists});
+        QVERIFY(fx.services.informed.isEmpty());  // nothing more is said
+        QCOMPARE(read_file(out), first);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+
+        fx.services.clear();
+        fx.services.answers = {true};
+        fx.dialog->create();
+        QCOMPARE(fx.services.informed, QStringList{kCreated});
+        QCOMPARE(read_file(out), cli_output(fx.path("cli.dxf"), {"--", "//"}));
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(fx.dir.path()).entryList(QDir::Files).size(), 2);
+    }
+
+    void aFileErrorIsReportedAndNothingIsCreated() {
+        Fixture fx;
+        const QString out = fx.path("no/such/folder/x.dxf");
+        fx.choose(out);
+        fx.setText(QStringLiteral("-"));
+        fx.dialog->create();
+        QCOMPARE(fx.services.informed.size(), 1);
+        QVERIFY(fx.lastMessage().endsWith(kNotCreated));
+        QVERIFY(!fx.lastMessage().contains(kCreated));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void theWaitCursorIsNeverUpWhileTheUserIsAsked() {
+        Fixture fx;
+        const QString out = fx.path("cursor.dxf");
+        fx.choose(out);
+        fx.setText(QStringLiteral("-"));
+        fx.dialog->create();
+        fx.services.answers = {false};
+        fx.dialog->create();
+        fx.services.answers = {true};
+        fx.dialog->create();
+        QVERIFY(!fx.services.cursor_at_message.isEmpty());
+        for (bool up : fx.services.cursor_at_message) QVERIFY(!up);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+};
+
+// ---------------------------------------------------------------------------
+class FrameCalculationTest : public QObject {
+    Q_OBJECT
+private slots:
+    void defaultsGiveTheDocumentedCell() {
+        Fixture fx;
+        fx.dialog->findChild<QPushButton*>(QStringLiteral("frameCalculation"))->click();
+        QVERIFY(fx.services.informed.isEmpty());
+        QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("2.5"));
+        QCOMPARE(fx.field(Field::CharHeight)->text(), QStringLiteral("5"));
+        QCOMPARE(fx.field(Field::CharSpacing)->text(), QStringLiteral("0.5"));
+        QCOMPARE(fx.field(Field::LineSpacing)->text(), QStringLiteral("2.5"));
+        QCOMPARE(fx.field(Field::LineWidth)->text(), QStringLiteral("0.375"));
+    }
+
+    void fourCellsInTenUnits() {
+        Fixture fx;
+        fx.set(Field::FrameWidth, "10");
+        fx.set(Field::FrameCharsPerRow, "4");
+        fx.dialog->calculateFrame();
+        QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("2.17391304347826"));
+        QCOMPARE(fx.field(Field::CharSpacing)->text(), QStringLiteral("0.434782608695652"));
+    }
+
+    void aRefusedFrameChangesNothing() {
+        Fixture fx;
+        fx.set(Field::FrameWidth, "0");
+        fx.set(Field::FrameCharsPerRow, "0");
+        fx.set(Field::CharWidth, "3.00");
+        fx.dialog->calculateFrame();
+        QCOMPARE(fx.services.informed,
+                 QStringList{QStringLiteral("枠幅 が ゼロ以下です。\n　枠計算 は出来ません。")});
+        QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("3.00"));  // not even reformatted
+        fx.set(Field::FrameWidth, "1");
+        fx.services.clear();
+        fx.dialog->calculateFrame();
+        QCOMPARE(fx.services.informed,
+                 QStringList{QStringLiteral("枠行文字数 が ゼロ以下です。\n　枠計算 は出来ません。")});
+    }
+
+    void hugePercentagesStillGiveFiniteValues() {
+        Fixture fx;
+        fx.set(Field::FrameCharsPerRow, "3");
+        fx.set(Field::FrameCharSpacingPercent, "2147483498");
+        fx.dialog->calculateFrame();
+        QVERIFY(fx.services.informed.isEmpty());
+        // 2.5 / (3 + 64424504.94 − 21474834.98), computed separately.
+        QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("5.82076609134674e-08"));
+        for (Field f : {Field::CharWidth, Field::CharSpacing, Field::LineWidth}) {
+            const QString t = fx.field(f)->text();
+            QVERIFY2(!t.contains("inf") && !t.contains("nan"), qPrintable(t));
+        }
+    }
+
+    void aCalculatedFrameDrawsAsTheCommandLineToolDrawsIt() {
+        Fixture fx;
+        fx.set(Field::FrameWidth, "10");
+        fx.set(Field::FrameHeight, "6");
+        fx.set(Field::FrameCharsPerRow, "4");
+        fx.set(Field::FrameRows, "2");
+        fx.set(Field::FrameCharSpacingPercent, "20");
+        fx.set(Field::FrameLineSpacingPercent, "30");
+        fx.set(Field::FrameLineWidthPercent, "12");
+        fx.dialog->calculateFrame();
+        const QString out = fx.path("frame.dxf");
+        fx.choose(out);
+        fx.setText("-/|.\n_ -/");
+        fx.dialog->create();
+        QCOMPARE(fx.lastMessage(), kCreated);
+        const QByteArray cli = cli_output(
+            fx.path("cli.dxf"), {"--frame-size", "10", "6", "--frame-grid", "4", "2",
+                                 "--frame-percent", "20", "30", "12", "--", "-/|.", "_ -/"});
+        QVERIFY(!cli.isEmpty());
+        QCOMPARE(read_file(out), cli);
+    }
+};
+
+// ---------------------------------------------------------------------------
+class ChooserTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theSaveDialogIsAskedForADxfFile() {
+        Fixture fx;
+        fx.dialog->chooseOutputFile();
+        QCOMPARE(fx.services.requests.size(), std::size_t{1});
+        const SaveFileRequest& r = fx.services.requests.front();
+        QCOMPARE(r.title, QStringLiteral("作成DXFファイルを指定"));
+        QCOMPARE(r.defaultSuffix, QStringLiteral("dxf"));
+        QCOMPARE(r.filters, (QStringList{"DXFファイル(.dxf) (*.dxf)", "すべてのファイル(*.*) (*)"}));
+    }
+
+    void cancelChangesNothing() {
+        Fixture fx;
+        fx.choose(fx.path("first.dxf"));
+        fx.set(Field::CharWidth, "3");
+        fx.services.clear();
+        fx.dialog->chooseOutputFile();  // no choice prepared: cancelled
+        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("first.dxf"));
+        QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("3"));
+        QVERIFY(fx.services.informed.isEmpty() && fx.services.asked.isEmpty());
+    }
+
+    void aNameWithoutSuffixGetsDxf() {
+        Fixture fx;
+        fx.choose(fx.path("drawing"));
+        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("drawing.dxf"));
+        fx.choose(fx.path("drawing.txt"));
+        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("drawing.txt"));
+        // A path with "<" and "&" is shown as it is.
+        fx.choose(fx.path("<b>a&b</b>.dxf"));
+        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("<b>a&b</b>.dxf"));
+        QCOMPARE(fx.dialog->pathDisplay()->textFormat(), Qt::PlainText);
+    }
+
+    void choosingAnExistingFileAsksAboutTheFinalNameAndKeepsTheFile() {
+        Fixture fx;
+        const QString existing = fx.path("old.dxf");
+        write_file(existing, "old drawing");
+        fx.choose(fx.path("old"), {true});  // the suffix makes it the existing file
+        QCOMPARE(fx.services.asked, QStringList{existing + kExists});
+        QCOMPARE(fx.dialog->pathDisplay()->text(), existing);
+        QCOMPARE(read_file(existing), QByteArray("old drawing"));
+        // Leaving without 作成 loses nothing; 作成 then asks again.
+        fx.setText("-");
+        fx.services.clear();
+        fx.services.answers = {false};
+        fx.dialog->create();
+        QCOMPARE(fx.services.asked, QStringList{existing + kExists});
+        QCOMPARE(read_file(existing), QByteArray("old drawing"));
+    }
+
+    void noToTheQuestionReturnsToTheSaveDialog() {
+        Fixture fx;
+        fx.choose(fx.path("kept.dxf"));
+        write_file(fx.path("taken.dxf"), "x");
+        fx.services.clear();
+        fx.services.choices = {fx.path("taken.dxf")};  // then cancel
+        fx.services.answers = {false};
+        fx.dialog->chooseOutputFile();
+        QCOMPARE(fx.services.requests.size(), std::size_t{2});
+        QCOMPARE(fx.services.requests.back().initialPath, fx.path("taken.dxf"));
+        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("kept.dxf"));
+    }
+
+    void aChoiceThatCannotBeReplacedIsRefused() {
+        Fixture fx;
+        fx.choose(fx.path("kept.dxf"));
+        QVERIFY(QDir(fx.dir.path()).mkdir("folder.dxf"));
+        fx.services.clear();
+        fx.choose(fx.path("folder"), {true});
+        QCOMPARE(fx.services.informed,
+                 QStringList{QStringLiteral("指定ファイルの削除に失敗しました。\n　指定したファイルは使用できません。")});
+        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("kept.dxf"));
+        QVERIFY(QFileInfo(fx.path("folder.dxf")).isDir());
+    }
+
+    void aReadOnlyFileOrFolderIsRefused() {
+        if (is_root()) QSKIP("permissions do not bind the superuser");
+        Fixture fx;
+        fx.choose(fx.path("kept.dxf"));
+        const QString ro = fx.path("readonly.dxf");
+        write_file(ro, "keep");
+        QVERIFY(::chmod(QFile::encodeName(ro).constData(), 0444) == 0);
+        fx.services.clear();
+        fx.choose(ro, {true});
+        QCOMPARE(fx.services.informed.size(), 1);
+        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("kept.dxf"));
+        QVERIFY(QDir(fx.dir.path()).mkdir("locked"));
+        const QString inside = fx.path("locked/a.dxf");
+        write_file(inside, "keep");
+        QVERIFY(::chmod(QFile::encodeName(fx.path("locked")).constData(), 0555) == 0);
+        fx.services.clear();
+        fx.choose(inside, {true});
+        QCOMPARE(fx.services.informed.size(), 1);
+        QCOMPARE(read_file(inside), QByteArray("keep"));
+        ::chmod(QFile::encodeName(fx.path("locked")).constData(), 0755);
+    }
+
+    void aSuccessfulChoiceShowsTheValuesAgain() {
+        Fixture fx;
+        fx.set(Field::CharHeight, "5.000");
+        fx.choose(fx.path("new.dxf"));
+        QCOMPARE(fx.field(Field::CharHeight)->text(), QStringLiteral("5"));
+    }
+};
+
+// ---------------------------------------------------------------------------
+class ExitTest : public QObject {
+    Q_OBJECT
+private slots:
+    void quitAsksAndNoKeepsEveryValue() {
+        Fixture fx;
+        fx.set(Field::CharWidth, "7.25");
+        fx.set(Field::FrameRows, "9");
+        fx.setText("-/\n|");
+        fx.services.answers = {false};
+        fx.dialog->findChild<QPushButton*>(QStringLiteral("quit"))->click();
+        QCOMPARE(fx.services.asked, QStringList{QStringLiteral("tracemill を終了しますか？")});
+        QVERIFY(fx.dialog->isVisible());
+        QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("7.25"));
+        QCOMPARE(fx.field(Field::FrameRows)->text(), QStringLiteral("9"));
+        QCOMPARE(fx.dialog->textEdit()->toPlainText(), QStringLiteral("-/\n|"));
+    }
+
+    void escapeAndTheCloseBoxAskTheSameQuestion() {
+        Fixture fx;
+        fx.services.answers = {false, false};
+        fx.field(Field::CharWidth)->setFocus();
+        QTest::keyClick(fx.field(Field::CharWidth), Qt::Key_Escape);
+        QVERIFY(fx.dialog->isVisible());
+        fx.dialog->close();
+        QVERIFY(fx.dialog->isVisible());
+        QCOMPARE(fx.services.asked, QStringList(2, QStringLiteral("tracemill を終了しますか？")));
+        QVERIFY(fx.services.unexpected.isEmpty());
+    }
+
+    void yesCloses() {
+        Fixture fx;
+        fx.services.answers = {true};
+        fx.dialog->setResult(QDialog::Accepted);
+        QTest::keyClick(fx.dialog.get(), Qt::Key_Escape);
+        QVERIFY(!fx.dialog->isVisible());
+        QCOMPARE(fx.dialog->result(), int(QDialog::Rejected));
+    }
+};
+
+// ---------------------------------------------------------------------------
+namespace {
+
+struct Colours {
+    int cyan = 0;
+    int magenta = 0;
+    // Sum over cyan pixels of (x − mean x)(y − mean y): the slant of what is drawn.
+    double slant = 0;
+};
+
+Colours count_colours(const QImage& image) {
+    Colours c;
+    std::vector<QPoint> cyan;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (p.red() < 90 && p.green() > 200 && p.blue() > 200) {
+                ++c.cyan;
+                cyan.emplace_back(x, y);
+            }
+            if (p.red() > 200 && p.green() < 90 && p.blue() > 200) ++c.magenta;
+        }
+    }
+    if (!cyan.empty()) {
+        double mx = 0, my = 0;
+        for (const QPoint& q : cyan) mx += q.x(), my += q.y();
+        mx /= static_cast<double>(cyan.size());
+        my /= static_cast<double>(cyan.size());
+        for (const QPoint& q : cyan) c.slant += (q.x() - mx) * (q.y() - my);
+    }
+    return c;
+}
+
+}  // namespace
+
+class PreviewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aSampleTextIsDrawnInBothColours() {
+        Fixture fx;
+        fx.dialog->resize(700, 700);
+        fx.setText("-/|._\n_.|/-");
+        fx.dialog->refreshPreview();
+        const Colours c = count_colours(fx.dialog->preview()->canvas()->grab().toImage());
+        QVERIFY2(c.cyan > 50, qPrintable(QString::number(c.cyan)));
+        QVERIFY2(c.magenta > 50, qPrintable(QString::number(c.magenta)));
+        QVERIFY(fx.dialog->preview()->message().isEmpty());
+        fx.setText("");
+        fx.dialog->refreshPreview();
+        const Colours empty = count_colours(fx.dialog->preview()->canvas()->grab().toImage());
+        QCOMPARE(empty.cyan + empty.magenta, 0);
+    }
+
+    void upIsUp() {
+        // A slash rises to the right: on screen, where y grows downwards,
+        // x and y of its pixels fall together.
+        Fixture fx;
+        fx.setText("/");
+        fx.dialog->refreshPreview();
+        const Colours c = count_colours(fx.dialog->preview()->canvas()->grab().toImage());
+        QVERIFY(c.cyan > 20);
+        QVERIFY2(c.slant < 0, qPrintable(QString::number(c.slant)));
+    }
+
+    void arcsRunAnticlockwiseFromStartToEnd() {
+        TextLayout layout;
+        layout.x0 = -2;
+        layout.y0 = 2;
+        const std::vector<Entity> frame(4, Line{{0, 0}, {1, 0}, Colour::CentreLine});
+        auto with = [&](Entity e) {
+            auto v = frame;
+            v.push_back(e);
+            return build_preview_paths(v, layout);
+        };
+        // A quarter from 0° to 90° passes (cos 45°, sin 45°), above the x axis.
+        PreviewPaths quarter = with(Arc{{0, 0}, 1, 0, 90, Colour::Outline});
+        QPointF mid = quarter.outline.pointAtPercent(0.5);
+        QVERIFY2(std::abs(mid.x() - 0.70710678) < 1e-3 && std::abs(mid.y() - 0.70710678) < 1e-3,
+                 qPrintable(QStringLiteral("%1 %2").arg(mid.x()).arg(mid.y())));
+        // 350° to 10° is a short arc through 0°, not the long way round.
+        PreviewPaths wrap = with(Arc{{0, 0}, 1, 350, 10, Colour::CentreLine});
+        mid = wrap.centre_line.pointAtPercent(0.5);
+        QVERIFY(std::abs(mid.x() - 1) < 1e-3 && std::abs(mid.y()) < 1e-3);
+        QVERIFY(wrap.outline.isEmpty() && wrap.frame.elementCount() > 0);
+        QCOMPARE(wrap.bounds, QRectF(-2, -2, 4, 4));
+    }
+
+    void theStopReasonShowsUnderThePicture() {
+        Fixture fx;
+        fx.set(Field::CharWidth, "1");
+        fx.set(Field::LineWidth, "0.7");
+        fx.setText("-.-");
+        fx.dialog->refreshPreview();
+        QCOMPARE(fx.dialog->preview()->message(), QStringLiteral("文字の 点 の 線幅 は 0.6 未満です。"));
+        // The part before the stop is still drawn.
+        QVERIFY(count_colours(fx.dialog->preview()->canvas()->grab().toImage()).magenta > 0);
+        fx.set(Field::CharWidth, "2.1");
+        fx.set(Field::LineWidth, "0.3");
+        fx.setText("-é");
+        fx.dialog->refreshPreview();
+        QCOMPARE(fx.dialog->preview()->message(), QStringLiteral("対応してない文字が含まれています。"));
+        fx.setText("-");
+        fx.dialog->refreshPreview();
+        QVERIFY(fx.dialog->preview()->message().isEmpty());
+    }
+
+    void valuesThatCannotBeDrawnAreExplained() {
+        Fixture fx;
+        fx.setText("-");
+        fx.set(Field::LineWidth, "abc");
+        fx.dialog->refreshPreview();
+        QVERIFY(fx.dialog->preview()->message().startsWith(QStringLiteral("線幅 には")));
+        fx.set(Field::LineWidth, "2.1");
+        fx.dialog->refreshPreview();
+        QCOMPARE(fx.dialog->preview()->message(), QStringLiteral("文字幅 が 線幅 以下です。"));
+        QVERIFY(fx.services.informed.isEmpty());  // the preview never opens a box
+    }
+
+    void typingUpdatesThePreviewAfterAPause() {
+        Fixture fx;
+        fx.dialog->textEdit()->setFocus();
+        QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("-/"));
+        // Not at once (the pause is still running) but soon.
+        QCOMPARE(fx.dialog->preview()->canvas()->paths().entities, std::size_t{0});
+        QTRY_VERIFY_WITH_TIMEOUT(fx.dialog->preview()->canvas()->paths().entities > 4, 3000);
+        QTest::keyClicks(fx.field(Field::CharWidth), QStringLiteral("x"));
+        QTRY_VERIFY_WITH_TIMEOUT(!fx.dialog->preview()->message().isEmpty(), 3000);
+    }
+
+    void aThousandCharactersRedrawQuickly() {
+        Fixture fx;
+        fx.dialog->resize(900, 700);
+        QString text;
+        for (int row = 0; row < 10; ++row) {
+            if (row > 0) text += '\n';
+            for (int k = 0; k < 20; ++k) text += QStringLiteral("-/|._");
+        }
+        fx.setText(text);
+        qint64 best = std::numeric_limits<qint64>::max();
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            QElapsedTimer timer;
+            timer.start();
+            fx.dialog->refreshPreview();
+            fx.dialog->preview()->canvas()->repaint();
+            best = std::min(best, timer.elapsed());
+        }
+        QVERIFY(fx.dialog->preview()->canvas()->paths().entities > 1000);
+        qInfo("1000 characters redrawn in %lld ms", best);
+#ifndef TRACEMILL_SANITIZED
+        QVERIFY2(best <= 50, qPrintable(QStringLiteral("%1 ms").arg(best)));
+#endif
+        // With TRACEMILL_SCREENSHOT set, the dialog with a sample text is
+        // saved there (the picture in the documentation).
+        const QString shot = qEnvironmentVariable("TRACEMILL_SCREENSHOT");
+        if (!shot.isEmpty()) {
+            fx.choose(fx.path("sample.dxf"));
+            fx.dialog->pathDisplay()->setText(QStringLiteral("/home/user/drawings/sample.dxf"));
+            fx.setText(QStringLiteral("-/|._ /-\n_|/ .-|"));
+            fx.dialog->resize(fx.dialog->sizeHint().width(), fx.dialog->sizeHint().height() + 120);
+            fx.dialog->refreshPreview();
+            QVERIFY(fx.dialog->grab().save(shot));
+        }
+    }
+};
+
+// ---------------------------------------------------------------------------
+// The Qt message boxes themselves: plain boxes and questions as promised.
+class ServicesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void plainBoxesAndQuestions() {
+        QtDialogServices services;
+        QMessageBox::Icon icon{};
+        QMessageBox::StandardButtons buttons{};
+        Qt::TextFormat format{};
+        QString text;
+        const auto inspect_and_press = [&](QMessageBox::StandardButton press) {
+            QTimer::singleShot(0, [&, press] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr) return;
+                icon = box->icon();
+                buttons = box->standardButtons();
+                format = box->textFormat();
+                text = box->text();
+                box->button(press)->click();
+            });
+        };
+        const QString tricky = QStringLiteral("<b>/tmp/a&b.dxf</b> は既に存在します。");
+        inspect_and_press(QMessageBox::Ok);
+        services.inform(nullptr, tricky);
+        QCOMPARE(icon, QMessageBox::NoIcon);
+        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(text, tricky);
+        inspect_and_press(QMessageBox::No);
+        QVERIFY(!services.ask(nullptr, tricky));
+        QCOMPARE(icon, QMessageBox::Question);
+        QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(format, Qt::PlainText);
+        inspect_and_press(QMessageBox::Yes);
+        QVERIFY(services.ask(nullptr, tricky));
+    }
+};
+
+// Runs the group named by the first argument (all groups without one); the
+// other arguments go to Qt Test.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QStringList args = app.arguments();
+    QString only;
+    if (args.size() > 1 && !args.at(1).startsWith('-')) only = args.takeAt(1);
+    DialogFieldsTest fields;
+    ExchangeTest exchange;
+    CreateTest create;
+    FrameCalculationTest frame;
+    ChooserTest chooser;
+    ExitTest exit_test;
+    PreviewTest preview;
+    ServicesTest services;
+    const std::pair<const char*, QObject*> groups[] = {
+        {"DialogFields", &fields}, {"Exchange", &exchange}, {"Create", &create},
+        {"FrameCalculation", &frame}, {"Chooser", &chooser}, {"Exit", &exit_test},
+        {"Preview", &preview}, {"Services", &services}};
+    int status = 0;
+    bool ran = false;
+    for (const auto& [name, object] : groups) {
+        if (!only.isEmpty() && only != QLatin1String(name)) continue;
+        ran = true;
+        status |= QTest::qExec(object, args);
+    }
+    if (!ran) {
+        qWarning("no test group named %s", qPrintable(only));
+        return 2;
+    }
+    return status;
+}
+
+#include "app_tests.moc"
