@@ -22,6 +22,7 @@
 #include <map>
 #include <memory>
 
+#include "dispatch.hpp"
 #include "fake_services.hpp"
 #include "main_dialog.hpp"
 #include "preview_widget.hpp"
@@ -791,10 +792,14 @@ private slots:
     void aThousandCharactersRedrawQuickly() {
         Fixture fx;
         fx.dialog->resize(900, 700);
+        // Every glyph there is, cycled: 10 rows of 100 characters.
+        QString glyphs;
+        for (int b = 33; b < 127; ++b)
+            if (tracemill::generator_for(static_cast<unsigned char>(b)) != nullptr) glyphs += QChar(b);
         QString text;
-        for (int row = 0; row < 10; ++row) {
-            if (row > 0) text += '\n';
-            for (int k = 0; k < 20; ++k) text += QStringLiteral("-/|._");
+        for (int k = 0; k < 1000; ++k) {
+            if (k > 0 && k % 100 == 0) text += '\n';
+            text += glyphs[k % glyphs.size()];
         }
         fx.setText(text);
         qint64 best = std::numeric_limits<qint64>::max();
@@ -816,7 +821,7 @@ private slots:
         if (!shot.isEmpty()) {
             fx.choose(fx.path("sample.dxf"));
             fx.dialog->pathDisplay()->setText(QStringLiteral("/home/user/drawings/sample.dxf"));
-            fx.setText(QStringLiteral("-/|._ /-\n_|/ .-|"));
+            fx.setText(QStringLiteral("LIFT 2024/7/15\nTEL 0123-45-7\nFILE_1.E | HI"));
             fx.dialog->resize(fx.dialog->sizeHint().width(), fx.dialog->sizeHint().height() + 120);
             fx.dialog->refreshPreview();
             QVERIFY(fx.dialog->grab().save(shot));
