@@ -166,32 +166,36 @@ void append_entity(std::string& out, const Entity& e) {
     std::visit(Visitor{out}, e);
 }
 
-DxfWriter::DxfWriter(ByteSink& out) : out_(out) { buffer_.reserve(kFlushThreshold + 4096); }
+BlockBuffer::BlockBuffer(ByteSink& out) : out_(out) { text_.reserve(kFlushThreshold + 4096); }
+
+void BlockBuffer::flush_if_full() {
+    if (text_.size() >= kFlushThreshold) flush();
+}
+
+void BlockBuffer::flush() {
+    out_.write(text_);
+    text_.clear();
+}
+
+DxfWriter::DxfWriter(ByteSink& out) : buffer_(out) {}
 
 DxfWriter::~DxfWriter() = default;
 
 void DxfWriter::begin() {
-    buffer_.append(dxf_text::kLinetypeTable);
-    buffer_.append(dxf_text::kLayerTable);
-    buffer_.append(dxf_text::kEntitiesStart);
+    std::string& text = buffer_.text();
+    text.append(dxf_text::kLinetypeTable);
+    text.append(dxf_text::kLayerTable);
+    text.append(dxf_text::kEntitiesStart);
 }
 
 void DxfWriter::add(const Entity& e) {
-    append_entity(buffer_, e);
-    flush_if_full();
+    append_entity(buffer_.text(), e);
+    buffer_.flush_if_full();
 }
 
 void DxfWriter::end() {
-    buffer_.append(dxf_text::kDocumentEnd);
-    out_.write(buffer_);
-    buffer_.clear();
-}
-
-void DxfWriter::flush_if_full() {
-    if (buffer_.size() >= kFlushThreshold) {
-        out_.write(buffer_);
-        buffer_.clear();
-    }
+    buffer_.text().append(dxf_text::kDocumentEnd);
+    buffer_.flush();
 }
 
 }  // namespace tracemill

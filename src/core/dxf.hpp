@@ -56,6 +56,20 @@ public:
     std::string text;
 };
 
+// Collects text and passes it on to a byte sink in blocks of about 64 KiB, so
+// a writer's memory stays bounded however much passes through.
+class BlockBuffer {
+public:
+    explicit BlockBuffer(ByteSink& out);
+    std::string& text() { return text_; }
+    void flush_if_full();
+    void flush();
+
+private:
+    ByteSink& out_;
+    std::string text_;
+};
+
 // Streams a DXF document: begin() writes the opening texts, every add() one
 // entity record, end() the closing text. Text is passed on to the byte sink in
 // blocks, so memory stays bounded however many entities pass through.
@@ -71,9 +85,7 @@ public:
     void end();  // closing text, then flush
 
 private:
-    void flush_if_full();
-    ByteSink& out_;
-    std::string buffer_;
+    BlockBuffer buffer_;
 };
 
 }  // namespace tracemill

@@ -21,10 +21,8 @@ public:
     void end();
 
 private:
-    void flush_if_full();
-    ByteSink& out_;
+    BlockBuffer buffer_;
     TextLayout layout_;
-    std::string buffer_;
 };
 
 }  // namespace tracemill

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "glyphs.hpp"
+
 namespace tracemill::glyphs {
 
 bool CrossTangentConnector::draw(const GlyphCell& cell, GlyphOutput& out) {
     const double Pi = cell.Pi;
-    constexpr Colour kCentre = Colour::CentreLine;
-    constexpr Colour kOutline = Colour::Outline;
 
     // The hook circle lies above the tail circle (C2y > C1y); delta is the
     // tilt of the line of centres from the vertical. The internal tangent

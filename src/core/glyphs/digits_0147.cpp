@@ -14,8 +14,6 @@ namespace tracemill::glyphs {
 
 namespace {
 
-constexpr Colour kCentre = Colour::CentreLine;
-constexpr Colour kOutline = Colour::Outline;
 
 // Sine, cosine and tangent of an angle given in degrees, converted back to
 // radians with the drawing's own Pi.

@@ -10,11 +10,6 @@
 
 namespace tracemill::glyphs {
 
-namespace {
-constexpr Colour kCentre = Colour::CentreLine;
-constexpr Colour kOutline = Colour::Outline;
-}  // namespace
-
 // Digit 2. A base stroke along the bottom; a hook at the top whose left end
 // hangs down free; the tail, an arc of a large circle that leaves the base's
 // left end upwards and turns to the right; and between hook and tail either

@@ -6,6 +6,10 @@
 
 namespace tracemill::glyphs {
 
+// Shorthands for the two colour classes every generator draws in.
+inline constexpr Colour kCentre = Colour::CentreLine;
+inline constexpr Colour kOutline = Colour::Outline;
+
 // simple_strokes.cpp
 void hyphen(const GlyphCell& c, GlyphOutput& out);
 void underscore(const GlyphCell& c, GlyphOutput& out);

@@ -6,11 +6,6 @@
 
 namespace tracemill::glyphs {
 
-namespace {
-constexpr Colour kCentre = Colour::CentreLine;
-constexpr Colour kOutline = Colour::Outline;
-}  // namespace
-
 // Hyphen: a horizontal stroke across the whole cell at half height; its caps
 // touch the left and right cell edges.
 void hyphen(const GlyphCell& c, GlyphOutput& out) {

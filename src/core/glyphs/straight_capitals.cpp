@@ -27,8 +27,6 @@
 namespace tracemill::glyphs {
 
 namespace {
-constexpr Colour kCentre = Colour::CentreLine;
-constexpr Colour kOutline = Colour::Outline;
 
 // Where the middle arm of E and F ends, as a share of the cell width.
 constexpr double kMiddleArm = 0.6;
