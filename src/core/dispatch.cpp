@@ -30,6 +30,39 @@ GlyphTable build_table() {
     t['2'] = glyphs::digit_two;
     t['3'] = glyphs::digit_three;
     t['5'] = glyphs::digit_five;
+
+    // Digits 6, 8, 9.
+
+    // Diagonal capitals A K M N V.
+
+    // Diagonal capitals W X Y Z.
+
+    // Round capitals C O G D U J and the lower-case c o.
+
+    // Bowl capitals B P R.
+
+    // Capitals S and Q.
+
+    // Punctuation , : ; ' " `.
+
+    // Brackets.
+
+    // Operators < > + = ^ ~.
+
+    // Symbols ! ? # % *.
+
+    // Symbols $, the yen sign, & @.
+
+    // Lower case i j l t f.
+
+    // Lower case h n m u r.
+
+    // Lower case v w x y z k.
+
+    // Lower case b d p q g.
+
+    // Lower case a e s.
+
     return t;
 }
 

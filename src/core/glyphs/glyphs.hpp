@@ -36,4 +36,36 @@ void digit_two(const GlyphCell& c, GlyphOutput& out);
 void digit_three(const GlyphCell& c, GlyphOutput& out);
 void digit_five(const GlyphCell& c, GlyphOutput& out);
 
+// digits_689.cpp
+
+// diagonal_capitals_akmnv.cpp
+
+// diagonal_capitals_wxyz.cpp
+
+// round_capitals.cpp
+
+// bowl_capitals.cpp
+
+// capitals_sq.cpp
+
+// punctuation.cpp
+
+// brackets.cpp
+
+// operators.cpp
+
+// symbols_marks.cpp (! ? # % *)
+
+// symbols_currency_amp_at.cpp ($, the yen sign of byte 0x5C, & @)
+
+// lower_ijltf.cpp
+
+// lower_hnmur.cpp
+
+// lower_vwxyzk.cpp
+
+// lower_bdpqg.cpp
+
+// lower_aes.cpp
+
 }  // namespace tracemill::glyphs
