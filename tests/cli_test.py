@@ -183,6 +183,29 @@ class Svg(Workspace):
         self.assertEqual(len(paths), self.entity_count(b"ARC"))
         self.assertEqual(len(circles), self.entity_count(b"CIRCLE"))
 
+    def test_a_picture_that_cannot_be_written_leaves_the_dxf_alone(self):
+        # A missing folder, a path under a file, a folder: exit 3, and the
+        # previous DXF stays exactly as it was.
+        with open(self.out, "wb") as f:
+            f.write(b"old")
+        os.mkdir(os.path.join(self.dir, "folder.svg"))
+        with open(os.path.join(self.dir, "plain"), "w") as f:
+            f.write("x")
+        for svg in ["missing/a.svg", "plain/a.svg", "folder.svg"]:
+            r = run("-f", "-o", self.out, "--svg", os.path.join(self.dir, svg), "--", "-")
+            self.assertEqual(r.returncode, 3, svg)
+            self.assertTrue(r.stderr.decode().endswith(NOT_CREATED + "\n"), r.stderr.decode())
+            self.assertEqual(self.read(), b"old", svg)
+        self.assertEqual(sorted(os.listdir(self.dir)), ["folder.svg", "out.dxf", "plain"])
+
+
+class TextFile(Workspace):
+    def test_a_folder_is_refused_without_writing(self):
+        r = run("-o", self.out, "--text-file", self.dir)
+        self.assertEqual(r.returncode, 2)
+        self.assertIn(self.dir, r.stderr.decode())
+        self.assertFalse(os.path.exists(self.out))
+
 
 class FrameCalculation(Workspace):
     """The five lengths derived from a frame, as the dialog's frame calculation

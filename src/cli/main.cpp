@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -19,7 +20,6 @@
 #include "frame_calculation.hpp"
 #include "generation.hpp"
 #include "number_text.hpp"
-#include "svg.hpp"
 #include "text_encoding.hpp"
 
 namespace {
@@ -39,8 +39,14 @@ bool parse_length(const std::string& text, double& value) {
     return v.has_value();
 }
 
+// False when the stream cannot be read to its end (the stream's own read
+// errors may also arrive as an exception, which counts the same).
 bool read_all(std::istream& in, std::string& out) {
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    try {
+        out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        return false;
+    }
     return !in.bad();
 }
 
@@ -210,6 +216,9 @@ int main(int argc, char** argv) {
         bool ok = false;
         if (text_file == "-") {
             ok = read_all(std::cin, typed);
+        } else if (std::error_code ec; std::filesystem::is_directory(text_file, ec)) {
+            std::cerr << text_file << ": フォルダです。文字のファイルを指定してください。\n";
+            return kInvalid;
         } else {
             std::ifstream in(text_file, std::ios::binary);
             ok = in.is_open() && read_all(in, typed);
@@ -239,7 +248,7 @@ int main(int argc, char** argv) {
     }
 
     const auto result = tracemill::create_drawing(
-        p, text, output, [force](const std::string&) { return force; });
+        p, text, output, [force](const std::string&) { return force; }, svg_path);
     using Status = tracemill::CreateResult::Status;
     switch (result.status) {
         case Status::Invalid:
@@ -250,25 +259,11 @@ int main(int argc, char** argv) {
                                    "（上書きするには --force を指定します）");
             return kNotWritten;
         case Status::FileError:
+        case Status::PictureNotWritten:
             print_message(result.message);
             return kNotWritten;
         case Status::Written:
             break;
-    }
-
-    if (!svg_path.empty()) {
-        const auto layout = tracemill::measure_text(p, text);
-        tracemill::AtomicFileWriter file(svg_path);
-        if (file.ok()) {
-            tracemill::SvgWriter svg(file, *layout);
-            svg.begin();
-            tracemill::draw_text(p, text, *layout, svg);
-            svg.end();
-        }
-        if (!file.commit()) {
-            print_message(file.error() + "\n　ファイルは作成していません。");
-            return kNotWritten;
-        }
     }
 
     if (!result.stop_message.empty()) {

@@ -40,6 +40,13 @@ std::string resolve_target(const std::string& path) {
 
 std::atomic<unsigned> temp_counter{0};
 
+std::atomic<SyncFunction> sync_function{nullptr};
+
+int sync_to_disk(int fd) {
+    const SyncFunction f = sync_function.load();
+    return f != nullptr ? f(fd) : fsync(fd);
+}
+
 }  // namespace
 
 bool path_exists(const std::string& path) {
@@ -110,19 +117,37 @@ void AtomicFileWriter::write(std::string_view bytes) {
     }
 }
 
-bool AtomicFileWriter::commit() {
+void set_sync_function_for_testing(SyncFunction f) { sync_function.store(f); }
+
+bool AtomicFileWriter::finish() {
     if (fd_ < 0 || !error_.empty()) {
         discard();
         return false;
     }
-    if (fsync(fd_) != 0) fail(errno);
+    if (sync_to_disk(fd_) != 0) fail(errno);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0 && error_.empty()) fail(errno);
-    if (error_.empty() && std::rename(temp_path_.c_str(), target_.c_str()) != 0) fail(errno);
+    // A folder of the target's name would refuse the rename; find that out
+    // now, while no target has been replaced.
+    struct stat st {};
+    if (error_.empty() && stat(target_.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) fail(EISDIR);
     if (!error_.empty()) {
-        (void)::unlink(temp_path_.c_str());
-        temp_path_.clear();
+        discard();
+        return false;
+    }
+    finished_ = true;
+    return true;
+}
+
+bool AtomicFileWriter::publish() {
+    if (!finished_ || !error_.empty()) {
+        discard();
+        return false;
+    }
+    if (std::rename(temp_path_.c_str(), target_.c_str()) != 0) fail(errno);
+    if (!error_.empty()) {
+        discard();
         return false;
     }
     temp_path_.clear();

@@ -24,7 +24,14 @@ public:
 
     // Flushes to disk, closes and renames over the target. False on failure,
     // with error() describing it; the temporary file is then removed.
-    bool commit();
+    bool commit() { return finish() && publish(); }
+    // The two halves of commit(), so that several files can be made complete
+    // on disk before any of their targets is replaced. finish() flushes to
+    // disk and closes, and fails if the target is a folder; publish() renames
+    // over the target (after finish()).
+    // On failure the temporary file is removed.
+    bool finish();
+    bool publish();
     // Removes the temporary file; the target is untouched.
     void discard();
 
@@ -37,8 +44,14 @@ private:
     std::string target_;
     std::string temp_path_;
     int fd_ = -1;
+    bool finished_ = false;
     std::string error_;
 };
+
+// For tests: the call that flushes a file to disk before it replaces its
+// target (fsync, which nullptr restores), so a failing disk can be simulated.
+using SyncFunction = int (*)(int fd);
+void set_sync_function_for_testing(SyncFunction f);
 
 // Writes a whole text to a file atomically; returns the error description, or
 // an empty string on success.

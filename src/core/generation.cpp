@@ -6,6 +6,7 @@
 #include "dispatch.hpp"
 #include "dxf.hpp"
 #include "glyph.hpp"
+#include "svg.hpp"
 
 namespace tracemill {
 
@@ -123,32 +124,76 @@ std::string draw_text(const TextParameters& p, std::string_view text, const Text
     return {};
 }
 
+namespace {
+
+// Passes every entity on to two sinks.
+class TeeSink final : public EntitySink {
+public:
+    TeeSink(EntitySink& a, EntitySink& b) : a_(a), b_(b) {}
+    void add(const Entity& e) override {
+        a_.add(e);
+        b_.add(e);
+    }
+
+private:
+    EntitySink& a_;
+    EntitySink& b_;
+};
+
+}  // namespace
+
 CreateResult create_drawing(const TextParameters& p, std::string_view text,
-                            const std::string& output_path, const OverwriteQuestion& ask) {
+                            const std::string& output_path, const OverwriteQuestion& ask,
+                            const std::string& svg_path) {
     using Status = CreateResult::Status;
     if (auto m = validate(p, output_path, text)) return {Status::Invalid, *m, {}};
     const auto layout = measure_text(p, text);
     if (!layout) return {Status::Invalid, std::string(messages::kNoText), {}};
 
-    // The drawing streams into a temporary file beside the target; the target
-    // is replaced only once the drawing is complete and the user agreed.
+    // The drawing (and its picture) stream into temporary files beside their
+    // targets; a target is replaced only once everything is complete on disk
+    // and the user agreed.
     AtomicFileWriter file(output_path);
     if (!file.ok()) return {Status::FileError, not_created(file.error()), {}};
+    std::optional<AtomicFileWriter> picture;
+    if (!svg_path.empty()) {
+        picture.emplace(svg_path);
+        if (!picture->ok()) return {Status::FileError, not_created(picture->error()), {}};
+    }
     std::string stop;
     {
         DxfWriter dxf(file);
         dxf.begin();
-        stop = draw_text(p, text, *layout, dxf);
+        if (picture) {
+            SvgWriter svg(*picture, *layout);
+            svg.begin();
+            TeeSink both(dxf, svg);
+            stop = draw_text(p, text, *layout, both);
+            svg.end();
+        } else {
+            stop = draw_text(p, text, *layout, dxf);
+        }
         dxf.end();
     }
-    if (!file.ok()) return {Status::FileError, not_created(file.error()), {}};
+    if (!file.finish()) return {Status::FileError, not_created(file.error()), {}};
+    if (picture && !picture->finish()) return {Status::FileError, not_created(picture->error()), {}};
     // Without a question to ask, an existing file is never replaced.
     if (path_exists(output_path) &&
         !(ask && ask(output_path + std::string(messages::kExistsQuestion)))) {
         file.discard();
+        if (picture) picture->discard();
         return {Status::Declined, {}, {}};
     }
-    if (!file.commit()) return {Status::FileError, not_created(file.error()), {}};
+    if (!file.publish()) {
+        if (picture) picture->discard();
+        return {Status::FileError, not_created(file.error()), {}};
+    }
+    if (picture && !picture->publish()) {
+        return {Status::PictureNotWritten,
+                stop + output_path + " は作成しました。\n　" + picture->error() +
+                    "\n　SVG ファイルは作成していません。",
+                stop};
+    }
     return {Status::Written, stop + std::string(messages::kCreated), stop};
 }
 

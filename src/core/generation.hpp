@@ -70,6 +70,10 @@ struct CreateResult {
         Declined,   // the overwrite question was answered No; nothing written
         FileError,  // the file could not be written; the previous file is intact
         Written,    // the file was replaced (possibly after a stop)
+        // The drawing was written but its picture was not: both were complete
+        // on disk, and replacing the picture's target failed after the
+        // drawing's had been replaced. The message says exactly that.
+        PictureNotWritten,
     };
     Status status = Status::Invalid;
     // What the user is shown: the validation message, the file error text, or
@@ -82,7 +86,13 @@ struct CreateResult {
 // true replaces it. Receives the full question text.
 using OverwriteQuestion = std::function<bool(const std::string& question)>;
 
+// With an svg_path, an SVG picture of the same drawing is written too, as one
+// transaction: both files are made complete on disk first, and a failure up
+// to then leaves both targets untouched. The overwrite question concerns the
+// drawing; the caller decides beforehand whether an existing picture may be
+// replaced.
 CreateResult create_drawing(const TextParameters& p, std::string_view text,
-                            const std::string& output_path, const OverwriteQuestion& ask);
+                            const std::string& output_path, const OverwriteQuestion& ask,
+                            const std::string& svg_path = {});
 
 }  // namespace tracemill

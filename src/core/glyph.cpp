@@ -12,9 +12,17 @@ namespace {
 // only closer pairs need the exact comparison of their printed texts.
 constexpr double kPrintedResolution = 2e-9;
 
+// The printed value as a number: "-0.000000000" is the same zero as
+// "0.000000000" (C prints the sign of a negative value that rounds to zero).
+std::string printed_value(double v) {
+    std::string s = fixed9(v);
+    if (s == "-0.000000000") s.erase(0, 1);
+    return s;
+}
+
 bool print_equal(double a, double b) {
     if (std::fabs(a - b) > kPrintedResolution) return false;
-    return fixed9(a) == fixed9(b);
+    return printed_value(a) == printed_value(b);
 }
 
 bool finite(double v) { return std::isfinite(v); }
