@@ -44,6 +44,12 @@ GlyphTable build_table() {
     // Capitals S and Q.
 
     // Punctuation , : ; ' " `.
+    t[','] = glyphs::comma;
+    t[':'] = glyphs::colon;
+    t[';'] = glyphs::semicolon;
+    t['\''] = glyphs::apostrophe;
+    t['"'] = glyphs::double_quote;
+    t['`'] = glyphs::grave_accent;
 
     // Brackets.
 

@@ -48,7 +48,13 @@ void digit_five(const GlyphCell& c, GlyphOutput& out);
 
 // capitals_sq.cpp
 
-// punctuation.cpp
+// punctuation.cpp (the comma shape of comma_shape.hpp; circle_intersection.hpp)
+void comma(const GlyphCell& c, GlyphOutput& out);
+void colon(const GlyphCell& c, GlyphOutput& out);
+void semicolon(const GlyphCell& c, GlyphOutput& out);
+void apostrophe(const GlyphCell& c, GlyphOutput& out);
+void double_quote(const GlyphCell& c, GlyphOutput& out);
+void grave_accent(const GlyphCell& c, GlyphOutput& out);
 
 // brackets.cpp
 
