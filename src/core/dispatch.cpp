@@ -52,6 +52,12 @@ GlyphTable build_table() {
     t['`'] = glyphs::grave_accent;
 
     // Brackets.
+    t['['] = glyphs::left_square_bracket;
+    t[']'] = glyphs::right_square_bracket;
+    t['('] = glyphs::left_parenthesis;
+    t[')'] = glyphs::right_parenthesis;
+    t['{'] = glyphs::left_brace;
+    t['}'] = glyphs::right_brace;
 
     // Operators < > + = ^ ~.
 

@@ -57,6 +57,12 @@ void double_quote(const GlyphCell& c, GlyphOutput& out);
 void grave_accent(const GlyphCell& c, GlyphOutput& out);
 
 // brackets.cpp
+void left_square_bracket(const GlyphCell& c, GlyphOutput& out);
+void right_square_bracket(const GlyphCell& c, GlyphOutput& out);
+void left_parenthesis(const GlyphCell& c, GlyphOutput& out);
+void right_parenthesis(const GlyphCell& c, GlyphOutput& out);
+void left_brace(const GlyphCell& c, GlyphOutput& out);
+void right_brace(const GlyphCell& c, GlyphOutput& out);
 
 // operators.cpp
 
