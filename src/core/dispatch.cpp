@@ -44,8 +44,20 @@ GlyphTable build_table() {
     // Capitals S and Q.
 
     // Punctuation , : ; ' " `.
+    t[','] = glyphs::comma;
+    t[':'] = glyphs::colon;
+    t[';'] = glyphs::semicolon;
+    t['\''] = glyphs::apostrophe;
+    t['"'] = glyphs::double_quote;
+    t['`'] = glyphs::grave_accent;
 
     // Brackets.
+    t['['] = glyphs::left_square_bracket;
+    t[']'] = glyphs::right_square_bracket;
+    t['('] = glyphs::left_parenthesis;
+    t[')'] = glyphs::right_parenthesis;
+    t['{'] = glyphs::left_brace;
+    t['}'] = glyphs::right_brace;
 
     // Operators < > + = ^ ~.
 

@@ -48,9 +48,21 @@ void digit_five(const GlyphCell& c, GlyphOutput& out);
 
 // capitals_sq.cpp
 
-// punctuation.cpp
+// punctuation.cpp (the comma shape of comma_shape.hpp; circle_intersection.hpp)
+void comma(const GlyphCell& c, GlyphOutput& out);
+void colon(const GlyphCell& c, GlyphOutput& out);
+void semicolon(const GlyphCell& c, GlyphOutput& out);
+void apostrophe(const GlyphCell& c, GlyphOutput& out);
+void double_quote(const GlyphCell& c, GlyphOutput& out);
+void grave_accent(const GlyphCell& c, GlyphOutput& out);
 
 // brackets.cpp
+void left_square_bracket(const GlyphCell& c, GlyphOutput& out);
+void right_square_bracket(const GlyphCell& c, GlyphOutput& out);
+void left_parenthesis(const GlyphCell& c, GlyphOutput& out);
+void right_parenthesis(const GlyphCell& c, GlyphOutput& out);
+void left_brace(const GlyphCell& c, GlyphOutput& out);
+void right_brace(const GlyphCell& c, GlyphOutput& out);
 
 // operators.cpp
 
