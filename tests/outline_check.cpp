@@ -167,6 +167,7 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
     }
 
     for (const auto& e : outline) {
+        if (!which.offset_r && !which.inside_cell) break;
         for (const Point p : sample(e)) {
             if (which.offset_r) {
                 double d = INFINITY;

@@ -122,7 +122,7 @@ void read_generated(FuzzedDataProvider& in, tmill::TextParameters& p, std::strin
         if (std::isfinite(lo) && std::isfinite(hi) && lo > 0 && hi > 0) {
             const std::string at_lo = sig(lo);
             if (sig(hi) != at_lo) {
-                for (int k = 0; k < 80; ++k) {
+                for (int k = 0; k < 64; ++k) {
                     const double mid = lo + (hi - lo) / 2;
                     if (mid == lo || mid == hi) break;
                     (sig(mid) == at_lo ? lo : hi) = mid;
