@@ -32,6 +32,9 @@ GlyphTable build_table() {
     t['5'] = glyphs::digit_five;
 
     // Digits 6, 8, 9.
+    t['6'] = glyphs::digit_six;
+    t['8'] = glyphs::digit_eight;
+    t['9'] = glyphs::digit_nine;
 
     // Diagonal capitals A K M N V.
 

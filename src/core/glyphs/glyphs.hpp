@@ -37,6 +37,9 @@ void digit_three(const GlyphCell& c, GlyphOutput& out);
 void digit_five(const GlyphCell& c, GlyphOutput& out);
 
 // digits_689.cpp
+void digit_six(const GlyphCell& c, GlyphOutput& out);
+void digit_eight(const GlyphCell& c, GlyphOutput& out);
+void digit_nine(const GlyphCell& c, GlyphOutput& out);
 
 // diagonal_capitals_akmnv.cpp
 
