@@ -2,7 +2,8 @@
 # Installs what is missing, builds tracemill and runs every test: the unit and
 # property tests, the command-line and DXF-reader tests, the dialog's tests
 # (on Qt's offscreen platform, no display needed), then all of them again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzer of the
+# generation run for a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,5 +19,8 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTRACEMILL_TESTS=ON -DTRA
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+# The fuzzer of the generation run, for a minute.
+bash scripts/fuzz.sh 60
 
 echo "All tests passed."
