@@ -34,6 +34,11 @@ GlyphTable build_table() {
     // Digits 6, 8, 9.
 
     // Diagonal capitals A K M N V.
+    t['A'] = glyphs::capital_a;
+    t['K'] = glyphs::capital_k;
+    t['M'] = glyphs::capital_m;
+    t['N'] = glyphs::capital_n;
+    t['V'] = glyphs::capital_v;
 
     // Diagonal capitals W X Y Z.
 

@@ -38,7 +38,12 @@ void digit_five(const GlyphCell& c, GlyphOutput& out);
 
 // digits_689.cpp
 
-// diagonal_capitals_akmnv.cpp
+// diagonal_capitals_akmnv.cpp (their slopes from diagonal_slope.hpp)
+void capital_a(const GlyphCell& c, GlyphOutput& out);
+void capital_k(const GlyphCell& c, GlyphOutput& out);
+void capital_m(const GlyphCell& c, GlyphOutput& out);
+void capital_n(const GlyphCell& c, GlyphOutput& out);
+void capital_v(const GlyphCell& c, GlyphOutput& out);
 
 // diagonal_capitals_wxyz.cpp
 
