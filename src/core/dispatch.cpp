@@ -41,6 +41,10 @@ GlyphTable build_table() {
     t['V'] = glyphs::capital_v;
 
     // Diagonal capitals W X Y Z.
+    t['W'] = glyphs::capital_w;
+    t['X'] = glyphs::capital_x;
+    t['Y'] = glyphs::capital_y;
+    t['Z'] = glyphs::capital_z;
 
     // Round capitals C O G D U J and the lower-case c o.
 

@@ -45,7 +45,11 @@ void capital_m(const GlyphCell& c, GlyphOutput& out);
 void capital_n(const GlyphCell& c, GlyphOutput& out);
 void capital_v(const GlyphCell& c, GlyphOutput& out);
 
-// diagonal_capitals_wxyz.cpp
+// diagonal_capitals_wxyz.cpp (their slopes from diagonal_slope.hpp)
+void capital_w(const GlyphCell& c, GlyphOutput& out);
+void capital_x(const GlyphCell& c, GlyphOutput& out);
+void capital_y(const GlyphCell& c, GlyphOutput& out);
+void capital_z(const GlyphCell& c, GlyphOutput& out);
 
 // round_capitals.cpp
 
