@@ -37,8 +37,17 @@ GlyphTable build_table() {
     t['9'] = glyphs::digit_nine;
 
     // Diagonal capitals A K M N V.
+    t['A'] = glyphs::capital_a;
+    t['K'] = glyphs::capital_k;
+    t['M'] = glyphs::capital_m;
+    t['N'] = glyphs::capital_n;
+    t['V'] = glyphs::capital_v;
 
     // Diagonal capitals W X Y Z.
+    t['W'] = glyphs::capital_w;
+    t['X'] = glyphs::capital_x;
+    t['Y'] = glyphs::capital_y;
+    t['Z'] = glyphs::capital_z;
 
     // Round capitals C O G D U J and the lower-case c o.
 

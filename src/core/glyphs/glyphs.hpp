@@ -41,9 +41,18 @@ void digit_six(const GlyphCell& c, GlyphOutput& out);
 void digit_eight(const GlyphCell& c, GlyphOutput& out);
 void digit_nine(const GlyphCell& c, GlyphOutput& out);
 
-// diagonal_capitals_akmnv.cpp
+// diagonal_capitals_akmnv.cpp (their slopes from diagonal_slope.hpp)
+void capital_a(const GlyphCell& c, GlyphOutput& out);
+void capital_k(const GlyphCell& c, GlyphOutput& out);
+void capital_m(const GlyphCell& c, GlyphOutput& out);
+void capital_n(const GlyphCell& c, GlyphOutput& out);
+void capital_v(const GlyphCell& c, GlyphOutput& out);
 
-// diagonal_capitals_wxyz.cpp
+// diagonal_capitals_wxyz.cpp (their slopes from diagonal_slope.hpp)
+void capital_w(const GlyphCell& c, GlyphOutput& out);
+void capital_x(const GlyphCell& c, GlyphOutput& out);
+void capital_y(const GlyphCell& c, GlyphOutput& out);
+void capital_z(const GlyphCell& c, GlyphOutput& out);
 
 // round_capitals.cpp
 

@@ -1,0 +1,112 @@
+// The diagonal capitals W X Y Z at the limits of their tests: the pen model
+// with the largest stroke that still draws, in cells where each test is the
+// one that binds, and what remains when a test that guards a sharp corner
+// passes by one ulp. (Worked examples and messages: the examples data file.)
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "outline_check.hpp"
+#include "test_support.hpp"
+
+namespace tracemill::testing {
+namespace {
+
+// The largest stroke with which the glyph draws in this cell: the doubles
+// lo < hi next to each other, lo drawing and hi stopping.
+double largest_drawing_stroke(unsigned char byte, double x, double y, double W, double H) {
+    double lo = 0, hi = std::min(W, H);
+    while (std::nextafter(lo, hi) < hi) {
+        const double mid = lo + (hi - lo) / 2;
+        if (mid <= lo || mid >= hi) break;
+        (draw_glyph(byte, x, y, W, H, mid).stop.empty() ? lo : hi) = mid;
+    }
+    return lo;
+}
+
+bool has_degenerate_line(const std::vector<Entity>& entities) {
+    return std::any_of(entities.begin(), entities.end(), [](const Entity& e) {
+        const auto* l = std::get_if<Line>(&e);
+        return l != nullptr && fixed9(l->from.x) == fixed9(l->to.x) &&
+               fixed9(l->from.y) == fixed9(l->to.y);
+    });
+}
+
+// Cells in which the named test binds (found with the reference script). At
+// the limit the test ties, the sharp corners it guards reach the stroke ends,
+// and the sides that close up are left out.
+struct LimitCase {
+    char byte;
+    double W, H;
+    const char* binding;     // which test stops the next larger stroke
+    std::size_t entities;    // what the glyph emits at the limit
+    std::size_t dropped;     // the segments of zero length
+};
+
+constexpr LimitCase kLimits[] = {
+    // The inner sides' upper ends reach the neighbouring vertices: all six
+    // inner sides close up, and the caps and vertex arcs meet.
+    {'W', 1, 1, "second", 11, 6},
+    {'W', 10, 15, "second", 11, 6},
+    // The sides towards the crossing's upper and lower corners close up;
+    // then those towards its left and right corners; in a square cell both
+    // at once, and the four caps meet.
+    {'X', 1, 1.5, "third", 10, 4},
+    {'X', 1.5, 1, "fourth", 10, 4},
+    {'X', 1, 1, "third and fourth", 6, 8},
+    // The arms' inner sides close up; then the stem's sides.
+    {'Y', 4, 15, "third", 10, 2},
+    {'Y', 1.5, 1, "fourth", 10, 2},
+    {'Y', 8, 5, "fourth", 10, 2},
+    // The bars' inner sides close up.
+    {'Z', 1, 1, "third", 11, 2},
+    {'Z', 5, 8, "third", 11, 2},
+};
+
+TEST(DiagonalCapitalsWXYZ, AtEachLimitThePenModelHoldsAndNothingIsEmpty) {
+    for (const auto& c : kLimits) {
+        for (const double x : {0.0, -7.3}) {
+            const double y = 2.9 * c.H;
+            const auto byte = static_cast<unsigned char>(c.byte);
+            const double t = largest_drawing_stroke(byte, x, y, c.W, c.H);
+            SCOPED_TRACE(std::string("glyph ") + c.byte + " W " + std::to_string(c.W) + " H " +
+                         std::to_string(c.H) + " x " + std::to_string(x) + ", " + c.binding +
+                         " test, t = " + std::to_string(t));
+            ASSERT_GT(t, 0);
+            const auto g = draw_glyph(byte, x, y, c.W, c.H, t);
+            EXPECT_EQ(g.entities.size(), c.entities);
+            EXPECT_EQ(g.dropped, c.dropped);
+            EXPECT_FALSE(has_degenerate_line(g.entities));
+            EXPECT_TRUE(follows_pen_model(byte, x, y, c.W, c.H, t));
+            const auto past = draw_glyph(byte, x, y, c.W, c.H, std::nextafter(t, INFINITY));
+            EXPECT_FALSE(past.stop.empty());
+            EXPECT_TRUE(past.entities.empty());
+        }
+    }
+}
+
+// The default, square and wide cells, and strokes a little under each limit,
+// where every segment is still there.
+TEST(DiagonalCapitalsWXYZ, PenModelInTheUsualCells) {
+    struct Cell {
+        double W, H, t;
+    };
+    const Cell cells[] = {{2.1, 5, 0.3}, {10, 10, 1}, {30, 6, 1.1}, {4, 16, 0.9}};
+    for (const char byte : {'W', 'X', 'Y', 'Z'}) {
+        const auto b = static_cast<unsigned char>(byte);
+        for (const auto& c : cells) {
+            SCOPED_TRACE(std::string("glyph ") + byte + " W " + std::to_string(c.W) + " H " +
+                         std::to_string(c.H));
+            EXPECT_TRUE(follows_pen_model(b, 1.5, 4, c.W, c.H, c.t));
+            const double limit = largest_drawing_stroke(b, 1.5, 4, c.W, c.H);
+            const auto g = draw_glyph(b, 1.5, 4, c.W, c.H, limit * (1 - 1e-6));
+            EXPECT_EQ(g.dropped, 0u);
+            EXPECT_TRUE(follows_pen_model(b, 1.5, 4, c.W, c.H, limit * (1 - 1e-6)));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tracemill::testing
