@@ -60,6 +60,11 @@ GlyphTable build_table() {
     // Lower case v w x y z k.
 
     // Lower case b d p q g.
+    t['b'] = glyphs::lower_b;
+    t['d'] = glyphs::lower_d;
+    t['p'] = glyphs::lower_p;
+    t['q'] = glyphs::lower_q;
+    t['g'] = glyphs::lower_g;
 
     // Lower case a e s.
 
