@@ -67,6 +67,9 @@ GlyphTable build_table() {
     t['g'] = glyphs::lower_g;
 
     // Lower case a e s.
+    t['a'] = glyphs::lower_a;
+    t['e'] = glyphs::lower_e;
+    t['s'] = glyphs::lower_s;
 
     return t;
 }

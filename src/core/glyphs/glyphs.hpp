@@ -71,6 +71,9 @@ void lower_p(const GlyphCell& c, GlyphOutput& out);
 void lower_q(const GlyphCell& c, GlyphOutput& out);
 void lower_g(const GlyphCell& c, GlyphOutput& out);
 
-// lower_aes.cpp
+// lower_aes.cpp (the a on the stem-and-bowl construction)
+void lower_a(const GlyphCell& c, GlyphOutput& out);
+void lower_e(const GlyphCell& c, GlyphOutput& out);
+void lower_s(const GlyphCell& c, GlyphOutput& out);
 
 }  // namespace tracemill::glyphs
