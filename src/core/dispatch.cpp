@@ -84,8 +84,16 @@ GlyphTable build_table() {
     // Lower case v w x y z k.
 
     // Lower case b d p q g.
+    t['b'] = glyphs::lower_b;
+    t['d'] = glyphs::lower_d;
+    t['p'] = glyphs::lower_p;
+    t['q'] = glyphs::lower_q;
+    t['g'] = glyphs::lower_g;
 
     // Lower case a e s.
+    t['a'] = glyphs::lower_a;
+    t['e'] = glyphs::lower_e;
+    t['s'] = glyphs::lower_s;
 
     return t;
 }

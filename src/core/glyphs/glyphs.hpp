@@ -88,8 +88,16 @@ void right_brace(const GlyphCell& c, GlyphOutput& out);
 
 // lower_vwxyzk.cpp
 
-// lower_bdpqg.cpp
+// lower_bdpqg.cpp (on the stem-and-bowl construction of stem_bowl.hpp)
+void lower_b(const GlyphCell& c, GlyphOutput& out);
+void lower_d(const GlyphCell& c, GlyphOutput& out);
+void lower_p(const GlyphCell& c, GlyphOutput& out);
+void lower_q(const GlyphCell& c, GlyphOutput& out);
+void lower_g(const GlyphCell& c, GlyphOutput& out);
 
-// lower_aes.cpp
+// lower_aes.cpp (the a on the stem-and-bowl construction)
+void lower_a(const GlyphCell& c, GlyphOutput& out);
+void lower_e(const GlyphCell& c, GlyphOutput& out);
+void lower_s(const GlyphCell& c, GlyphOutput& out);
 
 }  // namespace tracemill::glyphs
