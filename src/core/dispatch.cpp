@@ -48,6 +48,12 @@ GlyphTable build_table() {
     // Brackets.
 
     // Operators < > + = ^ ~.
+    t['<'] = glyphs::less_than;
+    t['>'] = glyphs::greater_than;
+    t['+'] = glyphs::plus_sign;
+    t['='] = glyphs::equals_sign;
+    t['^'] = glyphs::caret;
+    t['~'] = glyphs::tilde;
 
     // Symbols ! ? # % *.
 

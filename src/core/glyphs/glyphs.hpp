@@ -53,6 +53,12 @@ void digit_five(const GlyphCell& c, GlyphOutput& out);
 // brackets.cpp
 
 // operators.cpp
+void less_than(const GlyphCell& c, GlyphOutput& out);
+void greater_than(const GlyphCell& c, GlyphOutput& out);
+void plus_sign(const GlyphCell& c, GlyphOutput& out);
+void equals_sign(const GlyphCell& c, GlyphOutput& out);
+void caret(const GlyphCell& c, GlyphOutput& out);
+void tilde(const GlyphCell& c, GlyphOutput& out);
 
 // symbols_marks.cpp (! ? # % *)
 
