@@ -6,23 +6,11 @@
 #include <cmath>
 
 #include "outline_check.hpp"
+#include "stroke_limit.hpp"
 #include "test_support.hpp"
 
 namespace tracemill::testing {
 namespace {
-
-// The largest stroke width, to the last bit, at which the glyph still draws
-// in a W × H cell: bisection over doubles until the two ends are adjacent.
-// At that width a test passes by one ulp, where the pieces of outline the
-// test protects have shrunk to nothing.
-double last_passing_stroke(unsigned char byte, double W, double H) {
-    double lo = 0, hi = std::min(W, H);
-    while (std::nextafter(lo, hi) < hi) {
-        const double mid = lo + (hi - lo) / 2;
-        (draw_glyph(byte, 0, H, W, H, mid).stop.empty() ? lo : hi) = mid;
-    }
-    return lo;
-}
 
 TEST(Operators, EveryLayoutFollowsThePenModel) {
     struct Layout {

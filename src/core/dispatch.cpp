@@ -56,6 +56,11 @@ GlyphTable build_table() {
     t['~'] = glyphs::tilde;
 
     // Symbols ! ? # % *.
+    t['!'] = glyphs::exclamation_mark;
+    t['?'] = glyphs::question_mark;
+    t['#'] = glyphs::number_sign;
+    t['%'] = glyphs::percent_sign;
+    t['*'] = glyphs::asterisk;
 
     // Symbols $, the yen sign, & @.
 
