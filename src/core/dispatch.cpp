@@ -72,8 +72,19 @@ GlyphTable build_table() {
     t['}'] = glyphs::right_brace;
 
     // Operators < > + = ^ ~.
+    t['<'] = glyphs::less_than;
+    t['>'] = glyphs::greater_than;
+    t['+'] = glyphs::plus_sign;
+    t['='] = glyphs::equals_sign;
+    t['^'] = glyphs::caret;
+    t['~'] = glyphs::tilde;
 
     // Symbols ! ? # % *.
+    t['!'] = glyphs::exclamation_mark;
+    t['?'] = glyphs::question_mark;
+    t['#'] = glyphs::number_sign;
+    t['%'] = glyphs::percent_sign;
+    t['*'] = glyphs::asterisk;
 
     // Symbols $, the yen sign, & @.
 

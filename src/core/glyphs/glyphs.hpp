@@ -77,8 +77,19 @@ void left_brace(const GlyphCell& c, GlyphOutput& out);
 void right_brace(const GlyphCell& c, GlyphOutput& out);
 
 // operators.cpp
+void less_than(const GlyphCell& c, GlyphOutput& out);
+void greater_than(const GlyphCell& c, GlyphOutput& out);
+void plus_sign(const GlyphCell& c, GlyphOutput& out);
+void equals_sign(const GlyphCell& c, GlyphOutput& out);
+void caret(const GlyphCell& c, GlyphOutput& out);
+void tilde(const GlyphCell& c, GlyphOutput& out);
 
 // symbols_marks.cpp (! ? # % *)
+void exclamation_mark(const GlyphCell& c, GlyphOutput& out);
+void question_mark(const GlyphCell& c, GlyphOutput& out);
+void number_sign(const GlyphCell& c, GlyphOutput& out);
+void percent_sign(const GlyphCell& c, GlyphOutput& out);
+void asterisk(const GlyphCell& c, GlyphOutput& out);
 
 // symbols_currency_amp_at.cpp ($, the yen sign of byte 0x5C, & @)
 
