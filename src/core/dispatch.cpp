@@ -54,6 +54,11 @@ GlyphTable build_table() {
     // Symbols $, the yen sign, & @.
 
     // Lower case i j l t f.
+    t['i'] = glyphs::lower_i;
+    t['j'] = glyphs::lower_j;
+    t['l'] = glyphs::lower_l;
+    t['t'] = glyphs::lower_t;
+    t['f'] = glyphs::lower_f;
 
     // Lower case h n m u r.
 

@@ -59,6 +59,11 @@ void digit_five(const GlyphCell& c, GlyphOutput& out);
 // symbols_currency_amp_at.cpp ($, the yen sign of byte 0x5C, & @)
 
 // lower_ijltf.cpp
+void lower_i(const GlyphCell& c, GlyphOutput& out);
+void lower_j(const GlyphCell& c, GlyphOutput& out);
+void lower_l(const GlyphCell& c, GlyphOutput& out);
+void lower_t(const GlyphCell& c, GlyphOutput& out);
+void lower_f(const GlyphCell& c, GlyphOutput& out);
 
 // lower_hnmur.cpp
 
