@@ -61,6 +61,11 @@ GlyphTable build_table() {
     t['f'] = glyphs::lower_f;
 
     // Lower case h n m u r.
+    t['h'] = glyphs::lower_h;
+    t['n'] = glyphs::lower_n;
+    t['m'] = glyphs::lower_m;
+    t['u'] = glyphs::lower_u;
+    t['r'] = glyphs::lower_r;
 
     // Lower case v w x y z k.
 

@@ -66,6 +66,11 @@ void lower_t(const GlyphCell& c, GlyphOutput& out);
 void lower_f(const GlyphCell& c, GlyphOutput& out);
 
 // lower_hnmur.cpp
+void lower_h(const GlyphCell& c, GlyphOutput& out);
+void lower_n(const GlyphCell& c, GlyphOutput& out);
+void lower_m(const GlyphCell& c, GlyphOutput& out);
+void lower_u(const GlyphCell& c, GlyphOutput& out);
+void lower_r(const GlyphCell& c, GlyphOutput& out);
 
 // lower_vwxyzk.cpp
 
