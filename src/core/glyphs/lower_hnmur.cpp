@@ -59,9 +59,9 @@ Crossing stem_crossing(double rho, double r, double Pi) {
     return {alpha, (rho + r) * std::sin(to_radians(alpha, Pi))};
 }
 
-// A skeleton arc and its inner outline arc over the same angles, and the outer
-// outline arc from a0 to a1_outer (trimmed where it meets a stem or the next
-// hump).
+// A skeleton arc and its inner outline arc over the same angles a0 .. a1,
+// and the outer outline arc over outer0 .. outer1 (trimmed where it meets a
+// stem or the next hump).
 void shoulder_arcs(GlyphOutput& out, Point C, double rho, double r, double a0, double a1,
                    double outer0, double outer1) {
     out.arc(C, rho, a0, a1, kCentre);
@@ -88,7 +88,7 @@ void leg(GlyphOutput& out, double X, double y0, double y1, double r) {
 
 // 'h': a full-height stem at Lx, a shoulder whose top touches the line Xh
 // (0.45H below the top) and a leg at Rx down to the foot.
-// The shoulder's room is (1 − 0.45)H − r tall (from Xh to the cell bottom)
+// The shoulder's room is (1 − 0.45)H − r tall (from Xh to the foot level Fy)
 // and W − t wide (between the skeletons). In a wide cell, where the height
 // is less than the width, two quarter circles of half the height sit at
 // either side (centres Ax, Bx at height Qy) with a straight top at Xh;
