@@ -89,8 +89,18 @@ GlyphTable build_table() {
     // Symbols $, the yen sign, & @.
 
     // Lower case i j l t f.
+    t['i'] = glyphs::lower_i;
+    t['j'] = glyphs::lower_j;
+    t['l'] = glyphs::lower_l;
+    t['t'] = glyphs::lower_t;
+    t['f'] = glyphs::lower_f;
 
     // Lower case h n m u r.
+    t['h'] = glyphs::lower_h;
+    t['n'] = glyphs::lower_n;
+    t['m'] = glyphs::lower_m;
+    t['u'] = glyphs::lower_u;
+    t['r'] = glyphs::lower_r;
 
     // Lower case v w x y z k.
 

@@ -94,8 +94,18 @@ void asterisk(const GlyphCell& c, GlyphOutput& out);
 // symbols_currency_amp_at.cpp ($, the yen sign of byte 0x5C, & @)
 
 // lower_ijltf.cpp
+void lower_i(const GlyphCell& c, GlyphOutput& out);
+void lower_j(const GlyphCell& c, GlyphOutput& out);
+void lower_l(const GlyphCell& c, GlyphOutput& out);
+void lower_t(const GlyphCell& c, GlyphOutput& out);
+void lower_f(const GlyphCell& c, GlyphOutput& out);
 
 // lower_hnmur.cpp
+void lower_h(const GlyphCell& c, GlyphOutput& out);
+void lower_n(const GlyphCell& c, GlyphOutput& out);
+void lower_m(const GlyphCell& c, GlyphOutput& out);
+void lower_u(const GlyphCell& c, GlyphOutput& out);
+void lower_r(const GlyphCell& c, GlyphOutput& out);
 
 // lower_vwxyzk.cpp
 
