@@ -38,6 +38,14 @@ GlyphTable build_table() {
     // Diagonal capitals W X Y Z.
 
     // Round capitals C O G D U J and the lower-case c o.
+    t['C'] = glyphs::capital_c;
+    t['c'] = glyphs::small_c;
+    t['O'] = glyphs::capital_o;
+    t['o'] = glyphs::small_o;
+    t['G'] = glyphs::capital_g;
+    t['D'] = glyphs::capital_d;
+    t['U'] = glyphs::capital_u;
+    t['J'] = glyphs::capital_j;
 
     // Bowl capitals B P R.
 
