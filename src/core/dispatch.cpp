@@ -66,6 +66,12 @@ GlyphTable build_table() {
     // Lower case h n m u r.
 
     // Lower case v w x y z k.
+    t['v'] = glyphs::small_v;
+    t['w'] = glyphs::small_w;
+    t['x'] = glyphs::small_x;
+    t['y'] = glyphs::small_y;
+    t['z'] = glyphs::small_z;
+    t['k'] = glyphs::small_k;
 
     // Lower case b d p q g.
 

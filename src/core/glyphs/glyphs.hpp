@@ -73,6 +73,12 @@ void capital_j(const GlyphCell& c, GlyphOutput& out);
 // lower_hnmur.cpp
 
 // lower_vwxyzk.cpp
+void small_v(const GlyphCell& c, GlyphOutput& out);
+void small_w(const GlyphCell& c, GlyphOutput& out);
+void small_x(const GlyphCell& c, GlyphOutput& out);
+void small_y(const GlyphCell& c, GlyphOutput& out);
+void small_z(const GlyphCell& c, GlyphOutput& out);
+void small_k(const GlyphCell& c, GlyphOutput& out);
 
 // lower_bdpqg.cpp
 
