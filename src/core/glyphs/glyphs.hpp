@@ -54,7 +54,17 @@ void capital_x(const GlyphCell& c, GlyphOutput& out);
 void capital_y(const GlyphCell& c, GlyphOutput& out);
 void capital_z(const GlyphCell& c, GlyphOutput& out);
 
-// round_capitals.cpp
+// round_capitals.cpp (the C and the O draw their lower-case letters too, with
+// the top lowered and the full-width letter in their messages; the C fits
+// its corner arc with corner_arc.hpp)
+void capital_c(const GlyphCell& c, GlyphOutput& out);
+void small_c(const GlyphCell& c, GlyphOutput& out);
+void capital_o(const GlyphCell& c, GlyphOutput& out);
+void small_o(const GlyphCell& c, GlyphOutput& out);
+void capital_g(const GlyphCell& c, GlyphOutput& out);
+void capital_d(const GlyphCell& c, GlyphOutput& out);
+void capital_u(const GlyphCell& c, GlyphOutput& out);
+void capital_j(const GlyphCell& c, GlyphOutput& out);
 
 // bowl_capitals.cpp
 
@@ -108,6 +118,12 @@ void lower_u(const GlyphCell& c, GlyphOutput& out);
 void lower_r(const GlyphCell& c, GlyphOutput& out);
 
 // lower_vwxyzk.cpp
+void small_v(const GlyphCell& c, GlyphOutput& out);
+void small_w(const GlyphCell& c, GlyphOutput& out);
+void small_x(const GlyphCell& c, GlyphOutput& out);
+void small_y(const GlyphCell& c, GlyphOutput& out);
+void small_z(const GlyphCell& c, GlyphOutput& out);
+void small_k(const GlyphCell& c, GlyphOutput& out);
 
 // lower_bdpqg.cpp (on the stem-and-bowl construction of stem_bowl.hpp)
 void lower_b(const GlyphCell& c, GlyphOutput& out);
