@@ -40,6 +40,9 @@ GlyphTable build_table() {
     // Round capitals C O G D U J and the lower-case c o.
 
     // Bowl capitals B P R.
+    t['B'] = glyphs::capital_b;
+    t['P'] = glyphs::capital_p;
+    t['R'] = glyphs::capital_r;
 
     // Capitals S and Q.
 

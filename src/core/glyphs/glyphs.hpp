@@ -44,7 +44,10 @@ void digit_five(const GlyphCell& c, GlyphOutput& out);
 
 // round_capitals.cpp
 
-// bowl_capitals.cpp
+// bowl_capitals.cpp (the R trims its bowl with line_circle_angle.hpp)
+void capital_b(const GlyphCell& c, GlyphOutput& out);
+void capital_p(const GlyphCell& c, GlyphOutput& out);
+void capital_r(const GlyphCell& c, GlyphOutput& out);
 
 // capitals_sq.cpp
 
