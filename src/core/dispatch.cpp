@@ -45,6 +45,8 @@ GlyphTable build_table() {
     t['R'] = glyphs::capital_r;
 
     // Capitals S and Q.
+    t['S'] = glyphs::capital_s;
+    t['Q'] = glyphs::capital_q;
 
     // Punctuation , : ; ' " `.
 

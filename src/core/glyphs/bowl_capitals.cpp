@@ -65,7 +65,7 @@ void arc3(GlyphOutput& out, Point centre, double rho, double r, double a0, doubl
 // the centre. The inner outlines end on the middle stroke's outlines.
 //
 // The first test's message of the B says 超過 where every other glyph says
-// 未満; it is kept as the drawing's users know it.
+// 未満; the wording is kept on purpose.
 void capital_b(const GlyphCell& c, GlyphOutput& out) {
     const double W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
     if (!(W / 2.5 > t)) {

@@ -49,7 +49,9 @@ void capital_b(const GlyphCell& c, GlyphOutput& out);
 void capital_p(const GlyphCell& c, GlyphOutput& out);
 void capital_r(const GlyphCell& c, GlyphOutput& out);
 
-// capitals_sq.cpp
+// capitals_sq.cpp (the Q trims its outline with line_circle_angle.hpp)
+void capital_s(const GlyphCell& c, GlyphOutput& out);
+void capital_q(const GlyphCell& c, GlyphOutput& out);
 
 // punctuation.cpp
 
