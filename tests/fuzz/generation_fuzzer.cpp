@@ -222,10 +222,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             if (out.stopped() || out.hit_non_finite()) break;
             tracemill::testing::OutlineChecks which = tracemill::testing::pen_model_checks_for(byte);
             which.offset_r = which.inside_cell = false;
-            // An arc many orders of magnitude larger than its cell (a nearly
-            // straight bracket in a cell billions of times taller than wide)
-            // fixes its ends only to about 1e-16 of its radius, coarser than
-            // the loop tolerance: its loops cannot be judged.
+            // In a cell a million times taller than wide (or the reverse) a
+            // glyph's gentle curves become arcs whose radius dwarfs the cell:
+            // their ends are fixed only to about 1e-16 of that radius, and
+            // their sweep can fall below the nine printed decimals of a
+            // degree, so the file cannot describe them. Their loops are not
+            // judged there.
+            if (std::max(W, H) > 1e6 * std::min(W, H)) which.closed_loops = false;
             for (const auto& e : list.entities)
                 if (const auto* a = std::get_if<tmill::Arc>(&e); a && a->radius > 1e6 * std::max(W, H))
                     which.closed_loops = false;
