@@ -64,6 +64,9 @@ GlyphTable build_table() {
     // Symbols ! ? # % *.
 
     // Symbols $, the yen sign, & @.
+    t['$'] = glyphs::dollar;
+    t['\\'] = glyphs::yen_sign;
+    t['@'] = glyphs::at_sign;
 
     // Lower case i j l t f.
 
