@@ -38,6 +38,14 @@ GlyphTable build_table() {
     // Diagonal capitals W X Y Z.
 
     // Round capitals C O G D U J and the lower-case c o.
+    t['C'] = glyphs::capital_c;
+    t['c'] = glyphs::small_c;
+    t['O'] = glyphs::capital_o;
+    t['o'] = glyphs::small_o;
+    t['G'] = glyphs::capital_g;
+    t['D'] = glyphs::capital_d;
+    t['U'] = glyphs::capital_u;
+    t['J'] = glyphs::capital_j;
 
     // Bowl capitals B P R.
 
@@ -73,6 +81,12 @@ GlyphTable build_table() {
     // Lower case h n m u r.
 
     // Lower case v w x y z k.
+    t['v'] = glyphs::small_v;
+    t['w'] = glyphs::small_w;
+    t['x'] = glyphs::small_x;
+    t['y'] = glyphs::small_y;
+    t['z'] = glyphs::small_z;
+    t['k'] = glyphs::small_k;
 
     // Lower case b d p q g.
 

@@ -42,7 +42,17 @@ void digit_five(const GlyphCell& c, GlyphOutput& out);
 
 // diagonal_capitals_wxyz.cpp
 
-// round_capitals.cpp
+// round_capitals.cpp (the C and the O draw their lower-case letters too, with
+// the top lowered and the full-width letter in their messages; the C fits
+// its corner arc with corner_arc.hpp)
+void capital_c(const GlyphCell& c, GlyphOutput& out);
+void small_c(const GlyphCell& c, GlyphOutput& out);
+void capital_o(const GlyphCell& c, GlyphOutput& out);
+void small_o(const GlyphCell& c, GlyphOutput& out);
+void capital_g(const GlyphCell& c, GlyphOutput& out);
+void capital_d(const GlyphCell& c, GlyphOutput& out);
+void capital_u(const GlyphCell& c, GlyphOutput& out);
+void capital_j(const GlyphCell& c, GlyphOutput& out);
 
 // bowl_capitals.cpp
 
@@ -78,6 +88,12 @@ void at_sign(const GlyphCell& c, GlyphOutput& out);
 // lower_hnmur.cpp
 
 // lower_vwxyzk.cpp
+void small_v(const GlyphCell& c, GlyphOutput& out);
+void small_w(const GlyphCell& c, GlyphOutput& out);
+void small_x(const GlyphCell& c, GlyphOutput& out);
+void small_y(const GlyphCell& c, GlyphOutput& out);
+void small_z(const GlyphCell& c, GlyphOutput& out);
+void small_k(const GlyphCell& c, GlyphOutput& out);
 
 // lower_bdpqg.cpp
 
