@@ -48,8 +48,13 @@ GlyphTable build_table() {
     t['J'] = glyphs::capital_j;
 
     // Bowl capitals B P R.
+    t['B'] = glyphs::capital_b;
+    t['P'] = glyphs::capital_p;
+    t['R'] = glyphs::capital_r;
 
     // Capitals S and Q.
+    t['S'] = glyphs::capital_s;
+    t['Q'] = glyphs::capital_q;
 
     // Punctuation , : ; ' " `.
     t[','] = glyphs::comma;

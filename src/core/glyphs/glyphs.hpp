@@ -54,9 +54,14 @@ void capital_d(const GlyphCell& c, GlyphOutput& out);
 void capital_u(const GlyphCell& c, GlyphOutput& out);
 void capital_j(const GlyphCell& c, GlyphOutput& out);
 
-// bowl_capitals.cpp
+// bowl_capitals.cpp (the R trims its bowl with line_circle_angle.hpp)
+void capital_b(const GlyphCell& c, GlyphOutput& out);
+void capital_p(const GlyphCell& c, GlyphOutput& out);
+void capital_r(const GlyphCell& c, GlyphOutput& out);
 
-// capitals_sq.cpp
+// capitals_sq.cpp (the Q trims its outline with line_circle_angle.hpp)
+void capital_s(const GlyphCell& c, GlyphOutput& out);
+void capital_q(const GlyphCell& c, GlyphOutput& out);
 
 // punctuation.cpp (the comma shape of comma_shape.hpp; circle_intersection.hpp)
 void comma(const GlyphCell& c, GlyphOutput& out);
