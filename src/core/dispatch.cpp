@@ -79,6 +79,7 @@ GlyphTable build_table() {
     // Symbols $, the yen sign, & @.
     t['$'] = glyphs::dollar;
     t['\\'] = glyphs::yen_sign;
+    t['&'] = glyphs::ampersand;
     t['@'] = glyphs::at_sign;
 
     // Lower case i j l t f.

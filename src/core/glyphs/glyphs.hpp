@@ -86,6 +86,7 @@ void right_brace(const GlyphCell& c, GlyphOutput& out);
 // symbols_currency_amp_at.cpp ($, the yen sign of byte 0x5C, & @)
 void dollar(const GlyphCell& c, GlyphOutput& out);
 void yen_sign(const GlyphCell& c, GlyphOutput& out);
+void ampersand(const GlyphCell& c, GlyphOutput& out);
 void at_sign(const GlyphCell& c, GlyphOutput& out);
 
 // lower_ijltf.cpp

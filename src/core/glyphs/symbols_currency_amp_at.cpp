@@ -9,7 +9,9 @@
 #include <cmath>
 
 #include "circle_intersection.hpp"
+#include "corner_arc.hpp"
 #include "glyphs.hpp"
+#include "line_circle_angle.hpp"
 
 namespace tracemill::glyphs {
 
@@ -213,6 +215,184 @@ void yen_sign(const GlyphCell& c, GlyphOutput& out) {
         out.line(xL, yB - r, xM - r, yB - r, kOutline);
         out.line(xM + r, yB - r, xR, yB - r, kOutline);
     }
+}
+
+// '&': a small loop at the top left (the small circle, radius σ about
+// (xS, yS)), a bowl at the bottom (the medium circle on the left, radius ρM
+// about (xMc, yMc), continued on the right by the large circle, radius ρB
+// about (xB, yB)), a crossing stroke along the common tangent that runs
+// between the medium and the small circle (from TM on the medium circle to
+// TS on the small one), and a leg along the tangent from the foot (xR, yL)
+// to the small circle's underside (touching at TL). The leg crosses the
+// crossing stroke and the bowl; their outlines are cut at those crossings.
+//
+// Forms, by the cell's proportions:
+//  1. (H − t)/2 > W − t: the cell is too narrow for two bowl circles; the
+//     bowl is the medium circle alone, of the cell's width (the large circle
+//     is the medium one).
+//  Otherwise the medium circle spans a quarter of the height and the large
+//  circle would span half of it:
+//  2. ρM + t + ρB > W: the large circle is narrowed to fill the width;
+//  3. ρM + t + ρB < W: the two are joined by a straight bottom stroke;
+//  4. ρM + t + ρB = W: they meet at the bottom.
+// The leg's outline lines meet the large circle's outlines at angles found in
+// a frame mirrored left-right about xB, so that a crossing φ lies at polar
+// angle −φ about (xB, yB). The clearances c3 to c6 keep the leg's outline
+// more than a stroke away from the bowl's right end, the large circle and
+// the loop; they are tested between entities, so a failure returns what has
+// been drawn.
+void ampersand(const GlyphCell& c, GlyphOutput& out) {
+    const double x = c.x, y = c.y, W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
+    constexpr std::string_view name = "＆";
+    if (!stroke_fits(out, W / 3, t, name)) return;
+    if (!stroke_fits(out, 0.7 * H / (2 + 0.7), t, name)) return;
+
+    const double xR = x + W - r, yL = y - H + r;
+    int form = 1;
+    double rhoM, rhoB;
+    if ((H - t) / 2 > W - t) {
+        rhoM = (W - t) / 2;
+        rhoB = rhoM;
+    } else {
+        rhoM = (H - t) / 4;
+        rhoB = (H - t) / 2;
+        if (rhoM + t + rhoB > W) {
+            form = 2;
+            rhoB = W - t - rhoM;
+        } else if (rhoM + t + rhoB < W) {
+            form = 3;
+        } else {
+            form = 4;
+        }
+    }
+    const double sigma = 0.7 * rhoM;
+    const double xS = x + r + sigma, yS = y - r - sigma;
+    const double xMc = x + r + rhoM, yMc = yL + rhoM;
+    double xB = xR - rhoB, yB = yL + rhoB;
+    if (form == 1) {
+        xB = xMc;
+        yB = yMc;
+    }
+
+    // δ: the leg's slope below the horizontal (the foot's direction to the
+    // small centre, turned down by the half angle under which the small circle
+    // is seen from the foot). ε: the crossing stroke's direction, the line
+    // between the two centres turned by the angle of the inner tangent.
+    const double dxF = xR - xS, dyF = yS - yL;
+    const double delta =
+        (std::atan(dyF / dxF) - std::asin(sigma / std::sqrt(dyF * dyF + dxF * dxF))) * 180 / Pi;
+    const double dxC = xMc - xS, dyC = yS - yMc;
+    const double epsilon =
+        (std::atan(dxC / dyC) + std::acos((sigma + rhoM) / std::sqrt(dxC * dxC + dyC * dyC))) * 180 / Pi;
+    const double sd = r * std::sin(delta * Pi / 180), cd = r * std::cos(delta * Pi / 180);
+    const double se = r * std::sin(epsilon * Pi / 180), ce = r * std::cos(epsilon * Pi / 180);
+    const Point TM{xMc - rhoM * std::sin(epsilon * Pi / 180), yMc + rhoM * std::cos(epsilon * Pi / 180)};
+    const Point TS{xS + sigma * std::sin(epsilon * Pi / 180), yS - sigma * std::cos(epsilon * Pi / 180)};
+    const Point TL{xS - sigma * std::sin(delta * Pi / 180), yS - sigma * std::cos(delta * Pi / 180)};
+
+    // The leg's lower and upper outline lines, mirrored about x = xB, and
+    // where they cut the large circle's outlines: C(R, φ) at polar angle −φ.
+    const Point QL{2 * xB - xR + sd, yL - cd};
+    const Point QU{2 * xB - xR - sd, yL + cd};
+    const auto C = [&](double R, double phi) {
+        return Point{xB + R * std::cos(phi * Pi / 180), yB - R * std::sin(phi * Pi / 180)};
+    };
+    const auto leg_cuts = [&](double R, Point Q, const char* message, double& phi) {
+        GeometryResult res;
+        if (!line_circle_angle(R, xB, yB, Q.x, Q.y, delta, Pi, res)) {
+            out.stop(message);
+            return false;
+        }
+        phi = res.angle;
+        return true;
+    };
+    const auto meet = [&](Point p, double a, Point q, const char* message, Point& k) {
+        GeometryResult res;
+        if (!intersect_lines(p.x, p.y, a, q.x, q.y, -delta, res, Pi)) {
+            out.stop(message);
+            return false;
+        }
+        k = res.point;
+        return true;
+    };
+    const auto clears = [&](double clearance) {
+        if (clearance > t) return true;
+        out.stop(width_message(name, clearance));
+        return false;
+    };
+    const char* const no_phi1 = "文字の ＆ で大径内と点小接直線左の交点が有りません。\n　";
+    const char* const no_phi2 = "文字の ＆ で大径外と点小接直線左の交点が有りません。\n　";
+
+    double phi1 = 0, phi2 = 0;
+    if (form == 1) {
+        out.arc({xMc, yMc}, rhoM, epsilon - 270, 0, kCentre);
+        if (!leg_cuts(rhoB - r, QL, no_phi1, phi1)) return;
+        out.arc({xMc, yMc}, rhoM - r, epsilon - 270, -phi1, kOutline);
+        if (!leg_cuts(rhoB + r, QL, no_phi2, phi2)) return;
+        out.arc({xMc, yMc}, rhoM + r, epsilon - 270, -phi2, kOutline);
+    } else {
+        ring_arcs(out, {xMc, yMc}, rhoM, r, epsilon - 270, -90);
+        if (form == 3) {
+            out.line(xMc, yL, xB, yL, kCentre);
+            out.line(xMc, yL + r, xB, yL + r, kOutline);
+            out.line(xMc, yL - r, xB, yL - r, kOutline);
+            // The leg's lower outline must pass more than a stroke above the
+            // bottom stroke's right end.
+            if (!clears(((xR - xB) * std::tan(delta * Pi / 180) - r) * std::cos(delta * Pi / 180) + r)) return;
+        }
+        out.arc({xB, yB}, rhoB, -90, 0, kCentre);
+        if (!leg_cuts(rhoB - r, QL, no_phi1, phi1)) return;
+        out.arc({xB, yB}, rhoB - r, -90, -phi1, kOutline);
+        if (!leg_cuts(rhoB + r, QL, no_phi2, phi2)) return;
+        out.arc({xB, yB}, rhoB + r, -90, -phi2, kOutline);
+    }
+
+    // The foot's distance from the large circle, the height at which the leg
+    // passes the bowl's right end, and the leg's height under the tangent
+    // point TS of the crossing stroke.
+    if (!clears(std::sqrt((xR - xB) * (xR - xB) + (yB - yL) * (yB - yL)) - rhoB + r)) return;
+    if (!clears(((yB - yL) / std::tan(delta * Pi / 180) - r) * std::sin(delta * Pi / 180) + r)) return;
+    if (!clears((TS.y - yL - (xR - TS.x) * std::tan(delta * Pi / 180)) * std::cos(delta * Pi / 180) + r))
+        return;
+
+    out.arc({xR, yL}, r, -delta - 90, -delta + 90, kOutline);
+    out.arc({xR, yB}, r, 0, 180, kOutline);
+    ring_arcs(out, {xS, yS}, sigma, r, epsilon - 90, 270 - delta);
+    out.line(TM, TS, kCentre);
+    out.line(TL, {xR, yL}, kCentre);
+    out.line(C(rhoB + r, phi2), {xR - sd, yL - cd}, kOutline);
+    Point K;
+    // The crossing stroke's left outline against the leg's lower one.
+    const Point TMl{TM.x - se, TM.y + ce}, TLl{TL.x - sd, TL.y - cd};
+    if (!meet(TMl, epsilon, TLl, "文字の ＆ で小中接直線左と点小接直線左の交点が有りません。\n　", K)) return;
+    out.line(TMl, K, kOutline);
+    out.line(TLl, K, kOutline);
+    // The crossing stroke's left outline, from the loop, against the leg's
+    // upper one.
+    const Point TSl{TS.x - se, TS.y + ce}, TLu{TL.x + sd, TL.y + cd};
+    if (!meet(TSl, epsilon, TLu, "文字の ＆ で小中接直線左と点小接直線右の交点が有りません。\n　", K)) return;
+    out.line(TSl, K, kOutline);
+    out.line(TLu, K, kOutline);
+    // The crossing stroke's right outline against the leg's lower one, which
+    // runs on from the large circle's inner outline.
+    const Point TMr{TM.x + se, TM.y - ce};
+    const Point C1 = C(rhoB - r, phi1);
+    if (!meet(TMr, epsilon, C1, "文字の ＆ で小中接直線右と点小接直線左の交点が有りません。\n　", K)) return;
+    out.line(TMr, K, kOutline);
+    out.line(C1, K, kOutline);
+    // The leg's upper outline cuts the large circle's outer outline (the bowl
+    // closes from there to its right end) and its inner outline.
+    double phi3 = 0, phi4 = 0;
+    if (!leg_cuts(rhoB + r, QU, "文字の ＆ で大径外と点小接直線右の交点が有りません。\n　", phi3)) return;
+    out.arc({xB, yB}, rhoB + r, -phi3, 0, kOutline);
+    out.line(Point{xR + sd, yL + cd}, C(rhoB + r, phi3), kOutline);
+    if (!leg_cuts(rhoB - r, QU, "文字の ＆ で大径内と点小接直線右の交点が有りません。\n　", phi4)) return;
+    out.arc({xB, yB}, rhoB - r, -phi4, 0, kOutline);
+    const Point TSr{TS.x + se, TS.y - ce};
+    const Point C4 = C(rhoB - r, phi4);
+    if (!meet(TSr, epsilon, C4, "文字の ＆ で小中接直線右と点小接直線右の交点が有りません。\n　", K)) return;
+    out.line(TSr, K, kOutline);
+    out.line(C4, K, kOutline);
 }
 
 // '@': an outer ring like an 'O' (a stadium in a tall or wide cell, a circle
