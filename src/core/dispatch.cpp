@@ -100,6 +100,10 @@ GlyphTable build_table() {
     t['*'] = glyphs::asterisk;
 
     // Symbols $, the yen sign, & @.
+    t['$'] = glyphs::dollar;
+    t['\\'] = glyphs::yen_sign;
+    t['&'] = glyphs::ampersand;
+    t['@'] = glyphs::at_sign;
 
     // Lower case i j l t f.
     t['i'] = glyphs::lower_i;

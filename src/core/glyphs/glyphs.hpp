@@ -107,6 +107,10 @@ void percent_sign(const GlyphCell& c, GlyphOutput& out);
 void asterisk(const GlyphCell& c, GlyphOutput& out);
 
 // symbols_currency_amp_at.cpp ($, the yen sign of byte 0x5C, & @)
+void dollar(const GlyphCell& c, GlyphOutput& out);
+void yen_sign(const GlyphCell& c, GlyphOutput& out);
+void ampersand(const GlyphCell& c, GlyphOutput& out);
+void at_sign(const GlyphCell& c, GlyphOutput& out);
 
 // lower_ijltf.cpp
 void lower_i(const GlyphCell& c, GlyphOutput& out);
