@@ -66,6 +66,22 @@ TEST(Reliability, ZeroPrintedWithASignIsStillNoLength) {
     EXPECT_EQ(fixed9(-1e-12), "-0.000000000");
 }
 
+TEST(Reliability, AnArcSmallerThanTheSpacingOfDoublesAtItsCentreIsAPoint) {
+    // A '~' four billion units out, its counter squeezed to a radius of
+    // 5e-10: the arc prints a positive radius, but every point of it rounds
+    // onto its centre, and the lines that closed its loop have vanished.
+    EntityList list;
+    GlyphOutput out(list);
+    out.arc({-4428993254.98, 2.2}, 5.00000069126e-10, -180, 0, Colour::Outline);
+    out.circle({-4428993254.98, 2.2}, 5.00000069126e-10, Colour::Outline);
+    out.arc({-4.98, 2.2}, 5.00000069126e-10, -180, 0, Colour::Outline);
+    EXPECT_EQ(list.entities.size(), 1u);
+    EXPECT_EQ(out.dropped(), 2u);
+    const TextParameters p{0.9000000020000003, 5, 0.3, 805271500.03250742, 0.00083313284256551225};
+    const auto d = write_document(p, "~~~~~jjjjjjj");
+    EXPECT_EQ(joined(audit_document(d.dxf)), "");
+}
+
 TEST(Reliability, SlashInACellAsSmallAsItsStrokeWritesOnlyFiniteNumbers) {
     // W, H and t within a few ulps of each other: the slash's slope can meet
     // 0 / 0. The run may stop with the coordinate message; nothing

@@ -1,5 +1,6 @@
 #include "glyph.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dxf.hpp"
@@ -26,6 +27,14 @@ bool print_equal(double a, double b) {
 }
 
 bool finite(double v) { return std::isfinite(v); }
+
+// A radius below the spacing of doubles at its centre: every point of the
+// curve rounds onto the centre, so it is a point, whatever its printed radius
+// (a counter squeezed to a slit in a cell far from the origin).
+bool below_resolution(Point centre, double radius) {
+    const double m = std::max(std::fabs(centre.x), std::fabs(centre.y));
+    return radius < 2 * (std::nextafter(m, INFINITY) - m);
+}
 
 }  // namespace
 
@@ -65,7 +74,8 @@ void GlyphOutput::arc(Point centre, double radius, double start_deg, double end_
         non_finite_ = true;
         return;
     }
-    if (!prints_positive(radius) || print_equal(start_deg, end_deg)) {
+    if (!prints_positive(radius) || print_equal(start_deg, end_deg) ||
+        below_resolution(centre, radius)) {
         ++dropped_;
         return;
     }
@@ -78,7 +88,7 @@ void GlyphOutput::circle(Point centre, double radius, Colour colour) {
         non_finite_ = true;
         return;
     }
-    if (!prints_positive(radius)) {
+    if (!prints_positive(radius) || below_resolution(centre, radius)) {
         ++dropped_;
         return;
     }

@@ -32,10 +32,11 @@ GlyphCell make_cell(double x, double y, double W, double H, double t);
 
 // What a generator emits through. It passes entities on to the sink in
 // emission order, except those that would be degenerate in the file: a line
-// whose ends print as the same numbers (-0 counts as 0), an arc or circle whose radius prints as zero or
-// negative, an arc whose start and end angles print as the same number. These arise
-// when a test that ties on paper passes by one ulp, and the outline rule
-// itself only draws an inner curve when it has a radius.
+// whose ends print as the same numbers (-0 counts as 0), an arc or circle
+// whose radius prints as zero or negative or lies below the spacing of
+// doubles at its centre, an arc whose start and end angles print as the same
+// number. These arise when a test that ties on paper passes by one ulp, and
+// the outline rule itself only draws an inner curve when it has a radius.
 // A non-finite number is never passed on: the glyph is marked as failed and
 // everything it emits afterwards is ignored.
 class GlyphOutput {
