@@ -46,13 +46,6 @@ Bowl choose_bowl(const GlyphCell& c, const BowlFrame& f) {
     return {false, (H - t) / 4, f.xR - (H - t) / 4, prints_positive((H - t) / 4 - c.r)};
 }
 
-// A skeleton arc of radius rho and its two outline arcs, same angles.
-void arc3(GlyphOutput& out, Point centre, double rho, double r, double a0, double a1) {
-    out.arc(centre, rho, a0, a1, kCentre);
-    out.arc(centre, rho + r, a0, a1, kOutline);
-    out.arc(centre, rho - r, a0, a1, kOutline);
-}
-
 }  // namespace
 
 // Capital B. The stem with rounded outer corners at both ends; two bowls on
@@ -92,14 +85,14 @@ void capital_b(const GlyphCell& c, GlyphOutput& out) {
         // Straight-sided bowls, rho = W − 2t: quarter arcs at the top and
         // bottom, two quarter arcs meeting at the waist, and the vertical
         // sides between.
-        arc3(out, {cx, yT - rho}, rho, r, 0, 90);
+        arc_with_outlines(out, {cx, yT - rho}, rho, r, 0, 90);
         out.arc({cx, yM + rho}, rho, -90, 0, kCentre);
         out.arc({cx, yM + rho}, rho + r, -phi, 0, kOutline);
         out.arc({cx, yM + rho}, rho - r, -90, 0, kOutline);
         out.arc({cx, yM - rho}, rho, 0, 90, kCentre);
         out.arc({cx, yM - rho}, rho + r, 0, phi, kOutline);
         out.arc({cx, yM - rho}, rho - r, 0, 90, kOutline);
-        arc3(out, {cx, yL + rho}, rho, r, -90, 0);
+        arc_with_outlines(out, {cx, yL + rho}, rho, r, -90, 0);
         out.line(xR, yT - rho, xR, yM + rho, kCentre);
         out.line(xR + r, yT - rho, xR + r, yM + rho, kOutline);
         out.line(xR - r, yT - rho, xR - r, yM + rho, kOutline);
@@ -152,15 +145,15 @@ void capital_p(const GlyphCell& c, GlyphOutput& out) {
     if (b.straight) {
         // Straight-sided bowl, rho = W − 2t: quarter arcs at the top and at
         // the middle stroke, the vertical side between them.
-        arc3(out, {cx, yT - rho}, rho, r, 0, 90);
-        arc3(out, {cx, yM + rho}, rho, r, -90, 0);
+        arc_with_outlines(out, {cx, yT - rho}, rho, r, 0, 90);
+        arc_with_outlines(out, {cx, yM + rho}, rho, r, -90, 0);
         out.line(xR, yT - rho, xR, yM + rho, kCentre);
         out.line(xR + r, yT - rho, xR + r, yM + rho, kOutline);
         out.line(xR - r, yT - rho, xR - r, yM + rho, kOutline);
     } else {
         // Half-circle bowl, rho = (H − t)/4, from the top stroke down to the
         // middle stroke.
-        arc3(out, {cx, yT - rho}, rho, r, -90, 90);
+        arc_with_outlines(out, {cx, yT - rho}, rho, r, -90, 90);
     }
 
     // The top and middle strokes.

@@ -13,13 +13,6 @@ namespace tracemill::glyphs {
 
 namespace {
 
-// A skeleton arc of radius rho and its two outline arcs, same angles.
-void arc3(GlyphOutput& out, Point centre, double rho, double r, double a0, double a1) {
-    out.arc(centre, rho, a0, a1, kCentre);
-    out.arc(centre, rho + r, a0, a1, kOutline);
-    out.arc(centre, rho - r, a0, a1, kOutline);
-}
-
 // A horizontal skeleton stroke from x1 to x2 at height h and its outlines at
 // h + first and h + second, in that order.
 void bar(GlyphOutput& out, double x1, double x2, double h, double first, double second) {
@@ -61,10 +54,10 @@ void capital_s(const GlyphCell& c, GlyphOutput& out) {
         // mirror image through the spine's midpoint.
         rho = (W - t) / 2;
         const double cx = xL + rho;
-        arc3(out, {cx, yT - rho}, rho, r, 0, 180);
-        arc3(out, {cx, yM + rho}, rho, r, -180, -90);
-        arc3(out, {cx, yM - rho}, rho, r, 0, 90);
-        arc3(out, {cx, yL + rho}, rho, r, -180, 0);
+        arc_with_outlines(out, {cx, yT - rho}, rho, r, 0, 180);
+        arc_with_outlines(out, {cx, yM + rho}, rho, r, -180, -90);
+        arc_with_outlines(out, {cx, yM - rho}, rho, r, 0, 90);
+        arc_with_outlines(out, {cx, yL + rho}, rho, r, -180, 0);
         out.line(xL, yT - rho, xL, yM + rho, kCentre);
         out.line(xL - r, yT - rho, xL - r, yM + rho, kOutline);
         out.line(xL + r, yT - rho, xL + r, yM + rho, kOutline);
@@ -78,10 +71,10 @@ void capital_s(const GlyphCell& c, GlyphOutput& out) {
         rho = (H - t) / 4;
         const double cxL = xL + rho, cxR = xR - rho;
         const double cyU = yT - rho, cyD = yL + rho;  // upper and lower bowl centres
-        arc3(out, {cxR, cyU}, rho, r, 0, 90);
-        arc3(out, {cxL, cyU}, rho, r, 90, 270);
-        arc3(out, {cxR, cyD}, rho, r, -90, 90);
-        arc3(out, {cxL, cyD}, rho, r, -180, -90);
+        arc_with_outlines(out, {cxR, cyU}, rho, r, 0, 90);
+        arc_with_outlines(out, {cxL, cyU}, rho, r, 90, 270);
+        arc_with_outlines(out, {cxR, cyD}, rho, r, -90, 90);
+        arc_with_outlines(out, {cxL, cyD}, rho, r, -180, -90);
         bar(out, cxL, cxR, yT, r, -r);
         bar(out, cxL, cxR, yM, r, -r);
         bar(out, cxL, cxR, yL, -r, r);
@@ -89,8 +82,8 @@ void capital_s(const GlyphCell& c, GlyphOutput& out) {
         // Equal: two three-quarter circles meeting at (cx, yM).
         rho = (W - t) / 2;
         const double cx = xL + rho;
-        arc3(out, {cx, yT - rho}, rho, r, 0, 270);
-        arc3(out, {cx, yL + rho}, rho, r, -180, 90);
+        arc_with_outlines(out, {cx, yT - rho}, rho, r, 0, 270);
+        arc_with_outlines(out, {cx, yL + rho}, rho, r, -180, 90);
     }
 
     // From the lower terminal (xL, yL + rho) to the skeleton circle of the
@@ -200,8 +193,8 @@ void capital_q(const GlyphCell& c, GlyphOutput& out) {
         bar(out, cxL, cxR, yT, r, -r);
         bar(out, cxL, cxR, yL, -r, r);
         // The tail's shoulders and the straight piece between them.
-        arc3(out, {cxL, yS}, sigma, r, 90, 90 + theta);
-        arc3(out, {cxR, yS}, sigma, r, 90 - theta, 90);
+        arc_with_outlines(out, {cxL, yS}, sigma, r, 90, 90 + theta);
+        arc_with_outlines(out, {cxR, yS}, sigma, r, 90 - theta, 90);
         bar(out, cxL, cxR, yS + sigma, r, -r);
         if (!stroke_fits(out, sigma + r, t, name)) return;
 
@@ -228,12 +221,12 @@ void capital_q(const GlyphCell& c, GlyphOutput& out) {
         out.arc({xR, yL}, r, -90 - theta, 90 - theta, kOutline);
     } else {
         // The tail's shoulders form one arc about (xM, yS).
-        arc3(out, {xM, yS}, sigma, r, 90 - theta, 90 + theta);
+        arc_with_outlines(out, {xM, yS}, sigma, r, 90 - theta, 90 + theta);
         if (!stroke_fits(out, sigma + r, t, name)) return;
         if (W < H) {
             // Straight-sided bowl: the top half circle with both outlines,
             // the bottom half circle's skeleton, the two sides.
-            arc3(out, {xM, cyT}, rho, r, 0, 180);
+            arc_with_outlines(out, {xM, cyT}, rho, r, 0, 180);
             out.arc({xM, cy}, rho, -180, 0, kCentre);
             out.line(xL, cyT, xL, cy, kCentre);
             out.line(xL - r, cyT, xL - r, cy, kOutline);

@@ -10,6 +10,15 @@ namespace tracemill::glyphs {
 inline constexpr Colour kCentre = Colour::CentreLine;
 inline constexpr Colour kOutline = Colour::Outline;
 
+// A curved stroke: the skeleton arc of radius rho and, over the same angles,
+// its outline arcs at rho + r and rho − r, in that order.
+inline void arc_with_outlines(GlyphOutput& out, Point centre, double rho, double r, double a0,
+                              double a1) {
+    out.arc(centre, rho, a0, a1, kCentre);
+    out.arc(centre, rho + r, a0, a1, kOutline);
+    out.arc(centre, rho - r, a0, a1, kOutline);
+}
+
 // simple_strokes.cpp
 void hyphen(const GlyphCell& c, GlyphOutput& out);
 void underscore(const GlyphCell& c, GlyphOutput& out);

@@ -25,13 +25,6 @@ constexpr double kDot = 0.8;
 // The x-height of i and j, as a share of the cell height.
 constexpr double kXHeight = 0.5;
 
-// A curve of the skeleton and its two outline curves, inner one last.
-void arc_with_outline(GlyphOutput& out, Point C, double Q, double r, double a0, double a1) {
-    out.arc(C, Q, a0, a1, kCentre);
-    out.arc(C, Q + r, a0, a1, kOutline);
-    out.arc(C, Q - r, a0, a1, kOutline);
-}
-
 }  // namespace
 
 // 'i': a stem from the x-height down to the foot, and a dot above it.
@@ -96,14 +89,14 @@ void lower_j(const GlyphCell& c, GlyphOutput& out) {
     if (Jh >= Jw) {
         const double Q = Jw / 2;
         const Point C{xs - Q, yb + Q};
-        arc_with_outline(out, C, Q, r, -180, 0);
+        arc_with_outlines(out, C, Q, r, -180, 0);
         Cy = C.y;
     } else {
         const double Q = Jh / 2;
         const Point Cl{xl + Q, yb + Q};
         const Point Cr{xs - Q, yb + Q};
-        arc_with_outline(out, Cl, Q, r, -180, -90);
-        arc_with_outline(out, Cr, Q, r, -90, 0);
+        arc_with_outlines(out, Cl, Q, r, -180, -90);
+        arc_with_outlines(out, Cr, Q, r, -90, 0);
         out.line(Cl.x, yb, Cr.x, yb, kCentre);
         out.line(Cl.x, yb - r, Cr.x, yb - r, kOutline);
         out.line(Cl.x, yb + r, Cr.x, yb + r, kOutline);
@@ -192,14 +185,14 @@ void lower_t(const GlyphCell& c, GlyphOutput& out) {
     if (Th >= Tw) {
         const double Q = Tw / 2;
         V = yb + Q;
-        arc_with_outline(out, Point{xr - Q, V}, Q, r, -180, 0);
+        arc_with_outlines(out, Point{xr - Q, V}, Q, r, -180, 0);
     } else {
         const double Q = Th / 2;
         V = yb + Q;
         const Point Cl{xs + Q, V};
         const Point Cr{xr - Q, V};
-        arc_with_outline(out, Cl, Q, r, 180, 270);
-        arc_with_outline(out, Cr, Q, r, -90, 0);
+        arc_with_outlines(out, Cl, Q, r, 180, 270);
+        arc_with_outlines(out, Cr, Q, r, -90, 0);
         out.line(Cl.x, yb, Cr.x, yb, kCentre);
         out.line(Cl.x, yb + r, Cr.x, yb + r, kOutline);
         out.line(Cl.x, yb - r, Cr.x, yb - r, kOutline);
@@ -255,8 +248,8 @@ void lower_f(const GlyphCell& c, GlyphOutput& out) {
         const Point Cl{xs + Q, yt - Q};
         const Point Cr{xr - Q, yt - Q};
         He = yt - Q;
-        arc_with_outline(out, Cl, Q, r, 90, 180);
-        arc_with_outline(out, Cr, Q, r, 0, 90);
+        arc_with_outlines(out, Cl, Q, r, 90, 180);
+        arc_with_outlines(out, Cr, Q, r, 0, 90);
         out.line(Cl.x, yt, Cr.x, yt, kCentre);
         out.line(Cl.x, yt + r, Cr.x, yt + r, kOutline);
         out.line(Cl.x, yt - r, Cr.x, yt - r, kOutline);
@@ -264,7 +257,7 @@ void lower_f(const GlyphCell& c, GlyphOutput& out) {
         const double Q = (W - t) / 4;
         const Point C{xs + Q, yt - Q};
         He = yt - Q;
-        arc_with_outline(out, C, Q, r, 0, 180);
+        arc_with_outlines(out, C, Q, r, 0, 180);
     }
     if (!stroke_fits(out, He - N, t, name)) return;
 

@@ -18,13 +18,6 @@ namespace tracemill::glyphs {
 
 namespace {
 
-// One skeleton arc and its two outline arcs, in that order.
-void arc_triple(GlyphOutput& out, Point centre, double rho, double r, double a0, double a1) {
-    out.arc(centre, rho, a0, a1, kCentre);
-    out.arc(centre, rho + r, a0, a1, kOutline);
-    out.arc(centre, rho - r, a0, a1, kOutline);
-}
-
 // A vertical stroke at x from y1 to y2: skeleton, then the outline at x + d1
 // and at x + d2 (d1, d2 are ±r in the order the glyph emits them).
 void vertical_triple(GlyphOutput& out, double x, double y1, double y2, double d1, double d2) {
@@ -103,8 +96,8 @@ void draw_c(const GlyphCell& c, GlyphOutput& out, double top_drop_ratio, std::st
             yB = yL + rho;
         }
         const double cx = xL + rho, cyT = yT - rho, cyB = yL + rho;
-        arc_triple(out, {cx, cyT}, rho, r, phi, 180);
-        arc_triple(out, {cx, cyB}, rho, r, -180, -phi);
+        arc_with_outlines(out, {cx, cyT}, rho, r, phi, 180);
+        arc_with_outlines(out, {cx, cyB}, rho, r, -180, -phi);
         vertical_triple(out, xL, cyT, cyB, -r, r);
     } else if (h < rho) {
         // Case 3.
@@ -112,15 +105,15 @@ void draw_c(const GlyphCell& c, GlyphOutput& out, double top_drop_ratio, std::st
         phi = std::asin((yA - yM) / rho) * 180 / Pi;
         const double cx = xL + rho;
         const double cx2 = xR - rho * std::cos(phi * Pi / 180);
-        arc_triple(out, {cx, yM}, rho, r, 90, 270);
-        arc_triple(out, {cx2, yM}, rho, r, phi, 90);
-        arc_triple(out, {cx2, yM}, rho, r, -90, -phi);
+        arc_with_outlines(out, {cx, yM}, rho, r, 90, 270);
+        arc_with_outlines(out, {cx2, yM}, rho, r, phi, 90);
+        arc_with_outlines(out, {cx2, yM}, rho, r, -90, -phi);
         horizontal_triple(out, yT, cx, cx2, r, -r);
         horizontal_triple(out, yL, cx, cx2, -r, r);
     } else {
         // Case 2.
         const double cx = xL + rho;
-        arc_triple(out, {cx, yM}, rho, r, phi, 360 - phi);
+        arc_with_outlines(out, {cx, yM}, rho, r, phi, 360 - phi);
     }
     out.arc({xR, yA}, r, phi - 180, phi, kOutline);
     out.arc({xR, yB}, r, -phi, 180 - phi, kOutline);
@@ -146,8 +139,8 @@ void draw_o(const GlyphCell& c, GlyphOutput& out, double top_drop_ratio, std::st
     if (D > W) {
         const double rho = (W - t) / 2;
         const double cx = xL + rho, cyT = yT - rho, cyB = yL + rho;
-        arc_triple(out, {cx, cyT}, rho, r, 0, 180);
-        arc_triple(out, {cx, cyB}, rho, r, -180, 0);
+        arc_with_outlines(out, {cx, cyT}, rho, r, 0, 180);
+        arc_with_outlines(out, {cx, cyB}, rho, r, -180, 0);
         vertical_triple(out, xL, cyT, cyB, -r, r);
         vertical_triple(out, xR, cyT, cyB, -r, r);
     } else if (D == W) {
@@ -159,8 +152,8 @@ void draw_o(const GlyphCell& c, GlyphOutput& out, double top_drop_ratio, std::st
     } else {
         const double rho = (D - t) / 2;
         const double cxL = xL + rho, cxR = xR - rho, cy = yT - rho;
-        arc_triple(out, {cxL, cy}, rho, r, 90, 270);
-        arc_triple(out, {cxR, cy}, rho, r, -90, 90);
+        arc_with_outlines(out, {cxL, cy}, rho, r, 90, 270);
+        arc_with_outlines(out, {cxR, cy}, rho, r, -90, 90);
         horizontal_triple(out, yT, cxL, cxR, r, -r);
         horizontal_triple(out, yL, cxL, cxR, -r, r);
     }
@@ -197,17 +190,17 @@ void capital_g(const GlyphCell& c, GlyphOutput& out) {
         const double cx = xL + rho;
         cyT = yT - rho;
         cyB = yL + rho;
-        arc_triple(out, {cx, cyT}, rho, r, 0, 180);
-        arc_triple(out, {cx, cyB}, rho, r, -180, 0);
+        arc_with_outlines(out, {cx, cyT}, rho, r, 0, 180);
+        arc_with_outlines(out, {cx, cyB}, rho, r, -180, 0);
     } else {
         const double rho = (H - t) / 4;
         const double cxL = xL + rho, cxR = xR - rho;
         cyT = yT - rho;
         cyB = yL + rho;
-        arc_triple(out, {cxR, cyT}, rho, r, 0, 90);
-        arc_triple(out, {cxR, cyB}, rho, r, -90, 0);
-        arc_triple(out, {cxL, cyT}, rho, r, 90, 180);
-        arc_triple(out, {cxL, cyB}, rho, r, 180, 270);
+        arc_with_outlines(out, {cxR, cyT}, rho, r, 0, 90);
+        arc_with_outlines(out, {cxR, cyB}, rho, r, -90, 0);
+        arc_with_outlines(out, {cxL, cyT}, rho, r, 90, 180);
+        arc_with_outlines(out, {cxL, cyB}, rho, r, 180, 270);
         horizontal_triple(out, yT, cxR, cxL, r, -r);
         horizontal_triple(out, yL, cxR, cxL, r, -r);
     }
@@ -247,13 +240,13 @@ void capital_d(const GlyphCell& c, GlyphOutput& out) {
     if ((H - t) / 2 <= W - 2 * t) {
         const double rho = (H - t) / 2;
         cx = xR - rho;
-        arc_triple(out, {cx, yT - rho}, rho, r, -90, 90);
+        arc_with_outlines(out, {cx, yT - rho}, rho, r, -90, 90);
     } else {
         const double rho = W - 2 * t;
         cx = xR - rho;
         const double cyT = yT - rho, cyB = yL + rho;
-        arc_triple(out, {cx, cyT}, rho, r, 0, 90);
-        arc_triple(out, {cx, cyB}, rho, r, -90, 0);
+        arc_with_outlines(out, {cx, cyT}, rho, r, 0, 90);
+        arc_with_outlines(out, {cx, cyB}, rho, r, -90, 0);
         vertical_triple(out, xR, cyT, cyB, r, -r);
     }
     out.arc({xL, yT}, r, 90, 180, kOutline);
@@ -289,12 +282,12 @@ void capital_u(const GlyphCell& c, GlyphOutput& out) {
     if (W <= H) {
         const double rho = (W - t) / 2;
         cy = yL + rho;
-        arc_triple(out, {xL + rho, cy}, rho, r, -180, 0);
+        arc_with_outlines(out, {xL + rho, cy}, rho, r, -180, 0);
     } else {
         const double rho = (H - t) / 2;
         cy = yL + rho;
-        arc_triple(out, {xL + rho, cy}, rho, r, -180, -90);
-        arc_triple(out, {xR - rho, cy}, rho, r, -90, 0);
+        arc_with_outlines(out, {xL + rho, cy}, rho, r, -180, -90);
+        arc_with_outlines(out, {xR - rho, cy}, rho, r, -90, 0);
         horizontal_triple(out, yL, xL + rho, xR - rho, r, -r);
     }
     vertical_triple(out, xL, yT, cy, -r, r);
@@ -320,12 +313,12 @@ void capital_j(const GlyphCell& c, GlyphOutput& out) {
     if ((W - t) / 2 <= 0.5 * H - r) {
         const double rho = (W - t) / 2;
         cy = yL + rho;
-        arc_triple(out, {xL + rho, cy}, rho, r, -180, 0);
+        arc_with_outlines(out, {xL + rho, cy}, rho, r, -180, 0);
     } else {
         const double rho = 0.5 * H - r;
         cy = yL + rho;
-        arc_triple(out, {xL + rho, cy}, rho, r, 180, 270);
-        arc_triple(out, {xR - rho, cy}, rho, r, -90, 0);
+        arc_with_outlines(out, {xL + rho, cy}, rho, r, 180, 270);
+        arc_with_outlines(out, {xR - rho, cy}, rho, r, -90, 0);
         horizontal_triple(out, yL, xL + rho, xR - rho, r, -r);
     }
     out.arc({xL, cy}, r, 0, 180, kOutline);

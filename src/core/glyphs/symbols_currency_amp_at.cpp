@@ -15,17 +15,6 @@
 
 namespace tracemill::glyphs {
 
-namespace {
-
-// A skeleton arc and its two outline arcs: centre line, outer, inner.
-void ring_arcs(GlyphOutput& out, Point centre, double rho, double r, double a0, double a1) {
-    out.arc(centre, rho, a0, a1, kCentre);
-    out.arc(centre, rho + r, a0, a1, kOutline);
-    out.arc(centre, rho - r, a0, a1, kOutline);
-}
-
-}  // namespace
-
 // '$': an S of five pieces (top stroke, upper bowl, middle stroke, lower
 // bowl, bottom stroke) crossed by a vertical stroke over the whole height.
 //
@@ -70,14 +59,14 @@ void dollar(const GlyphCell& c, GlyphOutput& out) {
     const bool bowls_hollow = !half || prints_positive(rho - r);
 
     if (half) {
-        ring_arcs(out, {cL, yU - rho}, rho, r, 90, 270);
-        ring_arcs(out, {cR, yD + rho}, rho, r, -90, 90);
+        arc_with_outlines(out, {cL, yU - rho}, rho, r, 90, 270);
+        arc_with_outlines(out, {cR, yD + rho}, rho, r, -90, 90);
     } else {
         // Each bowl: two quarter arcs joined by a straight side.
-        ring_arcs(out, {cL, yU - rho}, rho, r, 90, 180);
-        ring_arcs(out, {cL, yM + rho}, rho, r, -180, -90);
-        ring_arcs(out, {cR, yD + rho}, rho, r, -90, 0);
-        ring_arcs(out, {cR, yM - rho}, rho, r, 0, 90);
+        arc_with_outlines(out, {cL, yU - rho}, rho, r, 90, 180);
+        arc_with_outlines(out, {cL, yM + rho}, rho, r, -180, -90);
+        arc_with_outlines(out, {cR, yD + rho}, rho, r, -90, 0);
+        arc_with_outlines(out, {cR, yM - rho}, rho, r, 0, 90);
         out.line(xL, yU - rho, xL, yM + rho, kCentre);
         out.line(xL - r, yU - rho, xL - r, yM + rho, kOutline);
         out.line(xL + r, yU - rho, xL + r, yM + rho, kOutline);
@@ -97,8 +86,8 @@ void dollar(const GlyphCell& c, GlyphOutput& out) {
         // end, one up from the bottom stroke's left end, each ending in a cap.
         out.arc({xL, yD + rho}, r, 0, 180, kOutline);
         out.arc({xR, yU - rho}, r, -180, 0, kOutline);
-        ring_arcs(out, {cR, yU - rho}, rho, r, 0, 90);
-        ring_arcs(out, {cL, yD + rho}, rho, r, -180, -90);
+        arc_with_outlines(out, {cR, yU - rho}, rho, r, 0, 90);
+        arc_with_outlines(out, {cL, yD + rho}, rho, r, -180, -90);
         out.line(cL, yU, cR, yU, kCentre);
         out.line(xM + r, yU + r, cR, yU + r, kOutline);
         out.line(xM + r, yU - r, cR, yU - r, kOutline);
@@ -331,7 +320,7 @@ void ampersand(const GlyphCell& c, GlyphOutput& out) {
         if (!leg_cuts(rhoB + r, QL, no_phi2, phi2)) return;
         out.arc({xMc, yMc}, rhoM + r, epsilon - 270, -phi2, kOutline);
     } else {
-        ring_arcs(out, {xMc, yMc}, rhoM, r, epsilon - 270, -90);
+        arc_with_outlines(out, {xMc, yMc}, rhoM, r, epsilon - 270, -90);
         if (form == 3) {
             out.line(xMc, yL, xB, yL, kCentre);
             out.line(xMc, yL + r, xB, yL + r, kOutline);
@@ -357,7 +346,7 @@ void ampersand(const GlyphCell& c, GlyphOutput& out) {
 
     out.arc({xR, yL}, r, -delta - 90, -delta + 90, kOutline);
     out.arc({xR, yB}, r, 0, 180, kOutline);
-    ring_arcs(out, {xS, yS}, sigma, r, epsilon - 90, 270 - delta);
+    arc_with_outlines(out, {xS, yS}, sigma, r, epsilon - 90, 270 - delta);
     out.line(TM, TS, kCentre);
     out.line(TL, {xR, yL}, kCentre);
     out.line(C(rhoB + r, phi2), {xR - sd, yL - cd}, kOutline);
@@ -453,8 +442,8 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
         // arc, which meets it.
         const double rho = (W - t) / 2, cyT = yT - rho, cyB = yL + rho;
         const double rhoa = rho / 3, kappa = (rho - rhoa) / 2, xK = xR - kappa;
-        ring_arcs(out, {xM, cyT}, rho, r, 0, 180);
-        ring_arcs(out, {xM, cyB}, rho, r, -180, 0);
+        arc_with_outlines(out, {xM, cyT}, rho, r, 0, 180);
+        arc_with_outlines(out, {xM, cyB}, rho, r, -180, 0);
         out.line(xL, cyT, xL, cyB, kCentre);
         out.line(xL - r, cyT, xL - r, cyB, kOutline);
         out.line(xL + r, cyT, xL + r, cyB, kOutline);
@@ -474,7 +463,7 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
             const double yA = cyT - r - rhoa, yZ = cyB + r + rhoa, yA2 = yA + rhoa;
             const double xa1 = xM - rhoa, xa2 = xM + rhoa;
             out.arc({xa2, yA2}, r, 0, 90, kOutline);
-            ring_arcs(out, {xM, yA}, rhoa, r, 90, 180);
+            arc_with_outlines(out, {xM, yA}, rhoa, r, 90, 180);
             out.arc({xM, yZ}, rhoa, -180, 0, kCentre);
             out.arc({xM, yZ}, rhoa - r, -180, 0, kOutline);
             out.line(xa1, yA, xa1, yZ, kCentre);
@@ -533,7 +522,7 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
         const double xA = cxL + r + rhoa, xZ = cxR - r - rhoa;
         const double kappa = stadium ? (xR - rhoa - xZ) / 2 : (xR - xM - rhoa) / 2;
         const double xK = xR - kappa;
-        ring_arcs(out, {cxL, yM}, rho, r, 90, 270);
+        arc_with_outlines(out, {cxL, yM}, rho, r, 90, 270);
         out.arc({cxR, yM}, rho, -90, 90, kCentre);
         out.arc({cxR, yM}, rho + r, -90, 90, kOutline);
         out.arc({cxR, yM}, rho - r, 0, 90, kOutline);
@@ -552,7 +541,7 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
         if (stadium) {
             const double yA2 = yM + rhoa, yA1 = yM - rhoa, xS = xZ + rhoa;
             out.arc({xS, yA2}, r, 0, 90, kOutline);
-            ring_arcs(out, {xA, yM}, rhoa, r, 90, 270);
+            arc_with_outlines(out, {xA, yM}, rhoa, r, 90, 270);
             out.arc({xZ, yM}, rhoa, -90, 0, kCentre);
             out.arc({xZ, yM}, rhoa - r, -90, 0, kOutline);
             out.line(xA, yA2, xS, yA2, kCentre);
