@@ -11,6 +11,7 @@
 #include "atomic_file.hpp"
 #include "document_audit.hpp"
 #include "generation.hpp"
+#include "outline_check.hpp"
 #include "test_support.hpp"
 #include "text_encoding.hpp"
 
@@ -80,6 +81,19 @@ TEST(Reliability, AnArcSmallerThanTheSpacingOfDoublesAtItsCentreIsAPoint) {
     const TextParameters p{0.9000000020000003, 5, 0.3, 805271500.03250742, 0.00083313284256551225};
     const auto d = write_document(p, "~~~~~jjjjjjj");
     EXPECT_EQ(joined(audit_document(d.dxf)), "");
+}
+
+TEST(Reliability, ANotchAtItsLimitVanishesWhole) {
+    // The 'y' at the stroke where its notch closes: the notch's two inner
+    // edges are a tenth of a printed unit long, and one of them printed as
+    // a loose segment while its partner did not.
+    const double W = 2.6517286441227697, H = 5, t = 1.4107879866779025;
+    const double x = -16.584507542675237, y = 2.5;
+    const auto g = draw_glyph('y', x, y, W, H, t);
+    ASSERT_EQ(g.stop, "");
+    OutlineChecks loops_only;
+    loops_only.offset_r = loops_only.inside_cell = false;
+    EXPECT_EQ(check_glyph(g.entities, make_cell(x, y, W, H, t), loops_only).text(), "");
 }
 
 TEST(Reliability, SlashInACellAsSmallAsItsStrokeWritesOnlyFiniteNumbers) {
