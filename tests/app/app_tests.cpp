@@ -821,7 +821,7 @@ private slots:
         if (!shot.isEmpty()) {
             fx.choose(fx.path("sample.dxf"));
             fx.dialog->pathDisplay()->setText(QStringLiteral("/home/user/drawings/sample.dxf"));
-            fx.setText(QStringLiteral("LIFT 2024/7/15\nTEL 0123-45-7\nFILE_1.E | HI"));
+            fx.setText(QStringLiteral("Tracemill 2026/12/07\n@ $5 & ¥9 (a+b)*[c/d]\nThe quick brown fox"));
             fx.dialog->resize(fx.dialog->sizeHint().width(), fx.dialog->sizeHint().height() + 120);
             fx.dialog->refreshPreview();
             QVERIFY(fx.dialog->grab().save(shot));
