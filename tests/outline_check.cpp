@@ -138,6 +138,13 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
             } else {
                 continue;
             }
+            // A piece shorter than the tolerance (rounding noise at a tie, far
+            // from the origin) joins whatever meets there; left in, it would
+            // make the pairing of nearby ends ambiguous.
+            if (dist(ends[ends.size() - 2], ends.back()) <= tol) {
+                ends.resize(ends.size() - 2);
+                continue;
+            }
             owner.push_back(k);
             owner.push_back(k);
         }
