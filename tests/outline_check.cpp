@@ -127,6 +127,8 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
         // Every end of an outline line or arc meets the end of another one.
         std::vector<Point> ends;
         std::vector<std::size_t> owner;
+        const double m = std::max({cell.W, cell.H, std::fabs(cell.x), std::fabs(cell.y)});
+        const double noise = 64 * (std::nextafter(m, INFINITY) - m);
         for (std::size_t k = 0; k < outline.size(); ++k) {
             const auto& e = outline[k];
             if (const auto* l = std::get_if<Line>(&e)) {
@@ -138,10 +140,11 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
             } else {
                 continue;
             }
-            // A piece shorter than the tolerance (rounding noise at a tie, far
-            // from the origin) joins whatever meets there; left in, it would
-            // make the pairing of nearby ends ambiguous.
-            if (dist(ends[ends.size() - 2], ends.back()) <= tol) {
+            // A piece only rounding noise long (at a tie, far from the
+            // origin: a few dozen units in the last place of the cell's
+            // coordinates) joins whatever meets there; left in, it would make
+            // the pairing of nearby ends ambiguous.
+            if (dist(ends[ends.size() - 2], ends.back()) <= noise) {
                 ends.resize(ends.size() - 2);
                 continue;
             }
