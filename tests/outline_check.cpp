@@ -128,7 +128,7 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
         std::vector<Point> ends;
         std::vector<std::size_t> owner;
         const double m = std::max({cell.W, cell.H, std::fabs(cell.x), std::fabs(cell.y)});
-        const double noise = 64 * (std::nextafter(m, INFINITY) - m);
+        const double noise = std::max(2e-9, 64 * (std::nextafter(m, INFINITY) - m));
         for (std::size_t k = 0; k < outline.size(); ++k) {
             const auto& e = outline[k];
             if (const auto* l = std::get_if<Line>(&e)) {
@@ -140,10 +140,12 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
             } else {
                 continue;
             }
-            // A piece only rounding noise long (at a tie, far from the
-            // origin: a few dozen units in the last place of the cell's
-            // coordinates) joins whatever meets there; left in, it would make
-            // the pairing of nearby ends ambiguous.
+            // A piece only rounding noise long (at a tie: a few dozen units
+            // in the last place of the cell's coordinates, or below two units
+            // of the ninth printed decimal, shorter than the file can show)
+            // joins whatever meets there; left in, it would make the pairing
+            // of nearby ends ambiguous, and its partner at a closing notch
+            // may have been dropped as printing no length.
             if (dist(ends[ends.size() - 2], ends.back()) <= noise) {
                 ends.resize(ends.size() - 2);
                 continue;
