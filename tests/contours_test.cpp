@@ -355,6 +355,29 @@ void open_outline(const GlyphCell& c, GlyphOutput& out) {
     out.line(c.x, c.y - c.H, c.x + c.W, c.y - c.H, Colour::Outline);
 }
 
+// A glyph that draws part of itself and then finds the stroke too wide.
+void half_then_stop(const GlyphCell& c, GlyphOutput& out) {
+    out.line(c.x, c.y - c.H, c.x + c.W, c.y - c.H, Colour::Outline);
+    out.stop(width_message("半", c.t));
+}
+
+TEST(Contours, AGlyphThatStopsIsLeftOutWhole) {
+    GlyphTable table = glyph_table();
+    table['Y'] = half_then_stop;
+    const TextParameters p{2, 4, 0.5, 1, 1};
+    const auto layout = measure_text(p, "-Y-");
+    struct Count final : ContourSink {
+        int glyphs = 0;
+        void add(const GlyphContours&) override { ++glyphs; }
+    } count;
+    EntityList frame;
+    const auto run = draw_contours(p, "-Y-", *layout, frame, count, table);
+    EXPECT_EQ(run.stop, width_message("半", 0.5));
+    EXPECT_TRUE(run.fault.empty());
+    EXPECT_EQ(count.glyphs, 1);  // the hyphen before it
+    EXPECT_EQ(frame.entities.size(), 4u);
+}
+
 TEST(Contours, TheRunReportsAnOpenOutlineAndWritesNothing) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / ("tracemill-contours-" + std::to_string(::getpid()));
