@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <numeric>
 
@@ -259,6 +260,16 @@ double join_tolerance(const GlyphCell& cell) {
 
 std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& entities,
                                                     double tolerance) {
+    // An arc's ends come from its centre and radius, each good to a unit in
+    // its last place: an arc far larger than its cell (a nearly straight
+    // stroke in a cell billions of times taller than wide) fixes its ends
+    // more coarsely than the cell's tolerance.
+    for (const Entity& e : entities) {
+        if (const auto* a = std::get_if<Arc>(&e)) {
+            const double reach = a->radius + std::fabs(a->centre.x) + std::fabs(a->centre.y);
+            tolerance = std::max(tolerance, 64 * std::numeric_limits<double>::epsilon() * reach);
+        }
+    }
     GlyphContours result;
     for (const Colour colour : {Colour::Outline, Colour::CentreLine}) {
         std::vector<Edge> edges;

@@ -57,7 +57,8 @@ struct ChainFault {
 // print the same, leaving a gap of that size.
 double join_tolerance(const GlyphCell& cell);
 
-// Joins one glyph's entities (both colours, in any order).
+// Joins one glyph's entities (both colours, in any order). The tolerance
+// grows where an arc's size would fix its ends more coarsely.
 std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& entities,
                                                     double tolerance);
 
