@@ -583,7 +583,8 @@ class AreaCheck(Workspace):
         self.assertEqual(failures, [])
         differences.sort()
         worst = differences[-1]
-        print(f"\narea check: {len(differences)} glyphs, relative difference median "
+        within = sum(1 for d in differences if d[0] <= 1e-6)
+        print(f"\narea check: {len(differences)} glyphs, {within} within 1e-6, relative difference median "
               f"{differences[len(differences) // 2][0]:.3g}, largest {worst[0]:.3g} "
               f"({worst[2]!r} in a {worst[3]} x {worst[4]} cell, t = {worst[5]:.6g}, where the "
               f"printed numbers allow {worst[1]:.3g})", file=sys.stderr)
