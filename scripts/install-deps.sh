@@ -3,12 +3,13 @@
 set -euo pipefail
 
 packages=(cmake make g++ libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
-          python3 python3-ezdxf locales
+          python3 python3-ezdxf python3-shapely locales
           qt6-base-dev fonts-ipafont-gothic clang libclang-rt-14-dev)
 # qt6-base-dev: the dialog (Qt 6 Widgets) and its tests (Qt Test; they run on
 # Qt's offscreen platform, no display needed). fonts-ipafont-gothic: a
-# Japanese font for the dialog's texts. clang, libclang-rt-14-dev: the fuzzer
-# (libFuzzer and the sanitizers' runtime).
+# Japanese font for the dialog's texts. python3-shapely: the area check of the
+# closed contours (it buffers the skeleton independently). clang,
+# libclang-rt-14-dev: the fuzzer (libFuzzer and the sanitizers' runtime).
 
 missing=()
 for p in "${packages[@]}"; do

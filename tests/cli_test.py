@@ -1,8 +1,10 @@
 """The tracemill command as a user runs it: exit statuses, messages, files,
 and the files read back by a real DXF reader."""
 
+import math
 import os
 import subprocess
+import sys
 import tempfile
 import unittest
 
@@ -301,6 +303,291 @@ class RealReader(Workspace):
         h = 2 * 6 + 0.4
         self.assertEqual(xs, [round(-w / 2, 9), round(w / 2, 9)])
         self.assertEqual(ys, [round(-h / 2, 9), round(h / 2, 9)])
+
+
+def polyline_vertices(pl):
+    """(x, y, bulge) of every vertex of an ezdxf POLYLINE."""
+    return [(v.dxf.location.x, v.dxf.location.y, v.dxf.bulge) for v in pl.vertices]
+
+
+def segments(pl):
+    """The pieces of a polyline as (start, end, bulge)."""
+    vs = polyline_vertices(pl)
+    n = len(vs) if pl.is_closed else len(vs) - 1
+    return [((vs[i][0], vs[i][1]), (vs[(i + 1) % len(vs)][0], vs[(i + 1) % len(vs)][1]), vs[i][2])
+            for i in range(n)]
+
+
+def enclosed_area(pl):
+    """The signed area a closed polyline encloses: the polygon of its vertices
+    and, for every bulge, the circular segment between chord and arc."""
+    area = 0.0
+    # About the first vertex: far from the origin the products of the
+    # coordinates would swamp a small glyph's area.
+    ox, oy = polyline_vertices(pl)[0][:2]
+    for (x0, y0), (x1, y1), b in segments(pl):
+        x0, y0, x1, y1 = x0 - ox, y0 - oy, x1 - ox, y1 - oy
+        area += (x0 * y1 - x1 * y0) / 2
+        if b:
+            area += segment_area(math.hypot(x1 - x0, y1 - y0), b)
+    return area
+
+
+def segment_area(chord, bulge):
+    """The circular segment between a chord and its bulge arc."""
+    theta = 4 * math.atan(bulge)
+    r = chord / (2 * math.sin(abs(theta) / 2))
+    return r * r * (theta - math.sin(theta)) / 2
+
+
+def printing_slack(pl):
+    """How far the area of a closed polyline may move when its coordinates
+    and bulges are rounded to nine decimals: half a unit of the ninth decimal
+    along the whole boundary, and for each bulge the change of its segment's
+    area over half a unit of the ninth decimal of the bulge. On a large, flat
+    arc the bulge's rounding dominates."""
+    slack = 0.0
+    for (x0, y0), (x1, y1), b in segments(pl):
+        chord = math.hypot(x1 - x0, y1 - y0)
+        length = chord
+        if b:
+            theta = 4 * math.atan(abs(b))
+            length = chord * theta / (2 * math.sin(theta / 2))
+            slack += abs(segment_area(chord, b + 5e-10) - segment_area(chord, b - 5e-10)) / 2
+        slack += 5e-10 * length
+    return slack
+
+
+def rounding_bound(start, end, bulge):
+    """How far the centre and radius of a bulge arc can move when its two
+    vertices and its bulge are each rounded to nine decimals: first-order
+    error propagation through radius = chord (1 + b^2) / 4b and the centre's
+    offset chord (1 - b^2) / 4b from the chord's middle. A flat arc (small
+    bulge) magnifies the rounding of its ends."""
+    c = math.hypot(end[0] - start[0], end[1] - start[1])
+    b = abs(bulge)
+    d_chord = 2 * math.sqrt(2) * 5e-10
+    d_bulge = 5e-10
+    offset = c * abs(1 - b * b) / (4 * b)
+    return (d_chord * (1 + (1 + b * b) / (4 * b) + offset / c)
+            + c * (1 + b * b) / (4 * b * b) * d_bulge)
+
+
+class Polylines(Workspace):
+    """--polylines: closed outline polylines and joined skeleton paths that a
+    real reader accepts and that reproduce the loose drawing's arcs."""
+
+    TEXT = ["LIFT 2024/7/15", "TEL 0123-45-7", "FILE_1.E | HI0 [] 4 4",
+            "AKMNVWXYZ COGDUJ co", "bdpqg aes ijltf hnmur vwxyzk", "!?#%* <>+=^~ ,:;'\"` (){}"]
+
+    def draw(self, *options, path=None, text=None):
+        path = path or self.out
+        r = run("-f", "-o", path, "--char-width", "3", "--char-height", "6", "--line-width", "0.5",
+                *options, "--", *(text or self.TEXT))
+        self.assertEqual(r.returncode, 0, r.stderr.decode())
+        import ezdxf
+        doc = ezdxf.readfile(path)
+        auditor = doc.audit()
+        self.assertEqual(len(auditor.errors), 0, [str(e) for e in auditor.errors])
+        return doc
+
+    def test_polylines_reproduce_the_loose_arcs(self):
+        from ezdxf.math import bulge_to_arc
+        loose = self.draw(path=os.path.join(self.dir, "loose.dxf"))
+        joined = self.draw("--polylines")
+        msp = list(joined.modelspace())
+        # The frame stays four lines; everything else is polylines.
+        self.assertEqual([e.dxftype() for e in msp].count("LINE"), 4)
+        self.assertEqual({e.dxftype() for e in msp}, {"LINE", "POLYLINE"})
+        for colour in (6, 4):
+            with self.subTest(colour=colour):
+                polylines = [e for e in msp if e.dxftype() == "POLYLINE" and e.dxf.color == colour]
+                if colour == 6:
+                    self.assertTrue(all(p.is_closed for p in polylines))
+                arcs = [(e.dxf.center.x, e.dxf.center.y, e.dxf.radius)
+                        for e in loose.modelspace() if e.dxftype() in ("ARC", "CIRCLE") and e.dxf.color == colour]
+                lines = [e for e in loose.modelspace() if e.dxftype() == "LINE" and e.dxf.color == colour]
+                straight = 0
+                matched = set()
+                for p in polylines:
+                    for start, end, bulge in segments(p):
+                        if bulge == 0:
+                            straight += 1
+                            continue
+                        centre, _, _, radius = bulge_to_arc(start, end, bulge)
+                        bound = 1e-9 + rounding_bound(start, end, bulge)
+                        hits = [k for k, (cx, cy, cr) in enumerate(arcs)
+                                if math.hypot(cx - centre.x, cy - centre.y) <= bound
+                                and abs(cr - radius) <= bound]
+                        self.assertTrue(hits, (start, end, bulge, tuple(centre), radius, bound))
+                        matched.update(hits)
+                # Every loose arc appears, and every loose line is one straight piece
+                # (the frame is loose in both).
+                self.assertEqual(matched, set(range(len(arcs))))
+                self.assertEqual(straight, len(lines) - (4 if colour == 4 else 0))
+
+    def test_units_header(self):
+        for option, code in (("mm", 4), ("in", 1)):
+            doc = self.draw("--units", option, text=["-"])
+            self.assertEqual(doc.header["$INSUNITS"], code)
+        plain = self.read_plain()
+        self.assertNotIn(b"HEADER", plain)
+        self.assertEqual(run("-o", self.out, "--units", "cm", "--", "-").returncode, 2)
+
+    def read_plain(self):
+        r = run("-f", "-o", self.out, "--", "-")
+        self.assertEqual(r.returncode, 0)
+        return self.read()
+
+    def test_svg_fills_one_path_per_glyph(self):
+        svg = os.path.join(self.dir, "out.svg")
+        r = run("-o", self.out, "--svg", svg, "--polylines", "--", "O8 A")
+        self.assertEqual(r.returncode, 0, r.stderr.decode())
+        import xml.etree.ElementTree as ET
+        ns = "{http://www.w3.org/2000/svg}"
+        root = ET.parse(svg).getroot()
+        filled = [p for p in root.iter(f"{ns}path") if p.get("fill-rule") == "evenodd"]
+        self.assertEqual(len(filled), 3)
+        # O has two loops, 8 three, A two: one subpath (M ... Z) each.
+        self.assertEqual([p.get("d").count("M") for p in filled], [2, 3, 2])
+        self.assertEqual([p.get("d").count("Z") for p in filled], [2, 3, 2])
+        self.assertEqual(len(root.findall(f".//{ns}line")), 4)
+        self.assertEqual(len(root.findall(f".//{ns}circle")), 0)
+
+
+class AreaCheck(Workspace):
+    """The area the closed outline polylines enclose (even-odd) against the
+    pen's sweep computed independently: shapely buffers the loose drawing's
+    skeleton by the pen's radius. Over every glyph and the property test's
+    cell shapes and strokes."""
+
+    SHAPES = [(2.1, 5), (1, 10), (20, 4), (10, 10), (0.03, 0.05), (3e5, 7e5), (40, 1.3), (1.3, 40)]
+    if os.environ.get("TRACEMILL_AREA_SHAPES"):  # a subset, to look into one
+        SHAPES = list(map(SHAPES.__getitem__, map(int, os.environ["TRACEMILL_AREA_SHAPES"].split(","))))
+    QUAD = 48  # circle quarter segments of the coarser reference
+
+    def cells(self, path, W, gap, count):
+        """The entities of a drawing grouped by the cell they lie in."""
+        import ezdxf
+        x0 = -(count * W + (count - 1) * gap) / 2
+        groups = {}
+        for e in list(ezdxf.readfile(path).modelspace())[4:]:
+            if e.dxftype() == "POLYLINE":
+                x = e.vertices[0].dxf.location.x
+            elif e.dxftype() == "LINE":
+                x = e.dxf.start.x
+            elif e.dxftype() == "ARC":
+                x = e.start_point.x
+            else:
+                x = e.dxf.center.x
+            groups.setdefault(int((x - x0 + gap / 2) // (W + gap)), []).append(e)
+        return groups
+
+    @staticmethod
+    def skeleton_shape(entities, r, quad):
+        """The union of the pen's discs along the skeleton: each line, and each
+        arc in open runs of at most a half turn (GEOS may leave a hole inside
+        the buffer of a closed ring even where the pen covers it), buffered by
+        r with `quad` segments to a quarter circle; an arc is flattened more
+        finely the larger it is against the pen, so that its chords stay
+        within a small part of the stroke."""
+        from shapely.geometry import LineString
+        from shapely.ops import unary_union
+        parts = []
+        # About a point of the glyph: GEOS works in absolute coordinates, and
+        # a thin stroke far from the origin would lose digits.
+        first = next(e for e in entities if e.dxf.color == 4)
+        ox, oy = (first.dxf.start.x, first.dxf.start.y) if first.dxftype() == "LINE" else \
+            (first.dxf.center.x, first.dxf.center.y)
+        for e in entities:
+            if e.dxf.color != 4:
+                continue
+            if e.dxftype() == "LINE":
+                parts.append(LineString([(e.dxf.start.x - ox, e.dxf.start.y - oy),
+                                         (e.dxf.end.x - ox, e.dxf.end.y - oy)]))
+                continue
+            c, rad = e.dxf.center - (ox, oy, 0), e.dxf.radius
+            if e.dxftype() == "CIRCLE":
+                a0, span = 0.0, 360.0
+            else:
+                a0 = e.dxf.start_angle
+                span = (e.dxf.end_angle - a0) % 360 or 360
+            runs = math.ceil(span / 180)
+            per_quarter = quad * max(1, math.ceil(math.sqrt(rad / r) / 4))
+            n = max(2, math.ceil(span / runs / 90 * per_quarter))
+            for j in range(runs):
+                b0 = a0 + span * j / runs
+                parts.append(LineString([(c.x + rad * math.cos(math.radians(b0 + span / runs * k / n)),
+                                          c.y + rad * math.sin(math.radians(b0 + span / runs * k / n)))
+                                         for k in range(n + 1)]))
+        return unary_union([g.buffer(r, resolution=quad) for g in parts])
+
+    def fitting_text(self, size):
+        """Every drawable character that fits this stroke, found by dropping
+        the character each run stops at."""
+        chars = [chr(c) for c in range(33, 127)]
+        while True:
+            r = run("-f", "-o", self.out, *size, "--polylines", "--", "".join(chars))
+            self.assertIn(r.returncode, (0, 1), r.stderr.decode())
+            if r.returncode == 0:
+                return "".join(chars)
+            # The stopping character adds nothing; the drawn ones come before it.
+            W = float(size[1])
+            groups = self.cells(self.out, W, W, len(chars))
+            del chars[len(groups)]
+
+    def test_enclosed_area_equals_the_buffered_skeleton(self):
+        try:
+            import shapely  # noqa: F401
+        except ImportError:
+            self.fail("shapely is missing: install python3-shapely (scripts/install-deps.sh)")
+        differences = []
+        failures = []
+        for W, H in self.SHAPES:
+            m = min(W, H)
+            for t in (0.3, 0.01 * m, 0.1 * m, 0.3 * m):
+                if not t < m:
+                    continue
+                size = ["--char-width", repr(W), "--char-height", repr(H), "--line-width", repr(t),
+                        "--char-spacing", repr(W), "--line-spacing", "0"]
+                text = self.fitting_text(size)
+                loose = os.path.join(self.dir, "loose.dxf")
+                self.assertEqual(run("-f", "-o", loose, *size, "--", text).returncode, 0)
+                self.assertEqual(run("-f", "-o", self.out, *size, "--polylines", "--", text).returncode, 0)
+                skeletons = self.cells(loose, W, W, len(text))
+                outlines = self.cells(self.out, W, W, len(text))
+                self.assertEqual(sorted(outlines), list(range(len(text))))
+                for k, ch in enumerate(text):
+                    loops = [e for e in outlines[k] if e.dxf.color == 6]
+                    ours = sum(enclosed_area(p) for p in loops)
+                    # The printed vertices and bulges are rounded to nine
+                    # decimals, which moves the area a little.
+                    allowed = 1e-6 * abs(ours) + sum(printing_slack(p) for p in loops)
+                    # Richardson: the polygonal reference errs by about
+                    # C / quad^2. Where strokes meet at sharp angles GEOS's
+                    # joins converge more slowly: the reference is refined
+                    # until it agrees, or up to four times as fine.
+                    quad = self.QUAD
+                    coarse = self.skeleton_shape(skeletons[k], t / 2, quad).area
+                    while True:
+                        fine = self.skeleton_shape(skeletons[k], t / 2, 2 * quad).area
+                        reference = (4 * fine - coarse) / 3
+                        if abs(ours - reference) <= allowed or quad >= 4 * self.QUAD:
+                            break
+                        quad, coarse = 2 * quad, fine
+                    if abs(ours - reference) > allowed:
+                        failures.append(f"{ch!r} in a {W} x {H} cell, t = {t}: {ours} vs {reference}")
+                    differences.append((abs(ours - reference) / reference,
+                                        (allowed - 1e-6 * abs(ours)) / reference, ch, W, H, t))
+        self.maxDiff = None
+        self.assertEqual(failures, [])
+        differences.sort()
+        worst = differences[-1]
+        within = sum(1 for d in differences if d[0] <= 1e-6)
+        print(f"\narea check: {len(differences)} glyphs, {within} within 1e-6, relative difference median "
+              f"{differences[len(differences) // 2][0]:.3g}, largest {worst[0]:.3g} "
+              f"({worst[2]!r} in a {worst[3]} x {worst[4]} cell, t = {worst[5]:.6g}, where the "
+              f"printed numbers allow {worst[1]:.3g})", file=sys.stderr)
 
 
 if __name__ == "__main__":

@@ -5,40 +5,11 @@
 #include <gtest/gtest.h>
 
 
+#include "glyph_grid.hpp"
 #include "outline_check.hpp"
-#include "test_support.hpp"
 
 namespace tracemill::testing {
 namespace {
-
-struct CellShape {
-    const char* name;
-    double W, H;
-};
-
-constexpr CellShape kShapes[] = {
-    {"default", 2.1, 5},  {"narrow", 1, 10},  {"wide", 20, 4},   {"square", 10, 10},
-    {"tiny", 0.03, 0.05}, {"huge", 3e5, 7e5}, {"flat", 40, 1.3}, {"tall", 1.3, 40},
-};
-
-// The largest stroke (to about one part in 2^60) at which the glyph still
-// draws in this cell, found by bisection. A glyph without tests of its own is
-// only bounded by the run's check min(W, H) > t; there its skeleton shrinks
-// towards a point, so it is taken a millionth below that bound, where the
-// skeleton still has a printable length.
-struct StrokeLimit {
-    double stroke;
-    bool own_test;  // false: only the run's check bounds the stroke
-};
-StrokeLimit largest_fitting_stroke(unsigned char byte, double W, double H) {
-    double lo = 0, hi = std::min(W, H);
-    if (draw_glyph(byte, 0, H, W, H, hi * (1 - 1e-6)).stop.empty()) return {hi * (1 - 1e-6), false};
-    for (int k = 0; k < 60; ++k) {
-        const double mid = (lo + hi) / 2;
-        (draw_glyph(byte, 0, H, W, H, mid).stop.empty() ? lo : hi) = mid;
-    }
-    return {lo, true};
-}
 
 void check(unsigned char byte, double x, double y, double W, double H, double t,
            const std::string& where) {
@@ -49,13 +20,6 @@ void check(unsigned char byte, double x, double y, double W, double H, double t,
     EXPECT_TRUE(follows_pen_model(byte, x, y, W, H, t));
 }
 
-std::vector<unsigned char> table_bytes() {
-    std::vector<unsigned char> bytes;
-    for (int b = 0; b < 256; ++b)
-        if (glyph_table()[static_cast<std::size_t>(b)] != nullptr) bytes.push_back(static_cast<unsigned char>(b));
-    return bytes;
-}
-
 TEST(GlyphProperties, TableHoldsTheBuiltGlyphs) {
     const auto bytes = table_bytes();
     EXPECT_GE(bytes.size(), 5u);
@@ -63,21 +27,9 @@ TEST(GlyphProperties, TableHoldsTheBuiltGlyphs) {
 }
 
 TEST(GlyphProperties, EveryGlyphOverTheGrid) {
-    for (unsigned char byte : table_bytes()) {
-        for (const auto& s : kShapes) {
-            const double m = std::min(s.W, s.H);
-            const double limit = largest_fitting_stroke(byte, s.W, s.H).stroke;
-            const double strokes[] = {0.3, 0.01 * m, 0.1 * m, 0.3 * m, limit, limit * (1 - 1e-9)};
-            for (double t : strokes) {
-                if (!(t > 0 && t < m)) continue;
-                // An off-origin cell, so that the cell position enters every number.
-                const double x = -3.7 * s.W, y = 2.9 * s.H;
-                check(byte, x, y, s.W, s.H, t,
-                      std::string("glyph '") + static_cast<char>(byte) + "' in the " + s.name +
-                          " cell, t = " + std::to_string(t));
-            }
-        }
-    }
+    for_each_grid_case([](const GridCase& c) {
+        check(c.byte, c.x, c.y, c.shape->W, c.shape->H, c.t, c.where());
+    });
 }
 
 TEST(GlyphProperties, JustPastTheLimitTheGlyphStopsCleanly) {

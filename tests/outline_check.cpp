@@ -31,22 +31,6 @@ bool angle_within(const Arc& a, double deg) {
     return d <= span_deg(a) + 1e-9;
 }
 
-double distance_to(const Entity& e, Point p) {
-    if (const auto* l = std::get_if<Line>(&e)) {
-        const double dx = l->to.x - l->from.x, dy = l->to.y - l->from.y;
-        const double len2 = dx * dx + dy * dy;
-        double u = len2 > 0 ? ((p.x - l->from.x) * dx + (p.y - l->from.y) * dy) / len2 : 0;
-        u = std::clamp(u, 0.0, 1.0);
-        return dist(p, {l->from.x + u * dx, l->from.y + u * dy});
-    }
-    if (const auto* c = std::get_if<Circle>(&e)) return std::fabs(dist(p, c->centre) - c->radius);
-    const auto& a = std::get<Arc>(e);
-    const double deg = std::atan2(p.y - a.centre.y, p.x - a.centre.x) * 180 / M_PI;
-    if (angle_within(a, deg)) return std::fabs(dist(p, a.centre) - a.radius);
-    return std::min(dist(p, at_angle(a.centre, a.radius, a.start_deg)),
-                    dist(p, at_angle(a.centre, a.radius, a.end_deg)));
-}
-
 bool all_finite(const Entity& e) {
     if (const auto* l = std::get_if<Line>(&e))
         return std::isfinite(l->from.x) && std::isfinite(l->from.y) && std::isfinite(l->to.x) &&
@@ -81,6 +65,22 @@ std::string describe(const Entity& e) {
 }
 
 }  // namespace
+
+double distance_to(const Entity& e, Point p) {
+    if (const auto* l = std::get_if<Line>(&e)) {
+        const double dx = l->to.x - l->from.x, dy = l->to.y - l->from.y;
+        const double len2 = dx * dx + dy * dy;
+        double u = len2 > 0 ? ((p.x - l->from.x) * dx + (p.y - l->from.y) * dy) / len2 : 0;
+        u = std::clamp(u, 0.0, 1.0);
+        return dist(p, {l->from.x + u * dx, l->from.y + u * dy});
+    }
+    if (const auto* c = std::get_if<Circle>(&e)) return std::fabs(dist(p, c->centre) - c->radius);
+    const auto& a = std::get<Arc>(e);
+    const double deg = std::atan2(p.y - a.centre.y, p.x - a.centre.x) * 180 / M_PI;
+    if (angle_within(a, deg)) return std::fabs(dist(p, a.centre) - a.radius);
+    return std::min(dist(p, at_angle(a.centre, a.radius, a.start_deg)),
+                    dist(p, at_angle(a.centre, a.radius, a.end_deg)));
+}
 
 std::string OutlineReport::text() const {
     std::string s;

@@ -40,6 +40,9 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
 // from the pen model (with the reason written beside each entry).
 OutlineChecks pen_model_checks_for(unsigned char byte);
 
+// The distance from p to the nearest point of an entity.
+double distance_to(const Entity& e, Point p);
+
 // The points of an entity sampled along it (ends included), and its ends.
 std::vector<Point> sample(const Entity& e, int per_entity = 24);
 

@@ -1,6 +1,10 @@
 #include "main_dialog.hpp"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGridLayout>
 #include <QIcon>
@@ -45,6 +49,9 @@ const FieldSpec kFieldSpecs[kFieldCount] = {
     {Field::FrameLineSpacingPercent, "枠行間隔％(&O)：", "frameLineSpacingPercent", true},
     {Field::FrameLineWidthPercent, "枠線幅％(&D)：", "frameLineWidthPercent", true},
 };
+
+// The unit choices in the order of the list.
+constexpr Units kUnitChoices[] = {Units::None, Units::Millimetres, Units::Inches};
 
 const FieldSpec& spec_of(Field f) { return kFieldSpecs[static_cast<std::size_t>(f)]; }
 
@@ -139,6 +146,10 @@ const char* const kHelpText =
     "　文字間隔 ＝ 文字幅 × 枠文字間隔％ ÷ 100\n"
     "　文字高・行間隔も同じように 枠高・枠行数・枠行間隔％ から求めます。\n"
     "　線幅 ＝ 文字幅と文字高の小さい方 × 枠線幅％ ÷ 100\n"
+    "\n"
+    "閉じた輪郭：輪郭を閉じたポリライン（円弧はふくらみで正確に）で、ペンの中心線を"
+    "つないだポリラインで書き出します。切り抜きや塗りつぶしに使えます。\n"
+    "単位：DXF ファイルに単位（mm、inch）を書き込みます。「なし」では書き込みません。\n"
     "\n"
     "下の図は、今の値で作成される図形です。描けない文字があるときは、"
     "その理由が図の下に出ます。";
@@ -260,6 +271,13 @@ void MainDialog::buildLayout() {
     preview_ = new PreviewWidget(this);
     preview_->setObjectName(QStringLiteral("preview"));
 
+    polylines_ = new QCheckBox(QStringLiteral("閉じた輪郭(&P)"), this);
+    polylines_->setObjectName(QStringLiteral("polylines"));
+    units_ = new QComboBox(this);
+    units_->setObjectName(QStringLiteral("units"));
+    units_->addItems({QStringLiteral("なし"), QStringLiteral("mm"), QStringLiteral("inch")});
+    auto* units_label = make_label(QStringLiteral("単位(&U)："), units_);
+
     // The upper block: six columns of label, field, label, field, label, and
     // field or button, as wide in proportion as the original arrangement.
     auto* upper = new QGridLayout;
@@ -300,6 +318,10 @@ void MainDialog::buildLayout() {
     lower->addWidget(frame, 2, 2, Qt::AlignLeft);
     lower->addWidget(label(Field::FrameLineSpacingPercent), 2, 4);
     lower->addWidget(edit(Field::FrameLineSpacingPercent), 2, 5);
+    // The way the file is written, under the fields.
+    lower->addWidget(polylines_, 3, 0, 1, 2);
+    lower->addWidget(units_label, 3, 2);
+    lower->addWidget(units_, 3, 3);
     const int lower_widths[] = {40, 35, 65, 35, 65, 35};
     for (int c = 0; c < 6; ++c) lower->setColumnStretch(c, lower_widths[c]);
 
@@ -326,6 +348,8 @@ void MainDialog::buildLayout() {
                         edit(Field::FrameCharSpacingPercent),
                         edit(Field::FrameLineSpacingPercent),
                         frame,
+                        polylines_,
+                        units_,
                         quit,
                         help};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
@@ -373,6 +397,8 @@ bool MainDialog::saveFields() {
             return false;
         }
     }
+    read.output.polylines = polylines_->isChecked();
+    read.output.units = kUnitChoices[std::clamp(units_->currentIndex(), 0, 2)];
     values_ = read;
     return true;
 }
@@ -385,6 +411,9 @@ void MainDialog::showFields() {
             field(s.field)->setText(QString::number(*count));
         }
     }
+    polylines_->setChecked(values_.output.polylines);
+    for (int i = 0; i < 3; ++i)
+        if (kUnitChoices[i] == values_.output.units) units_->setCurrentIndex(i);
     // Rewriting an unchanged text would only lose the cursor and the undo history.
     if (text_->toPlainText() != values_.text) text_->setPlainText(values_.text);
 }
@@ -401,7 +430,7 @@ void MainDialog::create() {
             const bool yes = services_.ask(this, QString::fromStdString(question));
             if (yes) wait.show();
             return yes;
-        });
+        }, {}, values_.output);
     }
     // Declined: nothing written and nothing more to say.
     if (result.status != CreateResult::Status::Declined) {

@@ -11,6 +11,8 @@
 #include "frame_calculation.hpp"
 #include "generation.hpp"
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -26,6 +28,7 @@ struct DialogValues {
     TextParameters params;
     QString text;
     FrameInputs frame;
+    OutputOptions output;  // closed contours and the drawing unit
 };
 
 // The one-line fields, each holding one value.
@@ -80,6 +83,8 @@ public:
     QPlainTextEdit* textEdit() const { return text_; }
     QLabel* pathDisplay() const { return path_; }
     QPushButton* createButton() const { return create_; }
+    QCheckBox* polylinesBox() const { return polylines_; }
+    QComboBox* unitsBox() const { return units_; }
     PreviewWidget* preview() const { return preview_; }
     // Redraws the preview now instead of after the typing pause.
     void refreshPreview();
@@ -94,6 +99,8 @@ private:
     QPlainTextEdit* text_ = nullptr;
     QLabel* path_ = nullptr;
     QPushButton* create_ = nullptr;
+    QCheckBox* polylines_ = nullptr;
+    QComboBox* units_ = nullptr;
     PreviewWidget* preview_ = nullptr;
     QTimer* preview_timer_ = nullptr;
 };

@@ -29,6 +29,7 @@ constexpr int kAllDrawn = 0;
 constexpr int kStopped = 1;
 constexpr int kInvalid = 2;
 constexpr int kNotWritten = 3;
+constexpr int kNotJoined = 4;
 
 // A length as the user typed it: a plain decimal number, read the same in
 // every locale. "nan", "inf" and anything else that is not a finite number is
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
         "origin. Each TEXT argument is a row; a newline inside an argument starts a row.\n"
         "Exit status: 0 every character drawn; 1 the run stopped at a character (the file\n"
         "still holds everything before it); 2 invalid arguments or values; 3 the file was\n"
-        "not written.",
+        "not written; 4 a glyph's outline could not be joined into closed polylines\n"
+        "(--polylines; nothing written).",
         "tracemill"};
     app.option_defaults()->always_capture_default();
 
@@ -119,6 +121,17 @@ int main(int argc, char** argv) {
     };
     app.add_flag("-f,--force", force, "Replace an existing file (otherwise it is left untouched)");
     app.add_option("--svg", svg_path, "Also write an SVG picture of the drawing")->type_name("FILE");
+    tracemill::OutputOptions output_options;
+    app.add_flag("--polylines", output_options.polylines,
+                 "Write each glyph's outline as closed polylines (exact arcs as bulges; outer "
+                 "boundaries anticlockwise, counters clockwise) and its skeleton as joined "
+                 "polylines; the SVG picture then fills the outline");
+    std::string units;
+    app.add_option("--units", units,
+                   "Record the drawing unit in the file's header ($INSUNITS), so that cutting "
+                   "software imports it at its true size")
+        ->type_name("mm|in")
+        ->check(CLI::IsMember({"mm", "in"}));
 
     // A length given outright and the same length derived from a frame would
     // contradict each other; neither silently wins.
@@ -132,6 +145,9 @@ int main(int argc, char** argv) {
         const int code = app.exit(e);
         return code == 0 ? kAllDrawn : kInvalid;
     }
+
+    if (units == "mm") output_options.units = tracemill::Units::Millimetres;
+    if (units == "in") output_options.units = tracemill::Units::Inches;
 
     tracemill::TextParameters p;
     double* targets[] = {&p.char_width, &p.char_height, &p.line_width, &p.char_spacing,
@@ -248,7 +264,8 @@ int main(int argc, char** argv) {
     }
 
     const auto result = tracemill::create_drawing(
-        p, text, output, [force](const std::string&) { return force; }, svg_path);
+        p, text, output, [force](const std::string&) { return force; }, svg_path,
+        output_options);
     using Status = tracemill::CreateResult::Status;
     switch (result.status) {
         case Status::Invalid:
@@ -262,6 +279,9 @@ int main(int argc, char** argv) {
         case Status::PictureNotWritten:
             print_message(result.message);
             return kNotWritten;
+        case Status::NotJoined:
+            print_message(result.message);
+            return kNotJoined;
         case Status::Written:
             break;
     }

@@ -166,6 +166,43 @@ void append_entity(std::string& out, const Entity& e) {
     std::visit(Visitor{out}, e);
 }
 
+namespace {
+
+void append_vertex(std::string& out, Point p, double bulge, std::string_view colour) {
+    out.append("  0\r\nVERTEX\r\n  8\r\n1\r\n 10\r\n");
+    append_fixed9(out, p.x);
+    out.append("\r\n 20\r\n");
+    append_fixed9(out, p.y);
+    out.append("\r\n 30\r\n0.0\r\n");
+    if (bulge != 0) {
+        out.append(" 42\r\n");
+        append_fixed9(out, bulge);
+        out.append("\r\n");
+    }
+    out.append(" 62\r\n");
+    out.append(colour);
+    out.append("\r\n");
+}
+
+}  // namespace
+
+void append_polyline(std::string& out, const Contour& c, int colour) {
+    if (c.pieces.empty()) return;
+    std::string code;
+    append_int(code, colour);
+    out.append("  0\r\nPOLYLINE\r\n  8\r\n1\r\n 66\r\n1\r\n 10\r\n0.0\r\n 20\r\n0.0\r\n"
+               " 30\r\n0.0\r\n 70\r\n");
+    out.append(c.closed ? "1" : "0");
+    out.append("\r\n 62\r\n");
+    out.append(code);
+    out.append("\r\n");
+    for (const Piece& p : c.pieces) append_vertex(out, p.from, bulge_of(p), code);
+    if (!c.closed) append_vertex(out, c.pieces.back().to, 0, code);
+    out.append("  0\r\nSEQEND\r\n  8\r\n1\r\n 62\r\n");
+    out.append(code);
+    out.append("\r\n");
+}
+
 BlockBuffer::BlockBuffer(ByteSink& out) : out_(out) { text_.reserve(kFlushThreshold + 4096); }
 
 void BlockBuffer::flush_if_full() {
@@ -177,12 +214,17 @@ void BlockBuffer::flush() {
     text_.clear();
 }
 
-DxfWriter::DxfWriter(ByteSink& out) : buffer_(out) {}
+DxfWriter::DxfWriter(ByteSink& out, Units units) : buffer_(out), units_(units) {}
 
 DxfWriter::~DxfWriter() = default;
 
 void DxfWriter::begin() {
     std::string& text = buffer_.text();
+    if (units_ != Units::None) {
+        text.append(dxf_text::kHeaderStart);
+        text.append(units_ == Units::Millimetres ? "4" : "1");
+        text.append(dxf_text::kHeaderEnd);
+    }
     text.append(dxf_text::kLinetypeTable);
     text.append(dxf_text::kLayerTable);
     text.append(dxf_text::kEntitiesStart);
@@ -190,6 +232,14 @@ void DxfWriter::begin() {
 
 void DxfWriter::add(const Entity& e) {
     append_entity(buffer_.text(), e);
+    buffer_.flush_if_full();
+}
+
+void DxfWriter::add(const GlyphContours& glyph) {
+    for (const Contour& c : glyph.outline)
+        append_polyline(buffer_.text(), c, static_cast<int>(Colour::Outline));
+    for (const Contour& c : glyph.skeleton)
+        append_polyline(buffer_.text(), c, static_cast<int>(Colour::CentreLine));
     buffer_.flush_if_full();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "contours.hpp"
 #include "geometry.hpp"
 
 namespace tracemill {
@@ -22,6 +23,11 @@ inline constexpr std::string_view kLayerTable =
 // End of TABLES, start of ENTITIES.
 inline constexpr std::string_view kEntitiesStart =
     "  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+// A HEADER section holding only the drawing unit: $INSUNITS, 4 for
+// millimetres, 1 for inches; it goes before TABLES.
+inline constexpr std::string_view kHeaderStart =
+    "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$INSUNITS\r\n 70\r\n";
+inline constexpr std::string_view kHeaderEnd = "\r\n  0\r\nENDSEC\r\n";
 // End of ENTITIES and of the file.
 inline constexpr std::string_view kDocumentEnd = "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
 }  // namespace dxf_text
@@ -42,6 +48,15 @@ std::string arc_entity(double cx, double cy, double radius, double start_deg, do
                        int colour);
 
 void append_entity(std::string& out, const Entity& e);
+
+// A contour as one POLYLINE (flag 1 when closed) with a VERTEX for every
+// piece's start, its bulge for an arc, and the SEQEND; every record on
+// layer 1 in the given colour. An open contour's last vertex is its end.
+void append_polyline(std::string& out, const Contour& c, int colour);
+
+// The drawing unit written into the file's header, so that cutting software
+// imports the drawing at its true size; None writes no header.
+enum class Units { None, Millimetres, Inches };
 
 // Where written text goes: a file, a string, a counter.
 class ByteSink {
@@ -73,19 +88,23 @@ private:
 // Streams a DXF document: begin() writes the opening texts, every add() one
 // entity record, end() the closing text. Text is passed on to the byte sink in
 // blocks, so memory stays bounded however many entities pass through.
-class DxfWriter final : public EntitySink {
+// add(GlyphContours) writes each outline loop and skeleton path as a
+// polyline instead.
+class DxfWriter final : public EntitySink, public ContourSink {
 public:
-    explicit DxfWriter(ByteSink& out);
+    explicit DxfWriter(ByteSink& out, Units units = Units::None);
     ~DxfWriter() override;
     DxfWriter(const DxfWriter&) = delete;
     DxfWriter& operator=(const DxfWriter&) = delete;
 
     void begin();
     void add(const Entity& e) override;
+    void add(const GlyphContours& glyph) override;
     void end();  // closing text, then flush
 
 private:
     BlockBuffer buffer_;
+    Units units_;
 };
 
 }  // namespace tracemill

@@ -86,65 +86,144 @@ std::string draw_text(const TextParameters& p, std::string_view text, const Text
     return draw_text(p, text, layout, sink, glyph_table());
 }
 
-std::string draw_text(const TextParameters& p, std::string_view text, const TextLayout& layout,
-                      EntitySink& sink, const GlyphTable& table) {
+namespace {
+
+// The walk over the text shared by both runs: the frame into `frame`, then
+// every glyph through `out`. after_glyph(byte, row, column, cell) is asked
+// after each glyph that drew completely; false ends the walk at once.
+template <class AfterGlyph>
+std::string walk(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                 EntitySink& frame_sink, GlyphOutput& out, const GlyphTable& table,
+                 AfterGlyph after_glyph) {
     const double W = p.char_width, H = p.char_height, t = p.line_width;
     const double X0 = layout.x0, Y0 = layout.y0;
     constexpr Colour frame = Colour::CentreLine;
     // The frame, anticlockwise from the bottom-left corner.
-    sink.add(Line{{X0, -Y0}, {-X0, -Y0}, frame});
-    sink.add(Line{{-X0, -Y0}, {-X0, Y0}, frame});
-    sink.add(Line{{-X0, Y0}, {X0, Y0}, frame});
-    sink.add(Line{{X0, Y0}, {X0, -Y0}, frame});
+    frame_sink.add(Line{{X0, -Y0}, {-X0, -Y0}, frame});
+    frame_sink.add(Line{{-X0, -Y0}, {-X0, Y0}, frame});
+    frame_sink.add(Line{{-X0, Y0}, {X0, Y0}, frame});
+    frame_sink.add(Line{{X0, Y0}, {X0, -Y0}, frame});
 
-    GlyphOutput out(sink);
     // The pen advances cell by cell, by repeated addition.
     double pen_x = X0;
     double pen_y = Y0;
+    std::int64_t row = 1, column = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte == '\r') {
             pen_x = X0;
             pen_y = pen_y - (H + p.line_spacing);
             ++i;  // the LF after the CR is skipped unseen
+            ++row;
+            column = 1;
             continue;
         }
         if (byte == ' ') {
             pen_x = pen_x + W + p.char_spacing;
+            ++column;
             continue;
         }
         const GlyphGenerator generate = table[byte];
         if (generate == nullptr) return std::string(messages::kUnsupported);
         out.reset();
-        generate(make_cell(pen_x, pen_y, W, H, t), out);
+        const GlyphCell cell = make_cell(pen_x, pen_y, W, H, t);
+        generate(cell, out);
         pen_x = pen_x + W + p.char_spacing;
         if (out.hit_non_finite()) return non_finite_message(byte);
         if (out.stopped()) return out.stop_message();
+        if (!after_glyph(byte, row, column, cell)) return {};
+        ++column;
     }
     return {};
 }
 
+std::string position_text(std::int64_t row, std::int64_t column) {
+    return std::to_string(row) + " 行目 " + std::to_string(column) + " 文字目";
+}
+
+}  // namespace
+
+std::string draw_text(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                      EntitySink& sink, const GlyphTable& table) {
+    GlyphOutput out(sink);
+    return walk(p, text, layout, sink, out, table,
+                [](unsigned char, std::int64_t, std::int64_t, const GlyphCell&) { return true; });
+}
+
+ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         EntitySink& frame, ContourSink& glyphs) {
+    return draw_contours(p, text, layout, frame, glyphs, glyph_table());
+}
+
+ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         EntitySink& frame, ContourSink& glyphs, const GlyphTable& table) {
+    // Each glyph is collected whole, then joined; a glyph that stops the run
+    // is left out with whatever it drew before stopping.
+    EntityList collected;
+    GlyphOutput out(collected);
+    ContourRun run;
+    run.stop = walk(p, text, layout, frame, out, table,
+                    [&](unsigned char byte, std::int64_t row, std::int64_t column,
+                        const GlyphCell& cell) {
+                        auto joined = chain_glyph(collected.entities, join_tolerance(cell));
+                        collected.entities.clear();
+                        if (const auto* fault = std::get_if<ChainFault>(&joined)) {
+                            std::string m = "文字の ";
+                            m += static_cast<char>(byte);
+                            m += "（" + position_text(row, column) + "）の 輪郭 が 点 (" +
+                                 fixed9(fault->where.x) + ", " + fixed9(fault->where.y) +
+                                 ") で閉じていません。";
+                            run.fault = not_created(m);
+                            return false;
+                        }
+                        glyphs.add(std::get<GlyphContours>(joined));
+                        return true;
+                    });
+    return run;
+}
+
 namespace {
 
-// Passes every entity on to two sinks.
-class TeeSink final : public EntitySink {
+// Passes every entity, and every glyph's contours, on to two writers.
+template <class A, class B>
+class TeeSink final : public EntitySink, public ContourSink {
 public:
-    TeeSink(EntitySink& a, EntitySink& b) : a_(a), b_(b) {}
+    TeeSink(A& a, B& b) : a_(a), b_(b) {}
     void add(const Entity& e) override {
         a_.add(e);
         b_.add(e);
     }
+    void add(const GlyphContours& g) override {
+        a_.add(g);
+        b_.add(g);
+    }
 
 private:
-    EntitySink& a_;
-    EntitySink& b_;
+    A& a_;
+    B& b_;
 };
+
+// Draws into a writer (or a pair of them) in the way the options ask.
+template <class Sink>
+ContourRun draw_into(Sink& sink, const TextParameters& p, std::string_view text,
+                     const TextLayout& layout, const OutputOptions& options,
+                     const GlyphTable& table) {
+    if (options.polylines) return draw_contours(p, text, layout, sink, sink, table);
+    return {draw_text(p, text, layout, sink, table), {}};
+}
 
 }  // namespace
 
 CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const std::string& output_path, const OverwriteQuestion& ask,
-                            const std::string& svg_path) {
+                            const std::string& svg_path, const OutputOptions& options) {
+    return create_drawing(p, text, output_path, ask, svg_path, options, glyph_table());
+}
+
+CreateResult create_drawing(const TextParameters& p, std::string_view text,
+                            const std::string& output_path, const OverwriteQuestion& ask,
+                            const std::string& svg_path, const OutputOptions& options,
+                            const GlyphTable& table) {
     using Status = CreateResult::Status;
     if (auto m = validate(p, output_path, text)) return {Status::Invalid, *m, {}};
     const auto layout = measure_text(p, text);
@@ -160,21 +239,27 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
         picture.emplace(svg_path);
         if (!picture->ok()) return {Status::FileError, not_created(picture->error()), {}};
     }
-    std::string stop;
+    ContourRun run;
     {
-        DxfWriter dxf(file);
+        DxfWriter dxf(file, options.units);
         dxf.begin();
         if (picture) {
             SvgWriter svg(*picture, *layout);
             svg.begin();
             TeeSink both(dxf, svg);
-            stop = draw_text(p, text, *layout, both);
+            run = draw_into(both, p, text, *layout, options, table);
             svg.end();
         } else {
-            stop = draw_text(p, text, *layout, dxf);
+            run = draw_into(dxf, p, text, *layout, options, table);
         }
         dxf.end();
     }
+    if (!run.fault.empty()) {
+        file.discard();
+        if (picture) picture->discard();
+        return {Status::NotJoined, run.fault, {}};
+    }
+    const std::string& stop = run.stop;
     if (!file.finish()) return {Status::FileError, not_created(file.error()), {}};
     if (picture && !picture->finish()) return {Status::FileError, not_created(picture->error()), {}};
     // Without a question to ask, an existing file is never replaced.

@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "contours.hpp"
 #include "dispatch.hpp"
+#include "dxf.hpp"
 #include "geometry.hpp"
 
 namespace tracemill {
@@ -63,6 +65,28 @@ std::string draw_text(const TextParameters& p, std::string_view text, const Text
 std::string draw_text(const TextParameters& p, std::string_view text, const TextLayout& layout,
                       EntitySink& sink, const GlyphTable& table);
 
+// How the drawing is written. By default every glyph is loose LINE, ARC and
+// CIRCLE entities; with polylines each outline loop is one closed polyline
+// and each skeleton path one polyline (in the picture: one filled path per
+// glyph and stroked paths). The frame is four lines either way.
+struct OutputOptions {
+    bool polylines = false;
+    Units units = Units::None;
+};
+
+// The run with joined contours: the frame into `frame`, then every glyph's
+// contours into `glyphs`. `stop` is draw_text's stop message (a glyph that
+// stops the run adds nothing); `fault` is set when a glyph's outline could
+// not be joined into closed loops, and then the drawing must not be written.
+struct ContourRun {
+    std::string stop;
+    std::string fault;
+};
+ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         EntitySink& frame, ContourSink& glyphs);
+ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         EntitySink& frame, ContourSink& glyphs, const GlyphTable& table);
+
 // The Create command from validation to the written file.
 struct CreateResult {
     enum class Status {
@@ -74,6 +98,10 @@ struct CreateResult {
         // on disk, and replacing the picture's target failed after the
         // drawing's had been replaced. The message says exactly that.
         PictureNotWritten,
+        // A glyph's outline could not be joined into closed loops (a fault
+        // of the glyph, reported with the character and the loose end);
+        // nothing touched.
+        NotJoined,
     };
     Status status = Status::Invalid;
     // What the user is shown: the validation message, the file error text, or
@@ -93,6 +121,11 @@ using OverwriteQuestion = std::function<bool(const std::string& question)>;
 // replaced.
 CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const std::string& output_path, const OverwriteQuestion& ask,
-                            const std::string& svg_path = {});
+                            const std::string& svg_path = {}, const OutputOptions& options = {});
+// The same with another table of generators (for tests of the run itself).
+CreateResult create_drawing(const TextParameters& p, std::string_view text,
+                            const std::string& output_path, const OverwriteQuestion& ask,
+                            const std::string& svg_path, const OutputOptions& options,
+                            const GlyphTable& table);
 
 }  // namespace tracemill

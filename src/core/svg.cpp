@@ -22,6 +22,33 @@ Point on_circle(Point c, double radius, double deg) {
     return {c.x + radius * std::cos(a), c.y + radius * std::sin(a)};
 }
 
+// The path data of a contour: a move to its start, a line or an arc command
+// for every piece, and Z when it is closed. Anticlockwise in drawing units is
+// the positive sweep once y is up.
+void append_path_data(std::string& out, const Contour& c) {
+    if (c.pieces.empty()) return;
+    out += "M ";
+    num(out, c.pieces.front().from.x);
+    out += ' ';
+    num(out, c.pieces.front().from.y);
+    for (const Piece& p : c.pieces) {
+        if (p.is_arc()) {
+            out += " A ";
+            num(out, p.radius);
+            out += ' ';
+            num(out, p.radius);
+            out += std::fabs(p.sweep_deg) > 180 ? " 0 1 " : " 0 0 ";
+            out += p.sweep_deg > 0 ? "1 " : "0 ";
+        } else {
+            out += " L ";
+        }
+        num(out, p.to.x);
+        out += ' ';
+        num(out, p.to.y);
+    }
+    if (c.closed) out += " Z";
+}
+
 }  // namespace
 
 SvgWriter::SvgWriter(ByteSink& out, const TextLayout& layout) : buffer_(out), layout_(layout) {}
@@ -108,6 +135,28 @@ void SvgWriter::add(const Entity& e) {
         out += stroke_of(a->colour);
     }
     out += "\"/>\n";
+    buffer_.flush_if_full();
+}
+
+void SvgWriter::add(const GlyphContours& glyph) {
+    std::string& out = buffer_.text();
+    if (!glyph.outline.empty()) {
+        out += "<path d=\"";
+        for (std::size_t i = 0; i < glyph.outline.size(); ++i) {
+            if (i > 0) out += ' ';
+            append_path_data(out, glyph.outline[i]);
+        }
+        out += "\" fill=\"#d000d0\" fill-opacity=\"0.35\" fill-rule=\"evenodd\" stroke=\"";
+        out += stroke_of(Colour::Outline);
+        out += "\"/>\n";
+    }
+    for (const Contour& c : glyph.skeleton) {
+        out += "<path d=\"";
+        append_path_data(out, c);
+        out += "\" stroke=\"";
+        out += stroke_of(Colour::CentreLine);
+        out += "\"/>\n";
+    }
     buffer_.flush_if_full();
 }
 

@@ -4,12 +4,15 @@
 
 #include <string>
 
+#include "contours.hpp"
 #include "dxf.hpp"
 #include "generation.hpp"
 
 namespace tracemill {
 
-class SvgWriter final : public EntitySink {
+// add(GlyphContours) draws a glyph's outline as one filled path (even-odd,
+// exact arcs) and its skeleton as stroked paths.
+class SvgWriter final : public EntitySink, public ContourSink {
 public:
     SvgWriter(ByteSink& out, const TextLayout& layout);
     ~SvgWriter() override;
@@ -18,6 +21,7 @@ public:
 
     void begin();
     void add(const Entity& e) override;
+    void add(const GlyphContours& glyph) override;
     void end();
 
 private:

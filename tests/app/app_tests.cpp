@@ -3,6 +3,8 @@
 // leaving, and the preview. Message boxes and the save dialog are answered by
 // FakeServices; the Qt ones are checked on their own.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -129,7 +131,8 @@ private slots:
         for (const char* text :
              {"ファイル：", "文字幅(&W)：", "文字高(&E)：", "線幅(&L)：", "文字間隔(&I)：",
               "行間隔(&S)：", "文字(&T)：", "枠幅(&B)：", "枠高(&A)：", "枠行文字数(&N)：",
-              "枠行数(&V)：", "枠線幅％(&D)：", "枠文字間隔％(&G)：", "枠行間隔％(&O)："}) {
+              "枠行数(&V)：", "枠線幅％(&D)：", "枠文字間隔％(&G)：", "枠行間隔％(&O)：",
+              "単位(&U)："}) {
             QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
         }
         QStringList buttons;
@@ -151,7 +154,7 @@ private slots:
             "browse", "charWidth", "charHeight", "lineWidth", "charSpacing", "lineSpacing",
             "text", "create", "frameWidth", "frameHeight", "frameCharsPerRow", "frameRows",
             "frameLineWidthPercent", "frameCharSpacingPercent", "frameLineSpacingPercent",
-            "frameCalculation", "quit", "help"};
+            "frameCalculation", "polylines", "units", "quit", "help"};
         QWidget* start = fx.dialog->findChild<QPushButton*>(QStringLiteral("browse"));
         QVERIFY(start->hasFocus());  // the first control has the focus at start
         QStringList seen{start->objectName()};
@@ -202,7 +205,8 @@ private slots:
         Fixture fx;
         fx.dialog->findChild<QPushButton*>(QStringLiteral("help"))->click();
         QCOMPARE(fx.services.informed.size(), 1);
-        for (const char* word : {"文字幅", "線幅", "文字間隔", "枠計算", "枠行文字数", "枠線幅％"}) {
+        for (const char* word :
+             {"文字幅", "線幅", "文字間隔", "枠計算", "枠行文字数", "枠線幅％", "閉じた輪郭", "単位"}) {
             QVERIFY2(fx.services.informed.first().contains(QString::fromUtf8(word)), word);
         }
     }
@@ -341,22 +345,30 @@ private slots:
             QString text;
             std::map<Field, QString> fields;
             QStringList cli;
+            bool closed;  // 閉じた輪郭
+            int unit;     // 単位: なし, mm, inch
         };
         const Case cases[] = {
-            {"-/ |\n_.", {}, {"--", "-/ |", "_."}},
+            {"-/ |\n_.", {}, {"--", "-/ |", "_."}, false, 0},
             {"|/-\n\n  ._", {{Field::CharWidth, "3.25"}, {Field::CharHeight, "7"},
                             {Field::LineWidth, "0.45"}, {Field::CharSpacing, "0"},
                             {Field::LineSpacing, "1.5"}},
              {"--char-width", "3.25", "--char-height", "7", "--line-width", "0.45",
-              "--char-spacing", "0", "--line-spacing", "1.5", "--", "|/-", "", "  ._"}},
+              "--char-spacing", "0", "--line-spacing", "1.5", "--", "|/-", "", "  ._"}, false, 0},
             // A stop: everything before the unsupported character is written.
-            {"-/é-", {}, {"--", "-/é-"}},
+            {"-/é-", {}, {"--", "-/é-"}, false, 0},
+            // Closed contours and the unit, alone and together.
+            {"O8\nA.", {}, {"--polylines", "--", "O8", "A."}, true, 0},
+            {"-", {}, {"--units", "in", "--", "-"}, false, 2},
+            {"Ag", {}, {"--polylines", "--units", "mm", "--", "Ag"}, true, 1},
         };
         for (const Case& c : cases) {
             Fixture fx;
             const QString out = fx.path("dialog.dxf");
             fx.choose(out);
             for (const auto& [f, v] : c.fields) fx.set(f, v);
+            fx.dialog->polylinesBox()->setChecked(c.closed);
+            fx.dialog->unitsBox()->setCurrentIndex(c.unit);
             fx.setText(c.text);
             fx.dialog->create();
             const QByteArray expected = cli_output(fx.path("cli.dxf"), c.cli);

@@ -202,6 +202,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const auto problems = tracemill::testing::audit_document(bytes.text);
     if (!problems.empty()) finding(problems.front(), p, text);
 
+    // The same text with closed contours: every glyph that draws joins.
+    {
+        tmill::StringByteSink joined;
+        tmill::DxfWriter dxf(joined);
+        dxf.begin();
+        const auto run = tmill::draw_contours(p, text, *layout, dxf, dxf);
+        dxf.end();
+        if (!run.fault.empty()) finding(run.fault, p, text);
+        if (run.stop != stop) finding("closed contours stop elsewhere: " + run.stop, p, text);
+    }
+
     // Each glyph that draws, in its own cell, joins its outline into loops.
     double pen_x = layout->x0, pen_y = layout->y0;
     const double W = p.char_width, H = p.char_height, t = p.line_width;

@@ -1,0 +1,406 @@
+#include "contours.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <numeric>
+
+namespace tracemill {
+
+namespace {
+
+// A file's angles are degrees of a full-precision pi to every reader; the
+// ends of an arc are placed where a reader of the loose drawing sees them.
+double radians(double deg) { return deg * std::numbers::pi / 180; }
+
+Point on_circle(Point c, double radius, double deg) {
+    const double a = radians(deg);
+    return {c.x + radius * std::cos(a), c.y + radius * std::sin(a)};
+}
+
+double angle_of(Point c, Point p) {
+    return std::atan2(p.y - c.y, p.x - c.x) * 180 / std::numbers::pi;
+}
+
+double distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// A line or an arc with its two ends; an arc runs anticlockwise from a to b.
+struct Edge {
+    Point a;
+    Point b;
+    bool arc = false;
+    Point centre;
+    double radius = 0;
+    double start_deg = 0;
+    double sweep_deg = 0;  // in (0, 360]
+};
+
+Edge edge_of(const Line& l) { return Edge{l.from, l.to, false, {}, 0, 0, 0}; }
+
+Edge edge_of(const Arc& a) {
+    double span = std::fmod(a.end_deg - a.start_deg, 360.0);
+    if (span <= 0) span += 360;
+    return Edge{on_circle(a.centre, a.radius, a.start_deg),
+                on_circle(a.centre, a.radius, a.start_deg + span),
+                true,
+                a.centre,
+                a.radius,
+                a.start_deg,
+                span};
+}
+
+// Union-find over the ends of the edges.
+struct Clusters {
+    std::vector<std::size_t> parent;
+    explicit Clusters(std::size_t n) : parent(n) { std::iota(parent.begin(), parent.end(), 0); }
+    std::size_t root(std::size_t i) {
+        while (parent[i] != i) i = parent[i] = parent[parent[i]];
+        return i;
+    }
+    void join(std::size_t i, std::size_t j) { parent[root(i)] = root(j); }
+};
+
+// The ends of every edge (2k and 2k + 1 for edge k) grouped into nodes: ends
+// closer than the tolerance meet. Returns the node of each end and the
+// number of nodes.
+std::vector<std::size_t> nodes_of(const std::vector<Edge>& edges, double tolerance,
+                                  std::size_t& node_count) {
+    const std::size_t n = 2 * edges.size();
+    std::vector<Point> ends(n);
+    for (std::size_t k = 0; k < edges.size(); ++k) {
+        ends[2 * k] = edges[k].a;
+        ends[2 * k + 1] = edges[k].b;
+    }
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t i, std::size_t j) { return ends[i].x < ends[j].x; });
+    Clusters clusters(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = i + 1; j < n && ends[order[j]].x - ends[order[i]].x <= tolerance; ++j) {
+            if (distance(ends[order[i]], ends[order[j]]) <= tolerance) clusters.join(order[i], order[j]);
+        }
+    }
+    std::vector<std::size_t> node(n), id(n, n);
+    node_count = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t r = clusters.root(i);
+        if (id[r] == n) id[r] = node_count++;
+        node[i] = id[r];
+    }
+    return node;
+}
+
+struct Step {
+    std::size_t edge;
+    bool forward;
+};
+
+// Splits the edges into trails that use every edge once: one closed trail
+// for each connected part whose nodes all have even degree, and otherwise
+// half as many open trails as the part has nodes of odd degree, the fewest
+// possible. The odd nodes are paired by extra edges; an Euler circuit of
+// each part (Hierholzer) is then cut at those extra edges.
+std::vector<std::pair<std::vector<Step>, bool>> trails(const std::vector<std::size_t>& end_node,
+                                                       std::size_t node_count,
+                                                       std::size_t edge_count) {
+    std::vector<std::size_t> from(edge_count), to(edge_count);
+    for (std::size_t k = 0; k < edge_count; ++k) {
+        from[k] = end_node[2 * k];
+        to[k] = end_node[2 * k + 1];
+    }
+    // Connected parts, and the odd nodes of each.
+    Clusters parts(node_count);
+    std::vector<std::size_t> degree(node_count, 0);
+    for (std::size_t k = 0; k < edge_count; ++k) {
+        parts.join(from[k], to[k]);
+        ++degree[from[k]];
+        ++degree[to[k]];
+    }
+    std::vector<std::vector<std::size_t>> odd(node_count);
+    for (std::size_t v = 0; v < node_count; ++v)
+        if (degree[v] % 2 == 1) odd[parts.root(v)].push_back(v);
+    for (std::size_t v = 0; v < node_count; ++v) {
+        for (std::size_t i = 0; i + 1 < odd[v].size(); i += 2) {
+            from.push_back(odd[v][i]);
+            to.push_back(odd[v][i + 1]);
+        }
+    }
+    const std::size_t all = from.size();
+    std::vector<std::vector<std::size_t>> incident(node_count);
+    for (std::size_t k = 0; k < all; ++k) {
+        incident[from[k]].push_back(k);
+        if (to[k] != from[k]) incident[to[k]].push_back(k);
+    }
+
+    std::vector<bool> used(all, false);
+    std::vector<std::size_t> next(node_count, 0);
+    std::vector<std::pair<std::vector<Step>, bool>> result;
+    // Parts in the order of their first edge; an open part starts at an odd node.
+    for (std::size_t first = 0; first < edge_count; ++first) {
+        if (used[first]) continue;
+        const std::size_t part = parts.root(from[first]);
+        const std::size_t start = odd[part].empty() ? from[first] : odd[part][0];
+        // Hierholzer: the circuit comes off the stack last step first.
+        std::vector<std::pair<std::size_t, Step>> stack{{start, Step{all, true}}};
+        std::vector<Step> circuit;
+        while (!stack.empty()) {
+            const std::size_t v = stack.back().first;
+            auto& i = next[v];
+            while (i < incident[v].size() && used[incident[v][i]]) ++i;
+            if (i == incident[v].size()) {
+                if (stack.back().second.edge != all) circuit.push_back(stack.back().second);
+                stack.pop_back();
+                continue;
+            }
+            const std::size_t k = incident[v][i];
+            used[k] = true;
+            const bool forward = from[k] == v;
+            stack.push_back({forward ? to[k] : from[k], Step{k, forward}});
+        }
+        std::reverse(circuit.begin(), circuit.end());
+        // Cut at the extra edges; a circuit without one stays closed.
+        const auto is_extra = [&](const Step& s) { return s.edge >= edge_count; };
+        const auto cut = std::find_if(circuit.begin(), circuit.end(), is_extra);
+        if (cut == circuit.end()) {
+            result.push_back({std::move(circuit), true});
+            continue;
+        }
+        std::rotate(circuit.begin(), cut + 1, circuit.end());
+        std::vector<Step> trail;
+        for (const Step& s : circuit) {
+            if (is_extra(s)) {
+                if (!trail.empty()) result.push_back({std::move(trail), false});
+                trail.clear();
+            } else {
+                trail.push_back(s);
+            }
+        }
+        // The circuit ended with the extra edge that opened it.
+    }
+    return result;
+}
+
+Point start_of(const Edge& e, bool forward) { return forward ? e.a : e.b; }
+Point end_of(const Edge& e, bool forward) { return forward ? e.b : e.a; }
+
+// Where two consecutive edges meet. A line's ends are the drawing's own
+// numbers; an arc's are computed from its centre and angles, so a line's end
+// is preferred.
+Point junction(const Edge& before, bool before_forward, const Edge& after, bool after_forward) {
+    if (!before.arc || after.arc) return end_of(before, before_forward);
+    return start_of(after, after_forward);
+}
+
+void append_pieces(std::vector<Piece>& out, const Edge& e, bool forward, Point from, Point to) {
+    if (!e.arc) {
+        out.push_back(Piece{from, to, {}, 0, 0});
+        return;
+    }
+    const double sweep = forward ? e.sweep_deg : -e.sweep_deg;
+    if (e.sweep_deg <= 180) {
+        out.push_back(Piece{from, to, e.centre, e.radius, sweep});
+        return;
+    }
+    // More than a half turn: cut in the middle, so that no piece's bulge
+    // grows without bound as its sweep nears a full turn.
+    const Point middle = on_circle(e.centre, e.radius, e.start_deg + e.sweep_deg / 2);
+    out.push_back(Piece{from, middle, e.centre, e.radius, sweep / 2});
+    out.push_back(Piece{middle, to, e.centre, e.radius, sweep / 2});
+}
+
+Contour contour_of(const std::vector<Edge>& edges, const std::vector<Step>& steps, bool closed) {
+    Contour c;
+    c.closed = closed;
+    const std::size_t n = steps.size();
+    std::vector<Point> meet(n);  // meet[i]: where step i ends
+    for (std::size_t i = 0; i < n; ++i) {
+        const Step& s = steps[i];
+        if (i + 1 < n || closed) {
+            const Step& t = steps[(i + 1) % n];
+            meet[i] = junction(edges[s.edge], s.forward, edges[t.edge], t.forward);
+        } else {
+            meet[i] = end_of(edges[s.edge], s.forward);
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const Step& s = steps[i];
+        const Point from = i > 0 ? meet[i - 1] : (closed ? meet[n - 1] : start_of(edges[s.edge], s.forward));
+        append_pieces(c.pieces, edges[s.edge], s.forward, from, meet[i]);
+    }
+    return c;
+}
+
+Contour circle_contour(const Circle& c) {
+    const Point east{c.centre.x + c.radius, c.centre.y};
+    const Point west{c.centre.x - c.radius, c.centre.y};
+    return Contour{{Piece{east, west, c.centre, c.radius, 180}, Piece{west, east, c.centre, c.radius, 180}},
+                   true};
+}
+
+double piece_length(const Piece& p) {
+    return p.is_arc() ? p.radius * std::fabs(radians(p.sweep_deg)) : distance(p.from, p.to);
+}
+
+// Crossings of the ray from p towards +x with the run a -> b, which the
+// caller guarantees monotone in y; x_at gives the run's x at a height.
+template <class XAt>
+int crossings(Point a, Point b, Point p, XAt x_at) {
+    if ((a.y > p.y) == (b.y > p.y)) return 0;
+    return x_at(p.y) > p.x ? 1 : 0;
+}
+
+}  // namespace
+
+double join_tolerance(const GlyphCell& cell) {
+    constexpr double kPrintedResolution = 2e-9;
+    return std::max(1e-9 * std::max(cell.W, cell.H), kPrintedResolution);
+}
+
+std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& entities,
+                                                    double tolerance) {
+    // An arc's ends come from its centre and radius, each good to a unit in
+    // its last place: an arc far larger than its cell (a nearly straight
+    // stroke in a cell billions of times taller than wide) fixes its ends
+    // more coarsely than the cell's tolerance.
+    for (const Entity& e : entities) {
+        if (const auto* a = std::get_if<Arc>(&e)) {
+            const double reach = a->radius + std::fabs(a->centre.x) + std::fabs(a->centre.y);
+            tolerance = std::max(tolerance, 64 * std::numeric_limits<double>::epsilon() * reach);
+        }
+    }
+    GlyphContours result;
+    for (const Colour colour : {Colour::Outline, Colour::CentreLine}) {
+        std::vector<Edge> edges;
+        std::vector<Contour>& contours =
+            colour == Colour::Outline ? result.outline : result.skeleton;
+        for (const Entity& e : entities) {
+            if (colour_of(e) != colour) continue;
+            if (const auto* l = std::get_if<Line>(&e)) edges.push_back(edge_of(*l));
+            else if (const auto* a = std::get_if<Arc>(&e)) edges.push_back(edge_of(*a));
+            else contours.push_back(circle_contour(std::get<Circle>(e)));
+        }
+        std::size_t node_count = 0;
+        const auto end_node = nodes_of(edges, tolerance, node_count);
+        if (colour == Colour::Outline) {
+            // Every end of the outline must meet another: an odd number of
+            // ends at a node leaves one loose.
+            std::vector<std::size_t> ends_at(node_count, 0);
+            for (const std::size_t v : end_node) ++ends_at[v];
+            for (std::size_t i = 0; i < end_node.size(); ++i) {
+                if (ends_at[end_node[i]] % 2 == 1) {
+                    const Edge& e = edges[i / 2];
+                    return ChainFault{i % 2 == 0 ? e.a : e.b};
+                }
+            }
+        }
+        for (const auto& [steps, closed] : trails(end_node, node_count, edges.size()))
+            contours.push_back(contour_of(edges, steps, closed));
+    }
+
+    // Outer boundaries anticlockwise, counters clockwise: a loop inside an
+    // odd number of others bounds a hole.
+    // Loops may touch where a glyph's strokes meet at its largest stroke
+    // width, so whether one loop lies inside another is decided by a vote of
+    // several of its points.
+    auto& loops = result.outline;
+    std::vector<bool> flip(loops.size());
+    for (std::size_t i = 0; i < loops.size(); ++i) {
+        const auto probes = points_on(loops[i]);
+        std::size_t depth = 0;
+        for (std::size_t j = 0; j < loops.size(); ++j) {
+            if (j == i) continue;
+            std::size_t inside = 0;
+            for (const Point p : probes) inside += encloses(loops[j], p) ? 1 : 0;
+            if (2 * inside > probes.size()) ++depth;
+        }
+        flip[i] = (signed_area(loops[i]) > 0) != (depth % 2 == 0);
+    }
+    for (std::size_t i = 0; i < loops.size(); ++i)
+        if (flip[i]) loops[i] = reversed(loops[i]);
+    return result;
+}
+
+double signed_area(const Contour& c) {
+    double twice = 0, segments = 0;
+    for (const Piece& p : c.pieces) {
+        twice += p.from.x * p.to.y - p.to.x * p.from.y;
+        if (p.is_arc()) {
+            // The circular segment between the chord and the arc.
+            const double theta = radians(p.sweep_deg);
+            segments += p.radius * p.radius * (theta - std::sin(theta)) / 2;
+        }
+    }
+    return twice / 2 + segments;
+}
+
+bool encloses(const Contour& c, Point p) {
+    int count = 0;
+    for (const Piece& piece : c.pieces) {
+        if (!piece.is_arc()) {
+            const Point a = piece.from, b = piece.to;
+            count += crossings(a, b, p, [&](double y) {
+                return a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y);
+            });
+            continue;
+        }
+        // Cut the arc where it turns in y (at 90 and 270 degrees), so that
+        // every run is monotone in y and lies in one half of the circle.
+        const double start = angle_of(piece.centre, piece.from);
+        const double sweep = piece.sweep_deg;
+        std::vector<double> cuts;
+        const double lo = std::min(start, start + sweep), hi = std::max(start, start + sweep);
+        for (double k = std::ceil((lo - 90) / 180); 90 + 180 * k < hi; ++k)
+            if (90 + 180 * k > lo) cuts.push_back(90 + 180 * k);
+        if (sweep < 0) std::reverse(cuts.begin(), cuts.end());
+        Point a = piece.from;
+        double a_deg = start;
+        for (std::size_t i = 0; i <= cuts.size(); ++i) {
+            const double b_deg = i < cuts.size() ? cuts[i] : start + sweep;
+            const Point b = i < cuts.size() ? on_circle(piece.centre, piece.radius, b_deg) : piece.to;
+            const bool right = std::cos(radians((a_deg + b_deg) / 2)) > 0;
+            count += crossings(a, b, p, [&](double y) {
+                const double dy = y - piece.centre.y;
+                const double dx = std::sqrt(std::max(0.0, piece.radius * piece.radius - dy * dy));
+                return right ? piece.centre.x + dx : piece.centre.x - dx;
+            });
+            a = b;
+            a_deg = b_deg;
+        }
+    }
+    return count % 2 == 1;
+}
+
+Point point_along(const Piece& p, double u) {
+    if (!p.is_arc()) return {p.from.x + u * (p.to.x - p.from.x), p.from.y + u * (p.to.y - p.from.y)};
+    return on_circle(p.centre, p.radius, angle_of(p.centre, p.from) + u * p.sweep_deg);
+}
+
+std::vector<Point> points_on(const Contour& c) {
+    // A third and two thirds of the way along the three longest pieces:
+    // away from their ends, where loops touch when they do.
+    std::vector<const Piece*> pieces;
+    for (const Piece& p : c.pieces) pieces.push_back(&p);
+    const std::size_t n = std::min<std::size_t>(3, pieces.size());
+    std::partial_sort(pieces.begin(), pieces.begin() + static_cast<std::ptrdiff_t>(n), pieces.end(),
+                      [](const Piece* a, const Piece* b) { return piece_length(*a) > piece_length(*b); });
+    std::vector<Point> points;
+    for (std::size_t k = 0; k < n; ++k) {
+        points.push_back(point_along(*pieces[k], 1.0 / 3));
+        points.push_back(point_along(*pieces[k], 2.0 / 3));
+    }
+    return points;
+}
+
+Contour reversed(const Contour& c) {
+    Contour r;
+    r.closed = c.closed;
+    for (auto it = c.pieces.rbegin(); it != c.pieces.rend(); ++it)
+        r.pieces.push_back(Piece{it->to, it->from, it->centre, it->radius, -it->sweep_deg});
+    return r;
+}
+
+double bulge_of(const Piece& p) { return std::tan(radians(p.sweep_deg) / 4); }
+
+}  // namespace tracemill
