@@ -255,7 +255,10 @@ int crossings(Point a, Point b, Point p, XAt x_at) {
 
 double join_tolerance(const GlyphCell& cell) {
     constexpr double kPrintedResolution = 2e-9;
-    return std::max(1e-9 * std::max(cell.W, cell.H), kPrintedResolution);
+    // Far from the origin the cell's own coordinates are good only to a unit
+    // in their last place, and every end is computed from them.
+    const double position = 64 * std::numeric_limits<double>::epsilon() * (std::fabs(cell.x) + std::fabs(cell.y));
+    return std::max({1e-9 * std::max(cell.W, cell.H), kPrintedResolution, position});
 }
 
 std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& entities,
