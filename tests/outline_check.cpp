@@ -166,6 +166,12 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
                     best = j;
                 }
             }
+            // An arc whose two ends meet (a dot's outline all but closed
+            // where the pieces between them print no length) closes on itself.
+            const std::size_t mate = i % 2 == 0 ? i + 1 : i - 1;
+            if (best == ends.size() && std::holds_alternative<Arc>(outline[owner[i]]) && !used[mate] &&
+                dist(ends[i], ends[mate]) <= tol)
+                best = mate;
             if (best == ends.size()) {
                 std::ostringstream s;
                 s.precision(12);

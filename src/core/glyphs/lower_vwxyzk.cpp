@@ -41,14 +41,15 @@ Slope slope_of(double a, double Pi) {
 // where the slope is steep and, in a cell far from the origin, large enough
 // for the nine printed decimals to show; then one edge of a notch could be
 // written and its partner not, leaving a loose end. An edge is not drawn when
-// it is that short: within 1e-12 of the cell's coordinates, or within two
-// units of the ninth printed decimal (shorter than the file can tell apart).
+// it is that short: within 1e-12 of the cell's coordinates, or within one
+// unit of the ninth printed decimal (shorter than the file can tell apart;
+// the gap it leaves stays within what joins the outline into contours).
 class Edges {
 public:
     Edges(const GlyphCell& c, GlyphOutput& out)
-        : out_(out), noise_(std::max(2e-9, 1e-12 * std::max({std::fabs(c.x), std::fabs(c.y), c.W, c.H}))) {}
+        : out_(out), noise_(std::max(1e-9, 1e-12 * std::max({std::fabs(c.x), std::fabs(c.y), c.W, c.H}))) {}
     void operator()(double x1, double y1, double x2, double y2) {
-        if (std::fabs(x2 - x1) <= noise_ && std::fabs(y2 - y1) <= noise_) return;
+        if (std::hypot(x2 - x1, y2 - y1) <= noise_) return;
         out_.line(x1, y1, x2, y2, kOutline);
     }
 
