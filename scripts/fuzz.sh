@@ -27,4 +27,4 @@ if [ -n "${FUZZ_RUNS:-}" ]; then
 fi
 tests/fuzz/generation_fuzzer -max_total_time="$seconds" -print_final_stats=1 "${extra[@]}" \
   "$corpus" ../tests/fuzz/corpus
-echo "Fuzzing found nothing in $seconds s."
+echo "Fuzzing found nothing."
