@@ -2,6 +2,8 @@
 // and a streaming writer that turns entities into that text.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,9 +28,18 @@ inline constexpr std::string_view kEntitiesStart =
 inline constexpr std::string_view kDocumentEnd = "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
 }  // namespace dxf_text
 
-// Appends v in fixed-point notation with nine decimals, exactly as C's "%.9f"
+// The longest text of a double with nine decimals: sign, 309 integer digits,
+// point and decimals, with room to spare.
+inline constexpr std::size_t kFixed9MaxLength = 330;
+
+// Writes v in fixed-point notation with nine decimals, exactly as C's "%.9f"
 // prints it ("-0.000000000" included), independent of the locale and of the
-// magnitude.
+// magnitude, to out; returns the end. out must have room for kFixed9MaxLength
+// characters, whatever the length of the text (bytes after it may be
+// overwritten). Recent conversions are remembered per thread.
+char* write_fixed9(char* out, double v);
+// The conversion itself, without the memory of recent ones.
+char* convert_fixed9(char* out, double v);
 void append_fixed9(std::string& out, double v);
 std::string fixed9(double v);
 
@@ -60,14 +71,22 @@ public:
 // a writer's memory stays bounded however much passes through.
 class BlockBuffer {
 public:
+    // The most a writer may ask room() for.
+    static constexpr std::size_t kMaxRoom = 4096;
+
     explicit BlockBuffer(ByteSink& out);
-    std::string& text() { return text_; }
+    void append(std::string_view text);
+    // Where the next n bytes (n <= kMaxRoom) may be written; commit() then
+    // says how far they were.
+    char* room(std::size_t n);
+    void commit(char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
     void flush_if_full();
     void flush();
 
 private:
     ByteSink& out_;
-    std::string text_;
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
 };
 
 // Streams a DXF document: begin() writes the opening texts, every add() one

@@ -29,7 +29,8 @@ SvgWriter::SvgWriter(ByteSink& out, const TextLayout& layout) : buffer_(out), la
 SvgWriter::~SvgWriter() = default;
 
 void SvgWriter::begin() {
-    std::string& out = buffer_.text();
+    std::string& out = element_;
+    out.clear();
     // A margin of 2% of the larger side around the frame.
     const double w = -2 * layout_.x0, h = 2 * layout_.y0;
     const double m = 0.02 * (w > h ? w : h);
@@ -58,10 +59,12 @@ void SvgWriter::begin() {
     out += "<g transform=\"scale(1,-1)\" fill=\"none\" stroke-width=\"";
     num(out, (w + 2 * m) / 1200);
     out += "\" stroke-linecap=\"round\">\n";
+    buffer_.append(out);
 }
 
 void SvgWriter::add(const Entity& e) {
-    std::string& out = buffer_.text();
+    std::string& out = element_;
+    out.clear();
     if (const auto* l = std::get_if<Line>(&e)) {
         out += "<line x1=\"";
         num(out, l->from.x);
@@ -108,11 +111,12 @@ void SvgWriter::add(const Entity& e) {
         out += stroke_of(a->colour);
     }
     out += "\"/>\n";
+    buffer_.append(out);
     buffer_.flush_if_full();
 }
 
 void SvgWriter::end() {
-    buffer_.text() += "</g>\n</svg>\n";
+    buffer_.append("</g>\n</svg>\n");
     buffer_.flush();
 }
 
