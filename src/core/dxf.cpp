@@ -36,10 +36,26 @@ char* write_pair(char* p, unsigned v) {
     return p + 2;
 }
 
-// The decimal digits of v, without leading zeros ("0" for zero).
+// The decimal digits of v, without leading zeros ("0" for zero). Drawing
+// coordinates mostly have one to four integer digits.
 char* write_unsigned(char* p, std::uint64_t v) {
-    int digits = 1;
-    for (std::uint64_t bound = 10; digits < 20 && v >= bound; bound *= 10) ++digits;
+    if (v < 100) {
+        if (v < 10) {
+            *p = static_cast<char>('0' + v);
+            return p + 1;
+        }
+        return write_pair(p, static_cast<unsigned>(v));
+    }
+    if (v < 10000) {
+        const auto high = static_cast<unsigned>(v / 100), low = static_cast<unsigned>(v % 100);
+        if (high < 10) {
+            *p = static_cast<char>('0' + high);
+            return write_pair(p + 1, low);
+        }
+        return write_pair(write_pair(p, high), low);
+    }
+    int digits = 5;
+    for (std::uint64_t bound = 100000; digits < 20 && v >= bound; bound *= 10) ++digits;
     char* const end = p + digits;
     char* q = end;
     while (v >= 100) {
@@ -204,15 +220,11 @@ char* convert_fixed9(char* out, double v) {
     return write_nine_digits(p, fraction);
 }
 
-char* write_fixed9(char* out, double v) {
-    static_assert(kFixed9MaxLength >= Fixed9Memo::kMaxText);
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    auto& slot = fixed9_memo.slots[(bits ^ (bits >> 29) ^ (bits >> 43)) % Fixed9Memo::kSlots];
-    if (slot.length != 0 && slot.bits == bits) {
-        // The whole slot, whatever the length: a copy of fixed size is cheaper.
-        std::memcpy(out, slot.text, Fixed9Memo::kMaxText);
-        return out + slot.length;
-    }
+namespace {
+
+// A conversion the memo did not have; it takes the slot.
+[[gnu::noinline]] char* convert_and_remember(Fixed9Memo::Slot& slot, std::uint64_t bits, char* out,
+                                             double v) {
     char* const end = convert_fixed9(out, v);
     const auto length = static_cast<std::size_t>(end - out);
     if (length <= Fixed9Memo::kMaxText) {
@@ -221,6 +233,18 @@ char* write_fixed9(char* out, double v) {
         std::memcpy(slot.text, out, Fixed9Memo::kMaxText);
     }
     return end;
+}
+
+}  // namespace
+
+char* write_fixed9(char* out, double v) {
+    static_assert(kFixed9MaxLength >= Fixed9Memo::kMaxText);
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    auto& slot = fixed9_memo.slots[(bits ^ (bits >> 29) ^ (bits >> 43)) % Fixed9Memo::kSlots];
+    if (slot.length == 0 || slot.bits != bits) return convert_and_remember(slot, bits, out, v);
+    // The whole slot, whatever the length: a copy of fixed size is cheaper.
+    std::memcpy(out, slot.text, Fixed9Memo::kMaxText);
+    return out + slot.length;
 }
 
 void append_fixed9(std::string& out, double v) {
