@@ -7,6 +7,7 @@
 #include "dxf.hpp"
 #include "glyph.hpp"
 #include "svg.hpp"
+#include "writer_thread.hpp"
 
 namespace tracemill {
 
@@ -162,7 +163,10 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
     }
     std::string stop;
     {
-        DxfWriter dxf(file);
+        // The drawing is written to its file from a second thread while the
+        // next blocks are made.
+        WriterThread drawing(file);
+        DxfWriter dxf(drawing);
         dxf.begin();
         if (picture) {
             SvgWriter svg(*picture, *layout);
@@ -174,6 +178,7 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
             stop = draw_text(p, text, *layout, dxf);
         }
         dxf.end();
+        drawing.finish();
     }
     if (!file.finish()) return {Status::FileError, not_created(file.error()), {}};
     if (picture && !picture->finish()) return {Status::FileError, not_created(picture->error()), {}};
