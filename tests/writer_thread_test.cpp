@@ -1,6 +1,7 @@
 // The second thread a drawing's bytes pass through on their way to the file.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -43,6 +44,29 @@ TEST(WriterThreadTest, BytesArriveWholeAndInOrderAcrossChunks) {
         EXPECT_TRUE(sink.text.ends_with("tail"));
     }
     EXPECT_LE(sink.writes, static_cast<int>(text.size() / WriterThread::kChunkSize) + 2);
+}
+
+TEST(WriterThreadTest, BlocksAreTakenOverInOrderWithCopiedBytes) {
+    RecordingSink sink;
+    std::string expected;
+    {
+        WriterThread thread(sink);
+        // Many more blocks than chunks, so that blocks come back for reuse;
+        // each is filled to the full capacity it is promised to have.
+        auto block = std::make_unique<char[]>(BlockBuffer::kCapacity);
+        for (int i = 0; i < static_cast<int>(WriterThread::kChunks) * 5; ++i) {
+            const std::string piece = "copied " + std::to_string(i) + ";";
+            thread.write(piece);
+            expected += piece;
+            const std::size_t size = i % 3 == 0 ? BlockBuffer::kCapacity : static_cast<std::size_t>(i) * 97;
+            for (std::size_t k = 0; k < size; ++k) block[k] = static_cast<char>('a' + (i + k) % 26);
+            expected.append(block.get(), size);
+            thread.write_block(block, size);
+            ASSERT_NE(block, nullptr);
+        }
+        thread.finish();
+    }
+    EXPECT_TRUE(sink.text == expected) << sink.text.size() << " bytes of " << expected.size();
 }
 
 TEST(WriterThreadTest, TheDestructorPassesOnWhatIsLeft) {

@@ -153,8 +153,6 @@ char* write_entity(char* p, const Entity& e) {
     return write_circle(p, c.centre.x, c.centre.y, c.radius, static_cast<int>(c.colour));
 }
 
-constexpr std::size_t kFlushThreshold = 1 << 16;
-
 // Drawings repeat numbers a great deal: every cell of a row shares its y
 // values, caps and strokes share their ends, angles recur from glyph to glyph.
 // A small direct-mapped memo of recent texts, keyed by the exact bit pattern,
@@ -285,16 +283,14 @@ void append_entity(std::string& out, const Entity& e) {
     out.append(buf, write_entity(buf, e));
 }
 
-namespace {
-constexpr std::size_t kBlockCapacity = kFlushThreshold + BlockBuffer::kMaxRoom;
 static_assert(kRecordBuffer <= BlockBuffer::kMaxRoom);
-}  // namespace
 
-BlockBuffer::BlockBuffer(ByteSink& out) : out_(out), data_(new char[kBlockCapacity]) {}
+BlockBuffer::BlockBuffer(ByteSink& out)
+    : out_(out), data_(std::make_unique_for_overwrite<char[]>(kCapacity)) {}
 
 void BlockBuffer::append(std::string_view text) {
-    if (text.size() > kBlockCapacity - size_) flush();
-    if (text.size() > kBlockCapacity) {
+    if (text.size() > kCapacity - size_) flush();
+    if (text.size() > kCapacity) {
         out_.write(text);
         return;
     }
@@ -303,7 +299,7 @@ void BlockBuffer::append(std::string_view text) {
 }
 
 char* BlockBuffer::room(std::size_t n) {
-    if (n > kBlockCapacity - size_) flush();
+    if (n > kCapacity - size_) flush();
     return data_.get() + size_;
 }
 
@@ -313,7 +309,7 @@ void BlockBuffer::flush_if_full() {
 
 void BlockBuffer::flush() {
     if (size_ == 0) return;
-    out_.write(std::string_view(data_.get(), size_));
+    out_.write_block(data_, size_);
     size_ = 0;
 }
 

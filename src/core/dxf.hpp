@@ -59,6 +59,13 @@ class ByteSink {
 public:
     virtual ~ByteSink() = default;
     virtual void write(std::string_view bytes) = 0;
+    // Passes on a block of a BlockBuffer: storage of BlockBuffer::kCapacity
+    // bytes, the first `size` of them text. A sink that writes later may keep
+    // the storage and leave an empty block of the same capacity in its place;
+    // by default the text is written at once.
+    virtual void write_block(std::unique_ptr<char[]>& block, std::size_t size) {
+        write(std::string_view(block.get(), size));
+    }
 };
 
 class StringByteSink final : public ByteSink {
@@ -71,8 +78,11 @@ public:
 // a writer's memory stays bounded however much passes through.
 class BlockBuffer {
 public:
-    // The most a writer may ask room() for.
+    // Blocks are passed on once they hold kFlushThreshold bytes; a writer may
+    // ask room() for at most kMaxRoom at a time.
+    static constexpr std::size_t kFlushThreshold = std::size_t{1} << 16;
     static constexpr std::size_t kMaxRoom = 4096;
+    static constexpr std::size_t kCapacity = kFlushThreshold + kMaxRoom;
 
     explicit BlockBuffer(ByteSink& out);
     void append(std::string_view text);

@@ -39,16 +39,31 @@ void WriterThread::write(std::string_view bytes) {
     }
 }
 
-// Queues the current chunk and takes an empty one, waiting for the thread to
-// free one when all are in flight.
-void WriterThread::hand_over() {
-    std::unique_lock lock(mutex_);
-    full_.push_back(std::move(current_));
+// Queues a chunk for the thread and returns an empty one in its place,
+// waiting for the thread to free one when all are in flight.
+WriterThread::Chunk WriterThread::queue(Chunk chunk, std::unique_lock<std::mutex>& lock) {
+    full_.push_back(std::move(chunk));
     changed_.notify_all();
     changed_.wait(lock, [this] { return !empty_.empty(); });
-    current_ = std::move(empty_.back());
+    Chunk empty = std::move(empty_.back());
     empty_.pop_back();
-    current_.size = 0;
+    empty.size = 0;
+    return empty;
+}
+
+void WriterThread::hand_over() {
+    std::unique_lock lock(mutex_);
+    current_ = queue(std::move(current_), lock);
+}
+
+void WriterThread::write_block(std::unique_ptr<char[]>& block, std::size_t size) {
+    if (!thread_.joinable()) {
+        out_.write(std::string_view(block.get(), size));
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    if (current_.size > 0) current_ = queue(std::move(current_), lock);  // what came before
+    block = queue({std::move(block), size}, lock).data;
 }
 
 void WriterThread::run() {

@@ -18,13 +18,14 @@
 namespace tracemill {
 
 // Passes bytes on to another sink from a thread of its own, in the order they
-// were written, in chunks of 1 MiB; a few chunks at most are in flight, so
-// memory stays bounded however much passes through. Without a thread (the
-// system refused one) bytes go straight to the sink.
+// were written, in chunks of a block buffer's size; a few chunks at most are
+// in flight, so memory stays bounded however much passes through. A block
+// buffer's blocks are taken over as they are, without a copy. Without a
+// thread (the system refused one) bytes go straight to the sink.
 class WriterThread final : public ByteSink {
 public:
-    static constexpr std::size_t kChunkSize = std::size_t{1} << 20;
-    static constexpr std::size_t kChunks = 4;
+    static constexpr std::size_t kChunkSize = BlockBuffer::kCapacity;
+    static constexpr std::size_t kChunks = 16;
 
     explicit WriterThread(ByteSink& out);
     ~WriterThread() override;  // finish()
@@ -32,6 +33,7 @@ public:
     WriterThread& operator=(const WriterThread&) = delete;
 
     void write(std::string_view bytes) override;
+    void write_block(std::unique_ptr<char[]>& block, std::size_t size) override;
     // Passes on what is left and ends the thread: afterwards every byte
     // written has reached the sink, and later writes go straight to it. An
     // exception the sink threw on the thread is thrown here.
@@ -42,6 +44,7 @@ private:
         std::unique_ptr<char[]> data;
         std::size_t size = 0;
     };
+    Chunk queue(Chunk chunk, std::unique_lock<std::mutex>& lock);
     void hand_over();
     void run();
 
