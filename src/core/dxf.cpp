@@ -94,65 +94,6 @@ char* write_int(char* p, int v) {
 // the longest (an arc of five numbers of the greatest length).
 constexpr std::size_t kRecordBuffer = 5 * kFixed9MaxLength + 128;
 
-template <std::size_t N>
-char* put(char* p, const char (&text)[N]) {
-    std::memcpy(p, text, N - 1);
-    return p + N - 1;
-}
-
-char* write_line(char* p, double x1, double y1, double x2, double y2, int colour) {
-    p = put(p, "  0\r\nLINE\r\n  8\r\n1\r\n 10\r\n");
-    p = write_fixed9(p, x1);
-    p = put(p, "\r\n 20\r\n");
-    p = write_fixed9(p, y1);
-    p = put(p, "\r\n 30\r\n0.0\r\n 11\r\n");
-    p = write_fixed9(p, x2);
-    p = put(p, "\r\n 21\r\n");
-    p = write_fixed9(p, y2);
-    p = put(p, "\r\n 31\r\n0.0\r\n 62\r\n");
-    p = write_int(p, colour);
-    return put(p, "\r\n");
-}
-
-char* write_circle(char* p, double cx, double cy, double radius, int colour) {
-    p = put(p, "  0\r\nCIRCLE\r\n  8\r\n1\r\n 10\r\n");
-    p = write_fixed9(p, cx);
-    p = put(p, "\r\n 20\r\n");
-    p = write_fixed9(p, cy);
-    p = put(p, "\r\n 40\r\n");
-    p = write_fixed9(p, radius);
-    p = put(p, "\r\n 62\r\n");
-    p = write_int(p, colour);
-    return put(p, "\r\n");
-}
-
-char* write_arc(char* p, double cx, double cy, double radius, double start_deg, double end_deg,
-                int colour) {
-    p = put(p, "  0\r\nARC\r\n  8\r\n1\r\n 10\r\n");
-    p = write_fixed9(p, cx);
-    p = put(p, "\r\n 20\r\n");
-    p = write_fixed9(p, cy);
-    p = put(p, "\r\n 40\r\n");
-    p = write_fixed9(p, radius);
-    p = put(p, "\r\n 50\r\n");
-    p = write_fixed9(p, start_deg);
-    p = put(p, "\r\n 51\r\n");
-    p = write_fixed9(p, end_deg);
-    p = put(p, "\r\n 62\r\n");
-    p = write_int(p, colour);
-    return put(p, "\r\n");
-}
-
-char* write_entity(char* p, const Entity& e) {
-    if (const auto* l = std::get_if<Line>(&e))
-        return write_line(p, l->from.x, l->from.y, l->to.x, l->to.y, static_cast<int>(l->colour));
-    if (const auto* a = std::get_if<Arc>(&e))
-        return write_arc(p, a->centre.x, a->centre.y, a->radius, a->start_deg, a->end_deg,
-                         static_cast<int>(a->colour));
-    const auto& c = std::get<Circle>(e);
-    return write_circle(p, c.centre.x, c.centre.y, c.radius, static_cast<int>(c.colour));
-}
-
 // Drawings repeat numbers a great deal: every cell of a row shares its y
 // values, caps and strokes share their ends, angles recur from glyph to glyph.
 // A small direct-mapped memo of recent texts, keyed by the exact bit pattern,
@@ -169,6 +110,90 @@ struct Fixed9Memo {
 };
 
 thread_local Fixed9Memo fixed9_memo;
+
+// A conversion the memo did not have; it takes the slot.
+[[gnu::noinline]] char* convert_and_remember(Fixed9Memo::Slot& slot, std::uint64_t bits, char* out,
+                                             double v) {
+    char* const end = convert_fixed9(out, v);
+    const auto length = static_cast<std::size_t>(end - out);
+    if (length <= Fixed9Memo::kMaxText) {
+        slot.bits = bits;
+        slot.length = static_cast<std::uint8_t>(length);
+        std::memcpy(slot.text, out, Fixed9Memo::kMaxText);
+    }
+    return end;
+}
+
+// write_fixed9, inlined into the record writers: most numbers are answered
+// by the memo in a handful of instructions.
+[[gnu::always_inline]] inline char* memo_fixed9(char* out, double v) {
+    static_assert(kFixed9MaxLength >= Fixed9Memo::kMaxText);
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    auto& slot = fixed9_memo.slots[(bits ^ (bits >> 29) ^ (bits >> 43)) % Fixed9Memo::kSlots];
+    if (slot.length == 0 || slot.bits != bits) return convert_and_remember(slot, bits, out, v);
+    // The whole slot, whatever the length: a copy of fixed size is cheaper.
+    std::memcpy(out, slot.text, Fixed9Memo::kMaxText);
+    return out + slot.length;
+}
+
+template <std::size_t N>
+char* put(char* p, const char (&text)[N]) {
+    std::memcpy(p, text, N - 1);
+    return p + N - 1;
+}
+
+char* write_line(char* p, double x1, double y1, double x2, double y2, int colour) {
+    p = put(p, "  0\r\nLINE\r\n  8\r\n1\r\n 10\r\n");
+    p = memo_fixed9(p, x1);
+    p = put(p, "\r\n 20\r\n");
+    p = memo_fixed9(p, y1);
+    p = put(p, "\r\n 30\r\n0.0\r\n 11\r\n");
+    p = memo_fixed9(p, x2);
+    p = put(p, "\r\n 21\r\n");
+    p = memo_fixed9(p, y2);
+    p = put(p, "\r\n 31\r\n0.0\r\n 62\r\n");
+    p = write_int(p, colour);
+    return put(p, "\r\n");
+}
+
+char* write_circle(char* p, double cx, double cy, double radius, int colour) {
+    p = put(p, "  0\r\nCIRCLE\r\n  8\r\n1\r\n 10\r\n");
+    p = memo_fixed9(p, cx);
+    p = put(p, "\r\n 20\r\n");
+    p = memo_fixed9(p, cy);
+    p = put(p, "\r\n 40\r\n");
+    p = memo_fixed9(p, radius);
+    p = put(p, "\r\n 62\r\n");
+    p = write_int(p, colour);
+    return put(p, "\r\n");
+}
+
+char* write_arc(char* p, double cx, double cy, double radius, double start_deg, double end_deg,
+                int colour) {
+    p = put(p, "  0\r\nARC\r\n  8\r\n1\r\n 10\r\n");
+    p = memo_fixed9(p, cx);
+    p = put(p, "\r\n 20\r\n");
+    p = memo_fixed9(p, cy);
+    p = put(p, "\r\n 40\r\n");
+    p = memo_fixed9(p, radius);
+    p = put(p, "\r\n 50\r\n");
+    p = memo_fixed9(p, start_deg);
+    p = put(p, "\r\n 51\r\n");
+    p = memo_fixed9(p, end_deg);
+    p = put(p, "\r\n 62\r\n");
+    p = write_int(p, colour);
+    return put(p, "\r\n");
+}
+
+char* write_entity(char* p, const Entity& e) {
+    if (const auto* l = std::get_if<Line>(&e))
+        return write_line(p, l->from.x, l->from.y, l->to.x, l->to.y, static_cast<int>(l->colour));
+    if (const auto* a = std::get_if<Arc>(&e))
+        return write_arc(p, a->centre.x, a->centre.y, a->radius, a->start_deg, a->end_deg,
+                         static_cast<int>(a->colour));
+    const auto& c = std::get<Circle>(e);
+    return write_circle(p, c.centre.x, c.centre.y, c.radius, static_cast<int>(c.colour));
+}
 
 }  // namespace
 
@@ -218,32 +243,7 @@ char* convert_fixed9(char* out, double v) {
     return write_nine_digits(p, fraction);
 }
 
-namespace {
-
-// A conversion the memo did not have; it takes the slot.
-[[gnu::noinline]] char* convert_and_remember(Fixed9Memo::Slot& slot, std::uint64_t bits, char* out,
-                                             double v) {
-    char* const end = convert_fixed9(out, v);
-    const auto length = static_cast<std::size_t>(end - out);
-    if (length <= Fixed9Memo::kMaxText) {
-        slot.bits = bits;
-        slot.length = static_cast<std::uint8_t>(length);
-        std::memcpy(slot.text, out, Fixed9Memo::kMaxText);
-    }
-    return end;
-}
-
-}  // namespace
-
-char* write_fixed9(char* out, double v) {
-    static_assert(kFixed9MaxLength >= Fixed9Memo::kMaxText);
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    auto& slot = fixed9_memo.slots[(bits ^ (bits >> 29) ^ (bits >> 43)) % Fixed9Memo::kSlots];
-    if (slot.length == 0 || slot.bits != bits) return convert_and_remember(slot, bits, out, v);
-    // The whole slot, whatever the length: a copy of fixed size is cheaper.
-    std::memcpy(out, slot.text, Fixed9Memo::kMaxText);
-    return out + slot.length;
-}
+char* write_fixed9(char* out, double v) { return memo_fixed9(out, v); }
 
 void append_fixed9(std::string& out, double v) {
     char buf[kFixed9MaxLength];
