@@ -74,13 +74,13 @@ public:
     std::string text;
 };
 
-// Collects text and passes it on to a byte sink in blocks of about 64 KiB, so
+// Collects text and passes it on to a byte sink in blocks of about 256 KiB, so
 // a writer's memory stays bounded however much passes through.
 class BlockBuffer {
 public:
     // Blocks are passed on once they hold kFlushThreshold bytes; a writer may
     // ask room() for at most kMaxRoom at a time.
-    static constexpr std::size_t kFlushThreshold = std::size_t{1} << 16;
+    static constexpr std::size_t kFlushThreshold = std::size_t{1} << 18;
     static constexpr std::size_t kMaxRoom = 4096;
     static constexpr std::size_t kCapacity = kFlushThreshold + kMaxRoom;
 

@@ -25,7 +25,7 @@ namespace tracemill {
 class WriterThread final : public ByteSink {
 public:
     static constexpr std::size_t kChunkSize = BlockBuffer::kCapacity;
-    static constexpr std::size_t kChunks = 16;
+    static constexpr std::size_t kChunks = 8;
 
     explicit WriterThread(ByteSink& out);
     ~WriterThread() override;  // finish()
