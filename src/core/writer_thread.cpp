@@ -9,7 +9,8 @@ namespace tracemill {
 
 WriterThread::WriterThread(ByteSink& out) : out_(out) {
     current_.data = std::make_unique_for_overwrite<char[]>(kChunkSize);
-    for (std::size_t i = 1; i < kChunks; ++i) empty_.push_back({std::make_unique_for_overwrite<char[]>(kChunkSize), 0});
+    for (std::size_t i = 1; i < kChunks; ++i)
+        empty_.push_back({std::make_unique_for_overwrite<char[]>(kChunkSize), 0});
     try {
         thread_ = std::thread([this] { run(); });
     } catch (const std::system_error&) {
