@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "atomic_file.hpp"
 
@@ -69,6 +71,23 @@ TEST_F(CanReplace, AReadOnlyFileOrFolderIsKept) {
     const std::string inside = file("in.dxf");
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(can_replace(inside));
+}
+
+// Writes of every size, past the stretches handed to the disk early, arrive
+// whole and in order.
+TEST_F(CanReplace, ALargeFileWrittenInPiecesArrivesWhole) {
+    std::string content;
+    for (std::size_t i = 0; content.size() < (std::size_t{12} << 20); ++i)
+        content += std::to_string(i * 2654435761u) + (i % 7 == 0 ? "\r\n" : " ");
+    const std::string p = file("big.dxf");
+    AtomicFileWriter w(p);
+    ASSERT_TRUE(w.ok());
+    for (std::size_t at = 0, n = 1; at < content.size(); at += n, n = n * 3 % 1000003 + 1)
+        w.write(std::string_view(content).substr(at, n));
+    ASSERT_TRUE(w.commit()) << w.error();
+    std::ifstream in(p, std::ios::binary);
+    const std::string back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(back == content) << back.size() << " bytes of " << content.size();
 }
 
 }  // namespace

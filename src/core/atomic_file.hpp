@@ -3,6 +3,7 @@
 // failure at any point leaves the previous file exactly as it was.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,10 +42,13 @@ public:
 
 private:
     void fail(int err);
+    void start_writeback();
     std::string target_;
     std::string temp_path_;
     int fd_ = -1;
     bool finished_ = false;
+    std::uint64_t written_ = 0;         // bytes written so far
+    std::uint64_t writeback_from_ = 0;  // where the disk writes not yet started begin
     std::string error_;
 };
 

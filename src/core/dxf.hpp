@@ -2,6 +2,8 @@
 // and a streaming writer that turns entities into that text.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -32,9 +34,18 @@ inline constexpr std::string_view kHeaderEnd = "\r\n  0\r\nENDSEC\r\n";
 inline constexpr std::string_view kDocumentEnd = "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
 }  // namespace dxf_text
 
-// Appends v in fixed-point notation with nine decimals, exactly as C's "%.9f"
+// The longest text of a double with nine decimals: sign, 309 integer digits,
+// point and decimals, with room to spare.
+inline constexpr std::size_t kFixed9MaxLength = 330;
+
+// Writes v in fixed-point notation with nine decimals, exactly as C's "%.9f"
 // prints it ("-0.000000000" included), independent of the locale and of the
-// magnitude.
+// magnitude, to out; returns the end. out must have room for kFixed9MaxLength
+// characters, whatever the length of the text (bytes after it may be
+// overwritten). Recent conversions are remembered per thread.
+char* write_fixed9(char* out, double v);
+// The conversion itself, without the memory of recent ones.
+char* convert_fixed9(char* out, double v);
 void append_fixed9(std::string& out, double v);
 std::string fixed9(double v);
 
@@ -63,6 +74,13 @@ class ByteSink {
 public:
     virtual ~ByteSink() = default;
     virtual void write(std::string_view bytes) = 0;
+    // Passes on a block of a BlockBuffer: storage of BlockBuffer::kCapacity
+    // bytes, the first `size` of them text. A sink that writes later may keep
+    // the storage and leave an empty block of the same capacity in its place;
+    // by default the text is written at once.
+    virtual void write_block(std::unique_ptr<char[]>& block, std::size_t size) {
+        write(std::string_view(block.get(), size));
+    }
 };
 
 class StringByteSink final : public ByteSink {
@@ -71,18 +89,29 @@ public:
     std::string text;
 };
 
-// Collects text and passes it on to a byte sink in blocks of about 64 KiB, so
+// Collects text and passes it on to a byte sink in blocks of about 256 KiB, so
 // a writer's memory stays bounded however much passes through.
 class BlockBuffer {
 public:
+    // Blocks are passed on once they hold kFlushThreshold bytes; a writer may
+    // ask room() for at most kMaxRoom at a time.
+    static constexpr std::size_t kFlushThreshold = std::size_t{1} << 18;
+    static constexpr std::size_t kMaxRoom = 4096;
+    static constexpr std::size_t kCapacity = kFlushThreshold + kMaxRoom;
+
     explicit BlockBuffer(ByteSink& out);
-    std::string& text() { return text_; }
+    void append(std::string_view text);
+    // Where the next n bytes (n <= kMaxRoom) may be written; commit() then
+    // says how far they were.
+    char* room(std::size_t n);
+    void commit(char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
     void flush_if_full();
     void flush();
 
 private:
     ByteSink& out_;
-    std::string text_;
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
 };
 
 // Streams a DXF document: begin() writes the opening texts, every add() one

@@ -7,6 +7,7 @@
 #include "dxf.hpp"
 #include "glyph.hpp"
 #include "svg.hpp"
+#include "writer_thread.hpp"
 
 namespace tracemill {
 
@@ -241,7 +242,10 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
     }
     ContourRun run;
     {
-        DxfWriter dxf(file, options.units);
+        // The drawing is written to its file from a second thread while the
+        // next blocks are made.
+        WriterThread drawing(file);
+        DxfWriter dxf(drawing, options.units);
         dxf.begin();
         if (picture) {
             SvgWriter svg(*picture, *layout);
@@ -253,6 +257,7 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
             run = draw_into(dxf, p, text, *layout, options, table);
         }
         dxf.end();
+        drawing.finish();
     }
     if (!run.fault.empty()) {
         file.discard();

@@ -13,17 +13,17 @@ namespace {
 // only closer pairs need the exact comparison of their printed texts.
 constexpr double kPrintedResolution = 2e-9;
 
-// The printed value as a number: "-0.000000000" is the same zero as
-// "0.000000000" (C prints the sign of a negative value that rounds to zero).
-std::string printed_value(double v) {
-    std::string s = fixed9(v);
-    if (s == "-0.000000000") s.erase(0, 1);
-    return s;
-}
-
+// Whether a and b print as the same number: "-0.000000000" is the same zero
+// as "0.000000000" (C prints the sign of a negative value that rounds to zero).
 bool print_equal(double a, double b) {
+    if (a == b) return true;  // 0 and -0 included
     if (std::fabs(a - b) > kPrintedResolution) return false;
-    return printed_value(a) == printed_value(b);
+    char ta[kFixed9MaxLength], tb[kFixed9MaxLength];
+    std::string_view sa(ta, static_cast<std::size_t>(write_fixed9(ta, a) - ta));
+    std::string_view sb(tb, static_cast<std::size_t>(write_fixed9(tb, b) - tb));
+    if (sa == "-0.000000000") sa.remove_prefix(1);
+    if (sb == "-0.000000000") sb.remove_prefix(1);
+    return sa == sb;
 }
 
 bool finite(double v) { return std::isfinite(v); }
@@ -40,7 +40,8 @@ bool below_resolution(Point centre, double radius) {
 
 bool prints_positive(double radius) {
     if (radius >= kPrintedResolution) return true;
-    const std::string s = fixed9(radius);
+    char text[kFixed9MaxLength];
+    const std::string_view s(text, static_cast<std::size_t>(write_fixed9(text, radius) - text));
     return s[0] != '-' && s != "0.000000000";
 }
 

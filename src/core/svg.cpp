@@ -56,7 +56,8 @@ SvgWriter::SvgWriter(ByteSink& out, const TextLayout& layout) : buffer_(out), la
 SvgWriter::~SvgWriter() = default;
 
 void SvgWriter::begin() {
-    std::string& out = buffer_.text();
+    std::string& out = element_;
+    out.clear();
     // A margin of 2% of the larger side around the frame.
     const double w = -2 * layout_.x0, h = 2 * layout_.y0;
     const double m = 0.02 * (w > h ? w : h);
@@ -85,10 +86,12 @@ void SvgWriter::begin() {
     out += "<g transform=\"scale(1,-1)\" fill=\"none\" stroke-width=\"";
     num(out, (w + 2 * m) / 1200);
     out += "\" stroke-linecap=\"round\">\n";
+    buffer_.append(out);
 }
 
 void SvgWriter::add(const Entity& e) {
-    std::string& out = buffer_.text();
+    std::string& out = element_;
+    out.clear();
     if (const auto* l = std::get_if<Line>(&e)) {
         out += "<line x1=\"";
         num(out, l->from.x);
@@ -135,11 +138,12 @@ void SvgWriter::add(const Entity& e) {
         out += stroke_of(a->colour);
     }
     out += "\"/>\n";
+    buffer_.append(out);
     buffer_.flush_if_full();
 }
 
 void SvgWriter::add(const GlyphContours& glyph) {
-    std::string& out = buffer_.text();
+    std::string out;
     if (!glyph.outline.empty()) {
         out += "<path d=\"";
         for (std::size_t i = 0; i < glyph.outline.size(); ++i) {
@@ -157,11 +161,12 @@ void SvgWriter::add(const GlyphContours& glyph) {
         out += stroke_of(Colour::CentreLine);
         out += "\"/>\n";
     }
+    buffer_.append(out);
     buffer_.flush_if_full();
 }
 
 void SvgWriter::end() {
-    buffer_.text() += "</g>\n</svg>\n";
+    buffer_.append("</g>\n</svg>\n");
     buffer_.flush();
 }
 

@@ -27,6 +27,7 @@ public:
 private:
     BlockBuffer buffer_;
     TextLayout layout_;
+    std::string element_;  // the element being written
 };
 
 }  // namespace tracemill
