@@ -9,22 +9,11 @@
 #include <string>
 
 #include "outline_check.hpp"
+#include "stroke_limit.hpp"
 #include "test_support.hpp"
 
 namespace tracemill::testing {
 namespace {
-
-// The largest stroke with which the glyph draws in this cell: the doubles
-// lo < hi next to each other, lo drawing and hi stopping.
-double largest_drawing_stroke(unsigned char byte, double x, double y, double W, double H) {
-    double lo = 0, hi = std::min(W, H);
-    while (std::nextafter(lo, hi) < hi) {
-        const double mid = lo + (hi - lo) / 2;
-        if (mid <= lo || mid >= hi) break;
-        (draw_glyph(byte, x, y, W, H, mid).stop.empty() ? lo : hi) = mid;
-    }
-    return lo;
-}
 
 bool has_degenerate_line(const std::vector<Entity>& entities) {
     return std::any_of(entities.begin(), entities.end(), [](const Entity& e) {
@@ -70,7 +59,7 @@ TEST(DiagonalCapitalsWXYZ, AtEachLimitThePenModelHoldsAndNothingIsEmpty) {
         for (const double x : {0.0, -7.3}) {
             const double y = 2.9 * c.H;
             const auto byte = static_cast<unsigned char>(c.byte);
-            const double t = largest_drawing_stroke(byte, x, y, c.W, c.H);
+            const double t = last_passing_stroke(byte, x, y, c.W, c.H);
             SCOPED_TRACE(std::string("glyph ") + c.byte + " W " + std::to_string(c.W) + " H " +
                          std::to_string(c.H) + " x " + std::to_string(x) + ", " + c.binding +
                          " test, t = " + std::to_string(t));
@@ -100,7 +89,7 @@ TEST(DiagonalCapitalsWXYZ, PenModelInTheUsualCells) {
             SCOPED_TRACE(std::string("glyph ") + byte + " W " + std::to_string(c.W) + " H " +
                          std::to_string(c.H));
             EXPECT_TRUE(follows_pen_model(b, 1.5, 4, c.W, c.H, c.t));
-            const double limit = largest_drawing_stroke(b, 1.5, 4, c.W, c.H);
+            const double limit = last_passing_stroke(b, 1.5, 4, c.W, c.H);
             const auto g = draw_glyph(b, 1.5, 4, c.W, c.H, limit * (1 - 1e-6));
             EXPECT_EQ(g.dropped, 0u);
             EXPECT_TRUE(follows_pen_model(b, 1.5, 4, c.W, c.H, limit * (1 - 1e-6)));
