@@ -2,12 +2,10 @@
 
 #include <cmath>
 
-#include "atomic_file.hpp"
 #include "dispatch.hpp"
 #include "dxf.hpp"
 #include "glyph.hpp"
 #include "svg.hpp"
-#include "writer_thread.hpp"
 
 namespace tracemill {
 
@@ -215,76 +213,23 @@ ContourRun draw_into(Sink& sink, const TextParameters& p, std::string_view text,
 
 }  // namespace
 
-CreateResult create_drawing(const TextParameters& p, std::string_view text,
-                            const std::string& output_path, const OverwriteQuestion& ask,
-                            const std::string& svg_path, const OutputOptions& options) {
-    return create_drawing(p, text, output_path, ask, svg_path, options, glyph_table());
-}
-
-CreateResult create_drawing(const TextParameters& p, std::string_view text,
-                            const std::string& output_path, const OverwriteQuestion& ask,
-                            const std::string& svg_path, const OutputOptions& options,
-                            const GlyphTable& table) {
-    using Status = CreateResult::Status;
-    if (auto m = validate(p, output_path, text)) return {Status::Invalid, *m, {}};
-    const auto layout = measure_text(p, text);
-    if (!layout) return {Status::Invalid, std::string(messages::kNoText), {}};
-
-    // The drawing (and its picture) stream into temporary files beside their
-    // targets; a target is replaced only once everything is complete on disk
-    // and the user agreed.
-    AtomicFileWriter file(output_path);
-    if (!file.ok()) return {Status::FileError, not_created(file.error()), {}};
-    std::optional<AtomicFileWriter> picture;
-    if (!svg_path.empty()) {
-        picture.emplace(svg_path);
-        if (!picture->ok()) return {Status::FileError, not_created(picture->error()), {}};
-    }
+ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         const OutputOptions& options, ByteSink& drawing, ByteSink* picture,
+                         const GlyphTable& table) {
+    DxfWriter dxf(drawing, options.units);
+    dxf.begin();
     ContourRun run;
-    {
-        // The drawing is written to its file from a second thread while the
-        // next blocks are made.
-        WriterThread drawing(file);
-        DxfWriter dxf(drawing, options.units);
-        dxf.begin();
-        if (picture) {
-            SvgWriter svg(*picture, *layout);
-            svg.begin();
-            TeeSink both(dxf, svg);
-            run = draw_into(both, p, text, *layout, options, table);
-            svg.end();
-        } else {
-            run = draw_into(dxf, p, text, *layout, options, table);
-        }
-        dxf.end();
-        drawing.finish();
+    if (picture != nullptr) {
+        SvgWriter svg(*picture, layout);
+        svg.begin();
+        TeeSink both(dxf, svg);
+        run = draw_into(both, p, text, layout, options, table);
+        svg.end();
+    } else {
+        run = draw_into(dxf, p, text, layout, options, table);
     }
-    if (!run.fault.empty()) {
-        file.discard();
-        if (picture) picture->discard();
-        return {Status::NotJoined, run.fault, {}};
-    }
-    const std::string& stop = run.stop;
-    if (!file.finish()) return {Status::FileError, not_created(file.error()), {}};
-    if (picture && !picture->finish()) return {Status::FileError, not_created(picture->error()), {}};
-    // Without a question to ask, an existing file is never replaced.
-    if (path_exists(output_path) &&
-        !(ask && ask(output_path + std::string(messages::kExistsQuestion)))) {
-        file.discard();
-        if (picture) picture->discard();
-        return {Status::Declined, {}, {}};
-    }
-    if (!file.publish()) {
-        if (picture) picture->discard();
-        return {Status::FileError, not_created(file.error()), {}};
-    }
-    if (picture && !picture->publish()) {
-        return {Status::PictureNotWritten,
-                stop + output_path + " は作成しました。\n　" + picture->error() +
-                    "\n　SVG ファイルは作成していません。",
-                stop};
-    }
-    return {Status::Written, stop + std::string(messages::kCreated), stop};
+    dxf.end();
+    return run;
 }
 
 }  // namespace tracemill
