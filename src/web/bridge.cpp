@@ -108,13 +108,20 @@ EMSCRIPTEN_KEEPALIVE int tm_draw(int what, const char* typed, const char* char_w
     TextParameters p;
     if (!read_lengths(texts, p)) return kBadField;
     const std::string text = to_document_bytes(typed);
-    if (text.empty()) return kEmpty;
+    const auto nothing = [what] {
+        if (what != 0) results.message = messages::kNoText;
+        return kEmpty;
+    };
+    if (text.empty()) return nothing();
     if (auto m = validate(p, {}, text, false)) {
+        // Under the picture no file is at stake: the reason alone.
+        if (what == 0 && m->ends_with(messages::kNotCreated))
+            m->resize(m->size() - messages::kNotCreated.size());
         results.message = *m;
         return kInvalid;
     }
     const auto layout = measure_text(p, text);
-    if (!layout) return kEmpty;
+    if (!layout) return nothing();
 
     if (what == 0) {
         results.picture.reserve(2 + text.size() * 8 * 7);
