@@ -152,12 +152,13 @@ test('redrawing the picture for 1,000 characters takes under 50 ms', async () =>
     e.dispatchEvent(new Event('input', { bubbles: true }));
   }, text);
   await page.waitForFunction(() => document.querySelector('#stop').textContent === '');
-  const ms = await page.evaluate(() => {
+  const { redraw, core } = await page.evaluate(() => {
     window.tracemillBenchmark(3);  // warm up
     return window.tracemillBenchmark(20);
   });
-  console.log(`redraw of 1,000 characters: ${ms.toFixed(1)} ms (mean of 20, pixels included)`);
-  assert.ok(ms < 50, `${ms} ms`);
+  console.log(`redraw of 1,000 characters: ${redraw.toFixed(1)} ms, of which the core ${core.toFixed(1)} ms` +
+    ' (means of 20, pixels included)');
+  assert.ok(redraw < 50, `${redraw} ms`);
   if (process.env.TRACEMILL_SCREENSHOT) {
     await page.$eval('#text', (e) => {
       e.value = 'Tracemill 2026\nOVER (a+b)*[c/d] \\5';
