@@ -142,6 +142,34 @@ test('the downloads are the command\'s files, and the stop reason is the command
   await page.close();
 });
 
+// Numbers as typed: read and shown by the page exactly as by the command
+// (its own number reading and printing stand in for the library's there).
+test('the frame calculation reads and shows numbers as the command does', async () => {
+  const page = await openPage();
+  const texts = ['2.5', '1e-400', '4.9e-324', '1e-310', '2.2250738585072011e-308', '1e400',
+    '1.7976931348623157e308', '1.7976931348623159e308', '0x10', '1.', '.5', '1e', '1e+', '+.5', '+-1',
+    '00012', ' 1', '1 ', 'inf', 'nan', 'infinity', '1e+5', '1,5', '0', '0e-999', '7e-7', '1E3',
+    '3.14159265358979323846264338327950288419716939937510', `0.${'0'.repeat(300)}1e305`,
+    '123456789012345678901234567890'];
+  for (const text of texts) {
+    const page_ = await page.evaluate((t) => {
+      const status = core.ccall('tm_frame', 'number', Array(8).fill('string'), [t, '5', '4', '3', '20', '50', '15', 'en']);
+      return { status, output: core.UTF8ToString(core._tm_output()), message: core.UTF8ToString(core._tm_message()) };
+    }, text);
+    const run = spawnSync(command, ['--frame-size', text, '5', '--frame-grid', '4', '3', '--print-frame']);
+    const [stdout, stderr] = [String(run.stdout), String(run.stderr)];
+    if (page_.status === 0) {
+      assert.equal(run.status, 0, text);
+      assert.deepEqual(stdout.trim().split('\n').map((l) => l.split(' ')[1]), page_.output.trim().split('\n'), text);
+    } else if (page_.status === 5) {
+      assert.ok(stderr.includes(`"${text}" は数値ではありません`), `${text}: ${stderr}`);
+    } else {
+      assert.equal(stderr, `${page_.message}\n`, text);
+    }
+  }
+  await page.close();
+});
+
 test('redrawing the picture for 1,000 characters takes under 50 ms', async () => {
   const page = await openPage();
   const row = sample.replace(/\n/g, ' ').slice(0, 40);
