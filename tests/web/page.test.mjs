@@ -35,7 +35,7 @@ before(async () => {
   browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
-    args: ['--no-sandbox', '--lang=en-US'],
+    args: ['--no-sandbox', '--disable-dev-shm-usage', '--lang=en-US'],
   });
 });
 
