@@ -1,5 +1,6 @@
 #include "generation.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "atomic_file.hpp"
@@ -114,7 +115,7 @@ std::optional<RunStop> walk(const TextParameters& p, std::string_view text, cons
     std::size_t next_report = progress ? kProgressEvery : text.size() + 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (i >= next_report) {
-            progress(i);
+            progress(i - static_cast<std::size_t>(row - 1));  // a CR LF is one line break
             next_report = i + kProgressEvery;
         }
         const auto byte = static_cast<unsigned char>(text[i]);
@@ -145,7 +146,7 @@ std::optional<RunStop> walk(const TextParameters& p, std::string_view text, cons
         if (!after_glyph(byte, row, column, cell)) return std::nullopt;
         ++column;
     }
-    if (progress) progress(text.size());
+    if (progress) progress(text.size() - static_cast<std::size_t>(row - 1));
     return std::nullopt;
 }
 
@@ -280,9 +281,11 @@ ContourRun produce(ByteSink& drawing_out, AtomicFileWriter* picture, const TextP
     ContourRun run;
     WriterThread drawing(drawing_out);
     CountingSink counted(drawing);
+    // Characters as typed: a line break is one, not the document's CR LF.
+    const auto total = text.size() - static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r'));
     ProgressHook progress;
     if (how.progress) {
-        progress = [&](std::size_t done) { how.progress({done, text.size(), counted.count}); };
+        progress = [&](std::size_t done) { how.progress({done, total, counted.count}); };
     }
     DxfWriter dxf(counted, options.units);
     dxf.begin();
@@ -297,7 +300,7 @@ ContourRun produce(ByteSink& drawing_out, AtomicFileWriter* picture, const TextP
     }
     dxf.end();
     drawing.finish();
-    if (how.progress) how.progress({text.size(), text.size(), counted.count});
+    if (how.progress) how.progress({total, total, counted.count});
     return run;
 }
 

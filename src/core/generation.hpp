@@ -137,8 +137,8 @@ struct CreateResult {
     std::optional<RunStop> stopped_at;  // where the run stopped, if it did
 };
 
-// How far a run has come: characters of the text (bytes of the document)
-// walked, of all, and bytes of the drawing made.
+// How far a run has come: characters of the text walked (a line break
+// counts one), of all, and bytes of the drawing made.
 struct RunProgress {
     std::size_t done = 0;
     std::size_t total = 0;

@@ -42,7 +42,7 @@ enum class Language { Japanese, English };
     M(FrameHeight, "枠高", "Frame height")                                                           \
     M(FrameCharsPerRow, "枠行文字数", "Characters per row")                                          \
     M(FrameRows, "枠行数", "Rows")                                                                   \
-    M(FrameLineWidth, "枠線幅", "Line width percentage")                                             \
+    M(FrameLineWidth, "枠線幅", "Line width %")                                             \
     M(FrameOutOfRange, "枠計算 の結果 が 扱える数値になりません。",                                   \
       "The frame calculation gives values that cannot be drawn.")                                   \
     /* Stops of the run; {0} names the glyph, {1} is a limit. */                                   \
