@@ -4,9 +4,14 @@ set -euo pipefail
 
 packages=(cmake make g++ libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
           python3 python3-ezdxf python3-shapely locales
-          qt6-base-dev fonts-ipafont-gothic clang libclang-rt-14-dev)
+          qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+          help2man fonts-ipafont-gothic clang libclang-rt-14-dev)
 # qt6-base-dev: the dialog (Qt 6 Widgets) and its tests (Qt Test; they run on
-# Qt's offscreen platform, no display needed). fonts-ipafont-gothic: a
+# Qt's offscreen platform, no display needed). qt6-tools-dev,
+# qt6-tools-dev-tools, qt6-l10n-tools: Qt's translation tools (lrelease
+# compiles the dialog's English texts at build time, lupdate refreshes them);
+# qt6-translations-l10n: Qt's own translations (the message boxes' buttons in
+# Japanese). help2man: the manual page, made from --help. fonts-ipafont-gothic: a
 # Japanese font for the dialog's texts. python3-shapely: the area check of the
 # closed contours (it buffers the skeleton independently). clang,
 # libclang-rt-14-dev: the fuzzer (libFuzzer and the sanitizers' runtime).

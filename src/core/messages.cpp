@@ -9,7 +9,7 @@ namespace tracemill {
 
 MessageArg::MessageArg(double length) : text_(fixed1(length)) {}
 
-std::string format_message(Message id, Language lang, std::initializer_list<MessageArg> args) {
+std::string format_message(Message id, Language lang, std::span<const MessageArg> args) {
     const std::string_view text = message_text(id, lang);
     std::string out;
     out.reserve(text.size() + 32);
@@ -19,7 +19,7 @@ std::string format_message(Message id, Language lang, std::initializer_list<Mess
             text[i + 2] == '}') {
             const auto k = static_cast<std::size_t>(text[i + 1] - '0');
             if (k < args.size()) {
-                out += args.begin()[k].text();
+                out += args[k].text();
                 i += 2;
                 continue;
             }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -142,7 +143,11 @@ private:
 
 // The message in a language with its placeholders replaced; a placeholder
 // without an argument stays as it is.
-std::string format_message(Message id, Language lang, std::initializer_list<MessageArg> args = {});
+std::string format_message(Message id, Language lang, std::span<const MessageArg> args);
+inline std::string format_message(Message id, Language lang,
+                                  std::initializer_list<MessageArg> args = {}) {
+    return format_message(id, lang, std::span<const MessageArg>(args.begin(), args.size()));
+}
 
 // How English messages name a glyph: the plain character in quotes; byte
 // 0x5C, drawn as the yen sign, is '¥'.
