@@ -200,11 +200,11 @@ int main(int argc, char** argv) {
         "Writes the outline drawing of a text as a DXF file: for every character its\n"
         "skeleton (the path of a round pen's centre, colour 4) and the outline of the area\n"
         "the pen sweeps (colour 6), with a frame around the text block centred on the\n"
-        "origin. Each TEXT argument is a row; a newline inside an argument starts a row.\n"
+        "origin. Each TEXT argument is a row; a newline inside an argument starts a row.\n\n"
         "Exit status: 0 every character drawn; 1 the run stopped at a character (the file\n"
         "still holds everything before it); 2 invalid arguments or values; 3 the file was\n"
         "not written; 4 a glyph's outline could not be joined into closed polylines\n"
-        "(--polylines; nothing written).\n"
+        "(--polylines; nothing written).\n\n"
         "Messages are in English, or in Japanese under a Japanese locale, the C locale\n"
         "or none (see --lang).",
         "tracemill"};
