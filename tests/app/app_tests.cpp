@@ -17,7 +17,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QtTest/QTest>
 
 #include <sys/stat.h>
@@ -977,8 +976,11 @@ private slots:
     }
 
     void theLanguageComesFromTheArgumentThenTheSetting() {
-        QStandardPaths::setTestModeEnabled(true);  // a settings file of the tests' own
+        // A settings file of this test's own, whatever else runs alongside.
+        QTemporaryDir config;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
         QSettings settings(QStringLiteral("tracemill"), QStringLiteral("tracemill"));
+        QVERIFY(settings.fileName().startsWith(config.path()));
         const QString program = QStringLiteral("tracemill-gui");
         settings.setValue(QStringLiteral("language"), QStringLiteral("en"));
         settings.sync();
