@@ -101,6 +101,7 @@ TEST(Messages, TheJapaneseTextsAreTheOriginalOnes) {
     EXPECT_EQ(validate(p, "a", "-"), "文字高 が 大き過ぎます。\n　ファイルは作成していません。");
     EXPECT_EQ(validate(p, "a", "-", true, Language::English),
               "Character height is too large.\nNo file was written.");
+    EXPECT_EQ(messages::kExistsQuestion, " は既に存在します。\n　上書きしますか？");
 }
 
 TEST(Messages, TheLocaleChoosesTheLanguage) {

@@ -481,8 +481,10 @@ int main(int argc, char** argv) {
                                         [force](const std::string&) { return force; }, svg_path,
                                         output_options, how);
     progress.clear();
-    if (to_stdout && standard_output.error() != 0 && result.status != tracemill::CreateResult::Status::Invalid) {
-        result.status = tracemill::CreateResult::Status::FileError;
+    using Status = tracemill::CreateResult::Status;
+    // Standard output that failed (a closed pipe, a full disk) is a file error.
+    if (to_stdout && standard_output.error() != 0 && result.status != Status::Invalid) {
+        result.status = Status::FileError;
         result.message = not_created(text_of(Message::StandardOutput) + ": " +
                                      std::strerror(standard_output.error()));
     }
@@ -497,7 +499,6 @@ int main(int argc, char** argv) {
                                                      at.drawable()),
                        at.row, at.column});
     };
-    using Status = tracemill::CreateResult::Status;
     switch (result.status) {
         case Status::Invalid:
             print_message(result.message);

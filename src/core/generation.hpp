@@ -37,6 +37,10 @@ namespace messages {
 inline constexpr std::string_view kUnsupported = message_text(Message::Unsupported, Language::Japanese);
 inline constexpr std::string_view kCreated = message_text(Message::Created, Language::Japanese);
 inline constexpr std::string_view kNotCreated = message_text(Message::NotCreated, Language::Japanese);
+inline const std::string kNoFile = format_message(Message::NoFile, Language::Japanese) + std::string(kNotCreated);
+inline const std::string kNoText = format_message(Message::NoText, Language::Japanese) + std::string(kNotCreated);
+// What follows the path in the overwrite question.
+inline const std::string kExistsQuestion = format_message(Message::ExistsQuestion, Language::Japanese, {""});
 }  // namespace messages
 
 // The first failing validation in the order the user sees them, or nothing.
