@@ -137,7 +137,7 @@ struct CreateResult {
     // What the user is shown: the validation message, the file error text, or
     // the stop message followed by the success text. Empty when declined.
     std::string message;
-    std::string stop_message;  // set when Written after a stop
+    std::string stop_message;  // the stop message when the run stopped
     std::optional<RunStop> stopped_at;  // where the run stopped, if it did
 };
 
@@ -184,7 +184,8 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
 // The run with the drawing streamed into `out` (standard output, say) as it
 // is made instead of into a file; the picture, if any, is still a file. With
 // `how.strict` the drawing is held back until the run has ended, and nothing
-// reaches `out` when it stopped. FileError reports a failing `out` as well.
+// reaches `out` when it stopped. Whether `out` took every byte is for the
+// caller to tell (a closed pipe is not a fault of the drawing).
 CreateResult stream_drawing(const TextParameters& p, std::string_view text, ByteSink& out,
                             const std::string& svg_path, const OutputOptions& options,
                             const CreateOptions& how);
