@@ -3,6 +3,8 @@ and the files read back by a real DXF reader."""
 
 import math
 import os
+import pty
+import re
 import signal
 import subprocess
 import sys
@@ -17,8 +19,14 @@ UNSUPPORTED = "対応してない文字が含まれています。\n　"
 CREATED = "DXFファイルを作成しました。"
 
 
+# The variables that choose the language of the messages; the tests start
+# from none of them (Japanese, exactly the original messages) whatever the
+# shell that runs them has set.
+LANGUAGE_VARIABLES = ("LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE")
+
+
 def run(*args, env=None, stdin=None):
-    full_env = dict(os.environ)
+    full_env = {k: v for k, v in os.environ.items() if k not in LANGUAGE_VARIABLES}
     if env:
         full_env.update(env)
     return subprocess.run([TRACEMILL, *args], capture_output=True, env=full_env, input=stdin)
@@ -107,6 +115,152 @@ class ExitStatuses(Workspace):
             self.assertIn(default, line)
         for option in ["--output", "--force", "--svg", "--text-file"]:
             self.assertIn(option, text)
+
+
+class Languages(Workspace):
+    """The language of the messages: the locale's by the usual precedence,
+    Japanese and exactly the original messages without a locale or under the
+    C locale, --lang over everything; and the line naming the character the
+    run stopped at, as it was typed."""
+
+    JA = UNSUPPORTED + CREATED + "\n"
+    JA_WHERE = JA + "止まった文字：U+00EB 'ë'（2 行目 3 文字目）\n"
+    EN_WHERE = ("The text holds a character that cannot be drawn.\nDXF file written.\n"
+                "Stopped at U+00EB 'ë': row 2, column 3.\n")
+
+    def test_the_locale_and_lang_choose(self):
+        JA, JA_WHERE, EN_WHERE = self.JA, self.JA_WHERE, self.EN_WHERE
+        cases = [
+            ({}, [], JA),
+            ({"LANG": "C"}, [], JA),
+            ({"LANG": "C.UTF-8", "LANGUAGE": "en"}, [], JA),
+            ({"LC_ALL": "POSIX", "LANG": "en_US.UTF-8"}, [], JA),
+            ({"LANG": "ja_JP.UTF-8"}, [], JA_WHERE),
+            ({"LANG": "en_US.UTF-8"}, [], EN_WHERE),
+            ({"LANG": "de_DE.UTF-8"}, [], EN_WHERE),
+            ({"LANG": "ja_JP.UTF-8", "LC_MESSAGES": "en_GB.UTF-8"}, [], EN_WHERE),
+            ({"LANG": "en_US.UTF-8", "LANGUAGE": "fr:ja:en"}, [], JA_WHERE),
+            ({"LANG": "C"}, ["--lang", "en"], EN_WHERE),
+            ({"LANG": "en_US.UTF-8"}, ["--lang=ja"], JA_WHERE),
+        ]
+        for env, args, expected in cases:
+            with self.subTest(env=env, args=args):
+                r = run(*args, "-f", "-o", self.out, "--", "-", "Zoë", env=env)
+                self.assertEqual(r.returncode, 1)
+                self.assertEqual(r.stderr.decode(), expected)
+        self.assertEqual(run("--lang", "fr", "-o", self.out, "-").returncode, 2)
+
+    def test_english_messages_and_the_named_character(self):
+        cases = [
+            # The yen sign's glyph, typed as a backslash: named as drawn, found as typed.
+            (["--char-width", "1", "--line-width", "0.7", "--", "-\\."],
+             "The line width must be less than 0.5 for '¥'.\nDXF file written.\nStopped at '\\': row 1, column 2.\n"),
+            (["--", "Jos\u2019"], "The text holds a character that cannot be drawn.\nDXF file written.\n"
+                                 "Stopped at U+2019 '\u2019': row 1, column 4.\n"),
+            (["--char-spacing", "-1", "--", "-"], "Character spacing must not be negative.\nNo file was written.\n"),
+            (["--frame-grid", "1", "0", "--", "-"], "Rows must be greater than zero.\nThe frame cannot be calculated.\n"),
+            (["--char-width", "x", "--", "-"], '--char-width: "x" is not a number.\n'),
+        ]
+        for args, expected in cases:
+            with self.subTest(args=args):
+                r = run("--lang", "en", "-f", "-o", self.out, *args)
+                self.assertEqual(r.stderr.decode(), expected)
+        # The files are the same in both languages.
+        for text in ["AZ09", "-\u00e9-"]:
+            run("--lang", "en", "-f", "-o", self.out, "--svg", self.out + ".svg", "--", text)
+            english = self.read(), self.read(self.out + ".svg")
+            run("--lang", "ja", "-f", "-o", self.out, "--svg", self.out + ".svg", "--", text)
+            self.assertEqual((self.read(), self.read(self.out + ".svg")), english)
+
+
+class BatchUse(Workspace):
+    def test_strict_writes_nothing_after_a_stop(self):
+        with open(self.out, "wb") as f:
+            f.write(b"old drawing")
+        r = run("--strict", "-f", "-o", self.out, "--", "Zo\u00eb")
+        self.assertEqual(r.returncode, 1)
+        self.assertEqual(r.stderr.decode(), UNSUPPORTED + "ファイルは作成していません。（--strict）\n")
+        self.assertEqual(self.read(), b"old drawing")
+        self.assertEqual(os.listdir(self.dir), ["out.dxf"])
+        r = run("--strict", "--lang", "en", "-o", "-", "--", "Zo\u00eb")
+        self.assertEqual((r.returncode, r.stdout), (1, b""))
+        self.assertTrue(r.stderr.decode().endswith("No file was written (--strict).\nStopped at U+00EB 'ë': row 1, column 3.\n"))
+        # A run that draws every character is written as without --strict.
+        self.assertEqual(run("--strict", "-f", "-o", self.out, "--", "Zoe").returncode, 0)
+        self.assertEqual(self.entity_count(b"LINE", self.out) > 4, True)
+
+    def test_standard_output(self):
+        self.assertEqual(run("-o", self.out, "--", "AB-").returncode, 0)
+        r = run("--text-file", "-", "-o", "-", stdin=b"AB-\n")
+        self.assertEqual((r.returncode, r.stderr), (0, b""))
+        self.assertEqual(r.stdout, self.read())
+        # Cut short by a stop, like the file.
+        r = run("-o", "-", "--", "AB-\u00e9")
+        self.assertEqual(r.returncode, 1)
+        self.assertEqual(r.stdout.count(b"\r\nLINE\r\n"), self.entity_count(b"LINE"))
+        self.assertEqual(run("-o", "-", "--print-frame").returncode, 2)
+
+    def test_version_and_grouped_help(self):
+        with open(os.path.join(os.path.dirname(__file__), "..", "CMakeLists.txt")) as f:
+            version = re.search(r"project\(tracemill VERSION (\S+)", f.read()).group(1)
+        r = run("--version")
+        self.assertEqual((r.returncode, r.stdout.decode()), (0, f"tracemill {version}\n"))
+        text = run("--help").stdout.decode()
+        headings = [l for l in text.splitlines() if l and not l.startswith(" ") and l.endswith(":")]
+        self.assertEqual(headings, ["Positionals:", "Options:", "Lengths (drawing units):",
+                                    "Frame calculation (instead of the lengths):", "Output and export:"])
+        self.assertNotIn("Excludes", text)
+
+    def test_progress_only_on_a_terminal_after_a_second(self):
+        text = os.path.join(self.dir, "text.txt")
+        with open(text, "w") as f:
+            f.write("\n".join(["@&$%#8BQSg" * 100] * 60))
+        args = [TRACEMILL, "--lang", "en", "--polylines", "-o", "-", "--text-file", text]
+        env = {k: v for k, v in os.environ.items() if k not in LANGUAGE_VARIABLES}
+        master, slave = pty.openpty()
+        p = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=slave, env=env)
+        os.close(slave)
+        seen = b""
+        while True:
+            try:
+                chunk = os.read(master, 4096)
+            except OSError:
+                break
+            if not chunk:
+                break
+            seen += chunk
+        os.close(master)
+        self.assertEqual(p.wait(60), 0)
+        lines = re.findall(rb"\r(\d+) of 60059 characters, ([\d.]+) MB\x1b\[K", seen)
+        self.assertTrue(lines, seen[:200])
+        done = [int(d) for d, _ in lines]
+        self.assertEqual(done, sorted(done))
+        self.assertTrue(seen.endswith(b"\r\x1b[K"))  # gone at the end
+        r = subprocess.run(args, capture_output=True, env=env)  # not a terminal: nothing
+        self.assertEqual((r.returncode, r.stderr), (0, b""))
+
+    def test_completion_and_manual_page_know_every_option(self):
+        options = set(re.findall(r"(?<![\w-])(--?[a-z][a-z-]*)", run("--help").stdout.decode()))
+        options -= {"-", "--polylines;"}
+        completion = os.path.join(os.path.dirname(__file__), "..", "share", "tracemill.bash-completion")
+
+        def complete(*words):
+            line = " ".join(words)
+            script = (f"source {completion}; COMP_WORDS=(tracemill {line}); COMP_CWORD={len(words)}; "
+                      "_tracemill; printf '%s\\n' \"${COMPREPLY[@]}\"")
+            return subprocess.run(["bash", "-c", script], capture_output=True, text=True).stdout.split()
+
+        self.assertEqual(set(complete("-")), options)
+        self.assertEqual(complete("--units", ""), ["mm", "in"])
+        self.assertEqual(complete("--lang", "e"), ["en"])
+        self.assertEqual(complete("--", "-"), [])
+        # The build names its manual page unless it was configured without one.
+        page = os.environ.get("TRACEMILL_MAN_PAGE", os.path.join(os.path.dirname(TRACEMILL), "tracemill.1"))
+        if "TRACEMILL_MAN_PAGE" not in os.environ and not os.path.exists(page):
+            self.skipTest("built without the manual page (-DTRACEMILL_MAN=OFF)")
+        with open(page) as f:
+            roff = f.read().replace("\\-", "-")
+        self.assertEqual({o for o in options if o not in roff}, set())
 
 
 class ExistingFiles(Workspace):

@@ -20,6 +20,7 @@
 
 #include "atomic_file.hpp"
 #include "field_text.hpp"
+#include "language.hpp"
 #include "preview_widget.hpp"
 #include "text_encoding.hpp"
 
@@ -34,26 +35,38 @@ struct FieldSpec {
     bool digits_only;
 };
 
+// The translation context of the dialog's texts.
+constexpr const char* kContext = "tracemill::app::MainDialog";
+
 // Every one-line field with its label, in the order of the Field enum.
 const FieldSpec kFieldSpecs[kFieldCount] = {
-    {Field::CharWidth, "文字幅(&W)：", "charWidth", false},
-    {Field::CharHeight, "文字高(&E)：", "charHeight", false},
-    {Field::LineWidth, "線幅(&L)：", "lineWidth", false},
-    {Field::CharSpacing, "文字間隔(&I)：", "charSpacing", false},
-    {Field::LineSpacing, "行間隔(&S)：", "lineSpacing", false},
-    {Field::FrameWidth, "枠幅(&B)：", "frameWidth", false},
-    {Field::FrameHeight, "枠高(&A)：", "frameHeight", false},
-    {Field::FrameCharsPerRow, "枠行文字数(&N)：", "frameCharsPerRow", true},
-    {Field::FrameRows, "枠行数(&V)：", "frameRows", true},
-    {Field::FrameCharSpacingPercent, "枠文字間隔％(&G)：", "frameCharSpacingPercent", true},
-    {Field::FrameLineSpacingPercent, "枠行間隔％(&O)：", "frameLineSpacingPercent", true},
-    {Field::FrameLineWidthPercent, "枠線幅％(&D)：", "frameLineWidthPercent", true},
+    {Field::CharWidth, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "文字幅(&W)："), "charWidth", false},
+    {Field::CharHeight, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "文字高(&E)："), "charHeight", false},
+    {Field::LineWidth, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "線幅(&L)："), "lineWidth", false},
+    {Field::CharSpacing, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "文字間隔(&I)："), "charSpacing", false},
+    {Field::LineSpacing, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "行間隔(&S)："), "lineSpacing", false},
+    {Field::FrameWidth, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠幅(&B)："), "frameWidth", false},
+    {Field::FrameHeight, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠高(&A)："), "frameHeight", false},
+    {Field::FrameCharsPerRow, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠行文字数(&N)："), "frameCharsPerRow", true},
+    {Field::FrameRows, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠行数(&V)："), "frameRows", true},
+    {Field::FrameCharSpacingPercent, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠文字間隔％(&G)："), "frameCharSpacingPercent", true},
+    {Field::FrameLineSpacingPercent, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠行間隔％(&O)："), "frameLineSpacingPercent", true},
+    {Field::FrameLineWidthPercent, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠線幅％(&D)："), "frameLineWidthPercent", true},
 };
+
+// A field's label in the dialog's language.
+QString label_of(Field f);
 
 // The unit choices in the order of the list.
 constexpr Units kUnitChoices[] = {Units::None, Units::Millimetres, Units::Inches};
 
 const FieldSpec& spec_of(Field f) { return kFieldSpecs[static_cast<std::size_t>(f)]; }
+
+QString label_of(Field f) { return QCoreApplication::translate(kContext, spec_of(f).label); }
+
+QString from_utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // The slot of a value in DialogValues: a length or a count.
 double* length_slot(DialogValues& v, Field f) {
@@ -120,13 +133,13 @@ private:
 
 QString without_not_created(const std::string& message) {
     QString m = QString::fromStdString(message);
-    const QString tail = QString::fromUtf8(messages::kNotCreated.data(),
-                                           static_cast<qsizetype>(messages::kNotCreated.size()));
+    const QString tail = from_utf8(message_text(Message::NotCreated, language()));
     if (m.endsWith(tail)) m.chop(tail.size());
     return m;
 }
 
-const char* const kHelpText =
+const char* const kHelpText = QT_TRANSLATE_NOOP(
+    "tracemill::app::MainDialog",
     "tracemill は、入力した文字を DXF ファイルの図形にします。\n"
     "文字ごとに、ペンの中心が通る線（色 4、水色）と、線幅のペンがなぞった範囲の"
     "輪郭（色 6、赤紫）を、線分と円弧と円で書き出します。文字の並び全体は枠で囲まれ、"
@@ -152,7 +165,7 @@ const char* const kHelpText =
     "単位：DXF ファイルに単位（mm、inch）を書き込みます。「なし」では書き込みません。\n"
     "\n"
     "下の図は、今の値で作成される図形です。描けない文字があるときは、"
-    "その理由が図の下に出ます。";
+    "その理由が図の下に出ます。");
 
 }  // namespace
 
@@ -184,7 +197,7 @@ QIcon application_icon() {
 
 MainDialog::MainDialog(DialogServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
-    setWindowTitle(dialog_text::kCaption);
+    setWindowTitle(QStringLiteral("tracemill"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -231,7 +244,7 @@ void MainDialog::buildLayout() {
                 QRegularExpression(QStringLiteral("[0-9]*")), edit));
         }
         fields_[i] = edit;
-        labels[i] = make_label(QString::fromUtf8(s.label), edit);
+        labels[i] = make_label(label_of(s.field), edit);
     }
     const auto edit = [this](Field f) { return field(f); };
     const auto label = [&labels](Field f) { return labels[static_cast<std::size_t>(f)]; };
@@ -244,11 +257,11 @@ void MainDialog::buildLayout() {
     path_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     path_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
 
-    auto* browse = new QPushButton(QStringLiteral("参照(&F)"), this);
-    create_ = new QPushButton(QStringLiteral("作成"), this);
-    auto* quit = new QPushButton(QStringLiteral("終了"), this);
-    auto* help = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
-    auto* frame = new QPushButton(QStringLiteral("枠計算(&C)"), this);
+    auto* browse = new QPushButton(tr("参照(&F)"), this);
+    create_ = new QPushButton(tr("作成"), this);
+    auto* quit = new QPushButton(tr("終了"), this);
+    auto* help = new QPushButton(tr("ﾍﾙﾌﾟ(&H)"), this);
+    auto* frame = new QPushButton(tr("枠計算(&C)"), this);
     browse->setObjectName(QStringLiteral("browse"));
     create_->setObjectName(QStringLiteral("create"));
     quit->setObjectName(QStringLiteral("quit"));
@@ -266,22 +279,22 @@ void MainDialog::buildLayout() {
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setTabChangesFocus(true);
     text_->setMinimumHeight(fontMetrics().lineSpacing() * 5);
-    auto* text_label = make_label(QStringLiteral("文字(&T)："), text_);
+    auto* text_label = make_label(tr("文字(&T)："), text_);
 
     preview_ = new PreviewWidget(this);
     preview_->setObjectName(QStringLiteral("preview"));
 
-    polylines_ = new QCheckBox(QStringLiteral("閉じた輪郭(&P)"), this);
+    polylines_ = new QCheckBox(tr("閉じた輪郭(&P)"), this);
     polylines_->setObjectName(QStringLiteral("polylines"));
     units_ = new QComboBox(this);
     units_->setObjectName(QStringLiteral("units"));
-    units_->addItems({QStringLiteral("なし"), QStringLiteral("mm"), QStringLiteral("inch")});
-    auto* units_label = make_label(QStringLiteral("単位(&U)："), units_);
+    units_->addItems({tr("なし"), QStringLiteral("mm"), QStringLiteral("inch")});
+    auto* units_label = make_label(tr("単位(&U)："), units_);
 
     // The upper block: six columns of label, field, label, field, label, and
     // field or button, as wide in proportion as the original arrangement.
     auto* upper = new QGridLayout;
-    upper->addWidget(make_label(QStringLiteral("ファイル："), nullptr), 0, 0);
+    upper->addWidget(make_label(tr("ファイル："), nullptr), 0, 0);
     upper->addWidget(path_, 0, 1, 1, 4);
     upper->addWidget(browse, 0, 5);
     upper->addWidget(label(Field::CharWidth), 1, 0);
@@ -374,7 +387,7 @@ bool MainDialog::saveFields() {
         }
         const Field f = *entry;
         QLineEdit* e = field(f);
-        const QString label = QString::fromUtf8(spec_of(f).label);
+        const QString label = label_of(f);
         bool ok = false;
         if (double* slot = length_slot(read, f)) {
             if (const auto v = read_number_field(e->text())) {
@@ -425,12 +438,14 @@ void MainDialog::create() {
     CreateResult result;
     {
         WaitCursor wait;
+        CreateOptions how;
+        how.language = language();
         result = create_drawing(values_.params, text, path, [&](const std::string& question) {
             wait.hide();
             const bool yes = services_.ask(this, QString::fromStdString(question));
             if (yes) wait.show();
             return yes;
-        }, {}, values_.output);
+        }, {}, values_.output, how);
     }
     // Declined: nothing written and nothing more to say.
     if (result.status != CreateResult::Status::Declined) {
@@ -440,9 +455,8 @@ void MainDialog::create() {
 
 void MainDialog::chooseOutputFile() {
     if (!saveFields()) return;
-    SaveFileRequest request{dialog_text::kChooserTitle,
-                            {QStringLiteral("DXFファイル(.dxf) (*.dxf)"),
-                             QStringLiteral("すべてのファイル(*.*) (*)")},
+    SaveFileRequest request{tr("作成DXFファイルを指定"),
+                            {tr("DXFファイル(.dxf) (*.dxf)"), tr("すべてのファイル(*.*) (*)")},
                             QStringLiteral("dxf"),
                             outputPath()};
     for (;;) {
@@ -453,15 +467,14 @@ void MainDialog::chooseOutputFile() {
         if (path_exists(native)) {
             // The existing file stays until a Create run replaces it; here
             // the user only confirms the name and learns whether it could be.
-            const QString question =
-                path + QString::fromUtf8(messages::kExistsQuestion.data(),
-                                         static_cast<qsizetype>(messages::kExistsQuestion.size()));
+            const QString question = QString::fromStdString(
+                format_message(Message::ExistsQuestion, language(), {path.toStdString()}));
             if (!services_.ask(this, question)) {
                 request.initialPath = path;  // back to the save dialog
                 continue;
             }
             if (!can_replace(native)) {
-                services_.inform(this, dialog_text::kCannotUse);
+                services_.inform(this, tr("指定ファイルの削除に失敗しました。\n　指定したファイルは使用できません。"));
                 return;
             }
         }
@@ -474,7 +487,7 @@ void MainDialog::chooseOutputFile() {
 
 void MainDialog::calculateFrame() {
     if (!saveFields()) return;
-    const FrameResult result = calculate_frame(values_.frame);
+    const FrameResult result = calculate_frame(values_.frame, language());
     if (const auto* message = std::get_if<std::string>(&result)) {
         services_.inform(this, QString::fromStdString(*message));
         return;
@@ -483,10 +496,10 @@ void MainDialog::calculateFrame() {
     showFields();
 }
 
-void MainDialog::showHelp() { services_.inform(this, QString::fromUtf8(kHelpText)); }
+void MainDialog::showHelp() { services_.inform(this, tr(kHelpText)); }
 
 void MainDialog::reject() {
-    if (services_.ask(this, dialog_text::kExitQuestion)) QDialog::reject();
+    if (services_.ask(this, tr("tracemill を終了しますか？"))) QDialog::reject();
 }
 
 void MainDialog::schedulePreview() { preview_timer_->start(); }
@@ -500,22 +513,23 @@ void MainDialog::refreshPreview() {
                           Field::CharSpacing, Field::LineSpacing}) {
         const auto v = read_number_field(field(f)->text());
         if (!v) {
-            preview_->showNote(number_field_message(QString::fromUtf8(spec_of(f).label)));
+            preview_->showNote(number_field_message(label_of(f)));
             return;
         }
         *length_slot(now, f) = *v;
     }
     const TextParameters& p = now.params;
-    const std::string text = to_document_bytes(text_->toPlainText().toStdString());
+    const QString typed = text_->toPlainText();
+    const std::string text = to_document_bytes(typed.toStdString());
     if (text.empty()) {
         preview_->showNote({});
         return;
     }
-    if (const auto message = validate(p, {}, text, false)) {
+    if (const auto message = validate(p, {}, text, false, language())) {
         preview_->showNote(without_not_created(*message));
         return;
     }
-    preview_->showDrawing(p, text);
+    preview_->showDrawing(p, text, typed);
 }
 
 }  // namespace tracemill::app
