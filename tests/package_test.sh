@@ -28,7 +28,7 @@ for options in "" "--polylines --units mm"; do
 done
 test -s /usr/share/icons/hicolor/scalable/apps/tracemill.svg
 test -s /usr/share/doc/tracemill/copyright
-zcat /usr/share/man/man1/tracemill.1.gz | grep -q -- --char-width
+[ "$(zcat /usr/share/man/man1/tracemill.1.gz | grep -c 'char\\-width')" -gt 0 ]
 test -s /usr/share/man/man1/tracemill-gui.1.gz
 test -s /usr/share/bash-completion/completions/tracemill
 
