@@ -257,6 +257,11 @@ int main(int argc, char** argv) {
     }
     const std::string text = tracemill::to_document_bytes(typed);
 
+    // Values are judged before any file is, as for the drawing itself.
+    if (const auto invalid = tracemill::validate(p, output, text)) {
+        print_message(*invalid);
+        return kInvalid;
+    }
     if (!svg_path.empty() && !force && tracemill::path_exists(svg_path)) {
         print_message(svg_path + " は既に存在します。\n　ファイルは作成していません。"
                                  "（上書きするには --force を指定します）");
