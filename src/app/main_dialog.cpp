@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -124,6 +125,16 @@ QString without_not_created(const std::string& message) {
                                            static_cast<qsizetype>(messages::kNotCreated.size()));
     if (m.endsWith(tail)) m.chop(tail.size());
     return m;
+}
+
+// The text box's text, rows separated by line feeds. Qt's plain text of a
+// document would also turn a no-break space into a space and a line
+// separator into a new row; here every other character stays as typed, so
+// that the run stops at it exactly as the command does.
+QString typed_text(const QPlainTextEdit* edit) {
+    QString t = edit->document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return t;
 }
 
 const char* const kHelpText =
@@ -369,7 +380,7 @@ bool MainDialog::saveFields() {
     DialogValues read = values_;
     for (const auto& entry : kExchangeOrder) {
         if (!entry) {
-            read.text = text_->toPlainText();
+            read.text = typed_text(text_);
             continue;
         }
         const Field f = *entry;
@@ -415,7 +426,7 @@ void MainDialog::showFields() {
     for (int i = 0; i < 3; ++i)
         if (kUnitChoices[i] == values_.output.units) units_->setCurrentIndex(i);
     // Rewriting an unchanged text would only lose the cursor and the undo history.
-    if (text_->toPlainText() != values_.text) text_->setPlainText(values_.text);
+    if (typed_text(text_) != values_.text) text_->setPlainText(values_.text);
 }
 
 void MainDialog::create() {
@@ -506,7 +517,7 @@ void MainDialog::refreshPreview() {
         *length_slot(now, f) = *v;
     }
     const TextParameters& p = now.params;
-    const std::string text = to_document_bytes(text_->toPlainText().toStdString());
+    const std::string text = to_document_bytes(typed_text(text_).toStdString());
     if (text.empty()) {
         preview_->showNote({});
         return;
