@@ -326,7 +326,8 @@ class FrameCalculation(Workspace):
                               (["--frame-grid", "2147483648", "1"], '--frame-grid: "2147483648"' + count),
                               (["--frame-size", "5", "nan"], '--frame-size: "nan" は数値ではありません。\n'),
                               (["--frame-percent", "20", "1.5", "15"], '--frame-percent: "1.5"' + count),
-                              (["--frame-size", "10", "5", "--char-width", "3"], None)):
+                              (["--frame-size", "10", "5", "--char-width", "3"], None),
+                              (["--print-frame", "--line-spacing", "1"], None)):
             r = run("-o", self.out, *args, "--", "-")
             self.assertEqual(r.returncode, 2, args)
             if message:

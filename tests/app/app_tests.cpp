@@ -567,6 +567,8 @@ private slots:
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("drawing.dxf"));
         fx.choose(fx.path("drawing.txt"));
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("drawing.txt"));
+        fx.choose(fx.path("v1.2/drawing"));  // a point in a folder's name is no suffix
+        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("v1.2/drawing.dxf"));
         // A path with "<" and "&" is shown as it is.
         fx.choose(fx.path("<b>a&b</b>.dxf"));
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("<b>a&b</b>.dxf"));
@@ -786,9 +788,12 @@ private slots:
         fx.setText("-é");
         fx.dialog->refreshPreview();
         QCOMPARE(fx.dialog->preview()->message(), QStringLiteral("対応してない文字が含まれています。"));
+        auto* line = fx.dialog->preview()->findChild<QLabel*>();
+        QVERIFY(line->isVisible());
         fx.setText("-");
         fx.dialog->refreshPreview();
         QVERIFY(fx.dialog->preview()->message().isEmpty());
+        QVERIFY(!line->isVisible());  // no empty line under the picture
     }
 
     void valuesThatCannotBeDrawnAreExplained() {
