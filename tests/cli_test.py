@@ -91,7 +91,11 @@ class ExitStatuses(Workspace):
         for value in ["nan", "inf", "-inf", "1,5", "abc", ""]:
             r = run("-o", self.out, "--char-width", value, "--", "-")
             self.assertEqual(r.returncode, 2, value)
+            self.assertEqual(r.stderr.decode(), f'--char-width: "{value}" は数値ではありません。\n')
             self.assertFalse(os.path.exists(self.out))
+        # With two unreadable lengths the first is named.
+        r = run("-o", self.out, "--char-height", "x", "--line-spacing", "y", "--", "-")
+        self.assertEqual(r.stderr.decode(), '--char-height: "x" は数値ではありません。\n')
 
     def test_empty_text(self):
         r = run("-o", self.out, "", "")
@@ -381,6 +385,8 @@ class Locale(Workspace):
         r = run("-o", reference, "--char-width", "2.5", "/.", env={"LC_ALL": "C"})
         self.assertEqual(self.read(), self.read(reference))
         self.assertIn(b"\r\n2.700000000\r\n", self.read())  # (2 * 2.5 + 0.4) / 2
+        r = run("--frame-size", "10", "5", "--frame-grid", "4", "1", "--print-frame", env=env)
+        self.assertIn("--char-width 2.17391304347826\n", r.stdout.decode())
         # A comma is not a decimal point on the command line either.
         r = run("-o", os.path.join(self.dir, "x.dxf"), "--char-width", "2,5", "/", env=env)
         self.assertEqual(r.returncode, 2)
@@ -401,6 +407,19 @@ class Svg(Workspace):
         self.assertEqual(len(paths), self.entity_count(b"ARC"))
         self.assertEqual(len(circles), self.entity_count(b"CIRCLE"))
 
+    def test_an_existing_picture_needs_force_and_comes_after_the_values(self):
+        svg = os.path.join(self.dir, "out.svg")
+        with open(svg, "w") as f:
+            f.write("old")
+        r = run("-o", self.out, "--svg", svg, "--char-width", "0", "--", "-")
+        self.assertEqual((r.returncode, r.stderr.decode()), (2, "文字幅 が ゼロ以下です。" + NOT_CREATED + "\n"))
+        r = run("-o", self.out, "--svg", svg, "--", "-")
+        self.assertEqual(r.returncode, 3)
+        self.assertEqual(r.stderr.decode(), svg + " は既に存在します。" + NOT_CREATED + "（上書きするには --force を指定します）\n")
+        self.assertFalse(os.path.exists(self.out))
+        self.assertEqual(run("-f", "-o", self.out, "--svg", svg, "--", "-").returncode, 0)
+        self.assertIn(b"<svg", self.read(svg))
+
     def test_a_picture_that_cannot_be_written_leaves_the_dxf_alone(self):
         # A missing folder, a path under a file, a folder: exit 3, and the
         # previous DXF stays exactly as it was.
@@ -418,11 +437,30 @@ class Svg(Workspace):
 
 
 class TextFile(Workspace):
-    def test_a_folder_is_refused_without_writing(self):
-        r = run("-o", self.out, "--text-file", self.dir)
-        self.assertEqual(r.returncode, 2)
-        self.assertIn(self.dir, r.stderr.decode())
-        self.assertFalse(os.path.exists(self.out))
+    def test_only_the_final_line_break_is_ignored(self):
+        text = os.path.join(self.dir, "text.txt")
+        for content, rows in [(b"-\r\n/\r\n", ["-", "/"]), (b"-\r/\r", ["-", "/"]),
+                              (b"-\n\n", ["-", ""]), (b"-\r\n\r\n", ["-", ""]), (b"-\r\r", ["-", ""])]:
+            with open(text, "wb") as f:
+                f.write(content)
+            expected = os.path.join(self.dir, "rows.dxf")
+            self.assertEqual(run("-f", "-o", expected, "--", *rows).returncode, 0)
+            r = run("-f", "-o", self.out, "--text-file", text)
+            self.assertEqual(r.returncode, 0, r.stderr.decode())
+            self.assertEqual(self.read(), self.read(expected), content)
+
+    def test_refusals_write_nothing(self):
+        text = os.path.join(self.dir, "text.txt")
+        with open(text, "w") as f:
+            f.write("-")
+        missing = os.path.join(self.dir, "missing.txt")
+        for args, message in [
+                (["--text-file", self.dir], self.dir + ": フォルダです。文字のファイルを指定してください。"),
+                (["--text-file", missing], missing + ": 読み込めません。"),
+                (["--text-file", text, "--", "-"], "--text-file: TEXT と同時には指定できません。")]:
+            r = run("-o", self.out, *args)
+            self.assertEqual((r.returncode, r.stderr.decode()), (2, message + "\n"), args)
+            self.assertFalse(os.path.exists(self.out))
 
 
 class FrameCalculation(Workspace):
@@ -439,9 +477,27 @@ class FrameCalculation(Workspace):
         return values
 
     def test_defaults_give_the_frame_cell(self):
-        self.assertEqual(self.printed(), {"--char-width": "2.5", "--char-height": "5",
-                                          "--line-width": "0.375", "--char-spacing": "0.5",
-                                          "--line-spacing": "2.5"})
+        r = run("--print-frame")
+        self.assertEqual(r.stdout.decode(), "--char-width 2.5\n--char-height 5\n--line-width 0.375\n"
+                                            "--char-spacing 0.5\n--line-spacing 2.5\n")
+
+    def test_each_option_reaches_its_input(self):
+        # The formulas evaluated here in their own order; options not given
+        # keep the defaults 2.5 5, 1 1, 20 50 15.
+        def derived(fw=2.5, fh=5, n=1, m=1, cs=20, ls=50, lw=15):
+            w = fw / (n + (n * cs) * 0.01 - cs * 0.01)
+            h = fh / (m + (m * ls) * 0.01 - ls * 0.01)
+            t = lw * w * 0.01 if w < h else lw * h * 0.01
+            return {k: "%.15g" % v for k, v in [("--char-width", w), ("--char-height", h), ("--line-width", t),
+                                                 ("--char-spacing", cs * w * 0.01),
+                                                 ("--line-spacing", ls * h * 0.01)]}
+        for args, inputs in [
+                (["--frame-size", "12", "7", "--frame-grid", "5", "2", "--frame-percent", "10", "40", "8"],
+                 dict(fw=12, fh=7, n=5, m=2, cs=10, ls=40, lw=8)),
+                (["--frame-grid", "2", "3"], dict(n=2, m=3)),
+                (["--frame-size", "3", "9"], dict(fw=3, fh=9)),
+                (["--frame-percent", "5", "30", "12"], dict(cs=5, ls=30, lw=12))]:
+            self.assertEqual(self.printed(*args), derived(**inputs), args)
 
     def test_four_cells_in_ten_units(self):
         v = self.printed("--frame-size", "10", "5", "--frame-grid", "4", "1")
@@ -454,8 +510,10 @@ class FrameCalculation(Workspace):
     def test_the_frame_draws_what_the_printed_lengths_draw(self):
         frame = ["--frame-size", "12", "7", "--frame-grid", "5", "2", "--frame-percent", "10", "40", "8"]
         v = self.printed(*frame)
-        r = run("-o", self.out, *frame, "--", "-/|._", "|/")
+        # With -o the lengths are printed and drawn.
+        r = run("-o", self.out, *frame, "--print-frame", "--", "-/|._", "|/")
         self.assertEqual(r.returncode, 0, r.stderr.decode())
+        self.assertEqual(r.stdout.decode(), "".join(f"{k} {x}\n" for k, x in v.items()))
         explicit = os.path.join(self.dir, "explicit.dxf")
         args = [x for pair in v.items() for x in pair]
         r = run("-o", explicit, *args, "--", "-/|._", "|/")
@@ -479,11 +537,17 @@ class FrameCalculation(Workspace):
             self.assertEqual(r.returncode, 2, args)
             self.assertEqual(r.stderr.decode(), message)
             self.assertFalse(os.path.exists(self.out))
-        for args in (["--frame-grid", "-1", "1"], ["--frame-grid", "2147483648", "1"],
-                     ["--frame-size", "nan", "5"], ["--frame-percent", "1.5", "50", "15"],
-                     ["--frame-size", "10", "5", "--char-width", "3"]):
+        count = " は 0 から 2147483647 までの整数ではありません。\n"
+        for args, message in ((["--frame-grid", "1", "-1"], '--frame-grid: "-1"' + count),
+                              (["--frame-grid", "2147483648", "1"], '--frame-grid: "2147483648"' + count),
+                              (["--frame-size", "5", "nan"], '--frame-size: "nan" は数値ではありません。\n'),
+                              (["--frame-percent", "20", "1.5", "15"], '--frame-percent: "1.5"' + count),
+                              (["--frame-size", "10", "5", "--char-width", "3"], None),
+                              (["--print-frame", "--line-spacing", "1"], None)):
             r = run("-o", self.out, *args, "--", "-")
             self.assertEqual(r.returncode, 2, args)
+            if message:
+                self.assertEqual(r.stderr.decode(), message)
             self.assertFalse(os.path.exists(self.out))
 
     def test_print_frame_needs_no_output(self):

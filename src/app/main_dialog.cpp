@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -136,6 +137,16 @@ QString without_not_created(const std::string& message) {
     const QString tail = from_utf8(message_text(Message::NotCreated, language()));
     if (m.endsWith(tail)) m.chop(tail.size());
     return m;
+}
+
+// The text box's text, rows separated by line feeds. Qt's plain text of a
+// document would also turn a no-break space into a space and a line
+// separator into a new row; here every other character stays as typed, so
+// that the run stops at it exactly as the command does.
+QString typed_text(const QPlainTextEdit* edit) {
+    QString t = edit->document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return t;
 }
 
 const char* const kHelpText = QT_TRANSLATE_NOOP(
@@ -382,7 +393,7 @@ bool MainDialog::saveFields() {
     DialogValues read = values_;
     for (const auto& entry : kExchangeOrder) {
         if (!entry) {
-            read.text = text_->toPlainText();
+            read.text = typed_text(text_);
             continue;
         }
         const Field f = *entry;
@@ -428,7 +439,7 @@ void MainDialog::showFields() {
     for (int i = 0; i < 3; ++i)
         if (kUnitChoices[i] == values_.output.units) units_->setCurrentIndex(i);
     // Rewriting an unchanged text would only lose the cursor and the undo history.
-    if (text_->toPlainText() != values_.text) text_->setPlainText(values_.text);
+    if (typed_text(text_) != values_.text) text_->setPlainText(values_.text);
 }
 
 void MainDialog::create() {
@@ -519,7 +530,7 @@ void MainDialog::refreshPreview() {
         *length_slot(now, f) = *v;
     }
     const TextParameters& p = now.params;
-    const QString typed = text_->toPlainText();
+    const QString typed = typed_text(text_);
     const std::string text = to_document_bytes(typed.toStdString());
     if (text.empty()) {
         preview_->showNote({});

@@ -463,6 +463,11 @@ int main(int argc, char** argv) {
     }
     const std::string text = tracemill::to_document_bytes(typed);
 
+    // Values are judged before any file is, as for the drawing itself.
+    if (const auto invalid = tracemill::validate(p, output, text, true, lang)) {
+        print_message(*invalid);
+        return kInvalid;
+    }
     if (!svg_path.empty() && !force && tracemill::path_exists(svg_path)) {
         print_message(Message::ExistsUseForce, {svg_path});
         return kNotWritten;
