@@ -109,6 +109,24 @@ TEST(Reliability, ANotchAtItsLimitVanishesWhole) {
     }
 }
 
+TEST(Reliability, AnArcEndFoundWhereTheArcRunsLevelJoins) {
+    // The @ in a square cell seven strokes wide (the default stroke in a
+    // square cell), and in one a billionth wider than high: its connecting
+    // arc meets the outer ring at the arc's lowest point, where the arcsine
+    // that fixes the arc's end is off by 1e-8 units, five times the distance
+    // within which ends join; the closed contours refused the glyph.
+    const struct {
+        double W, H, t;
+    } cases[] = {{2.1, 2.1, 0.3}, {5.25, 5.2499999990000044, 0.75}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.H);
+        const auto g = draw_glyph('@', -c.W / 2, c.H / 2, c.W, c.H, c.t);
+        ASSERT_EQ(g.stop, "");
+        const GlyphCell cell = make_cell(-c.W / 2, c.H / 2, c.W, c.H, c.t);
+        EXPECT_TRUE(std::holds_alternative<GlyphContours>(chain_glyph(g.entities, join_tolerance(cell))));
+    }
+}
+
 TEST(Reliability, SlashInACellAsSmallAsItsStrokeWritesOnlyFiniteNumbers) {
     // W, H and t within a few ulps of each other: the slash's slope can meet
     // 0 / 0. The run may stop with the coordinate message; nothing
