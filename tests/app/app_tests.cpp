@@ -191,6 +191,10 @@ private slots:
         QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("/"));
         QCOMPARE(fx.dialog->textEdit()->toPlainText(), QStringLiteral("-\n/"));
         QVERIFY(fx.services.informed.isEmpty());
+        // Tab leaves the text box instead of typing a tab into it.
+        QTest::keyClick(fx.dialog->textEdit(), Qt::Key_Tab);
+        QVERIFY(fx.dialog->createButton()->hasFocus());
+        QCOMPARE(fx.dialog->textEdit()->toPlainText(), QStringLiteral("-\n/"));
         // In a field, and on a focused button other than 作成, Return is 作成
         // (no path chosen yet, so Create says so).
         fx.field(Field::LineWidth)->setFocus();
