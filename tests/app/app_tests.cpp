@@ -250,6 +250,10 @@ private slots:
         QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("/"));
         QCOMPARE(fx.dialog->textEdit()->toPlainText(), QStringLiteral("-\n/"));
         QVERIFY(fx.services.informed.isEmpty());
+        // Tab leaves the text box instead of typing a tab into it.
+        QTest::keyClick(fx.dialog->textEdit(), Qt::Key_Tab);
+        QVERIFY(fx.dialog->createButton()->hasFocus());
+        QCOMPARE(fx.dialog->textEdit()->toPlainText(), QStringLiteral("-\n/"));
         // In a field, and on a focused button other than 作成, Return is 作成
         // (no path chosen yet, so Create says so).
         fx.field(Field::LineWidth)->setFocus();
@@ -395,12 +399,13 @@ private slots:
         }
         // Zero spacing is allowed.
         Fixture fx;
-        fx.choose(fx.path("zero.dxf"));
+        fx.choose(fx.path("図面 0.dxf"));  // a name beyond Latin-1 reaches the file system
         fx.set(Field::CharSpacing, "0");
         fx.set(Field::LineSpacing, "0");
         fx.setText("-");
         fx.dialog->create();
         QCOMPARE(fx.lastMessage(), kCreated);
+        QVERIFY(QFileInfo::exists(fx.path("図面 0.dxf")));
     }
 
     void createWritesWhatTheCommandLineToolWrites() {
@@ -753,6 +758,7 @@ struct Colours {
     int magenta = 0;
     // Sum over cyan pixels of (x − mean x)(y − mean y): the slant of what is drawn.
     double slant = 0;
+    int at_edge = 0;  // coloured pixels on the outermost two rows or columns
 };
 
 Colours count_colours(const QImage& image) {
@@ -766,6 +772,8 @@ Colours count_colours(const QImage& image) {
                 cyan.emplace_back(x, y);
             }
             if (p.red() > 200 && p.green() < 90 && p.blue() > 200) ++c.magenta;
+            const bool edge = x < 2 || y < 2 || x >= image.width() - 2 || y >= image.height() - 2;
+            if (edge && (p.green() > 200 || p.red() > 200)) ++c.at_edge;
         }
     }
     if (!cyan.empty()) {
@@ -791,6 +799,10 @@ private slots:
         const Colours c = count_colours(fx.dialog->preview()->canvas()->grab().toImage());
         QVERIFY2(c.cyan > 50, qPrintable(QString::number(c.cyan)));
         QVERIFY2(c.magenta > 50, qPrintable(QString::number(c.magenta)));
+        // The outline runs round the skeleton, so it is the longer of the two;
+        // the whole block fits inside the canvas.
+        QVERIFY2(c.magenta > c.cyan, qPrintable(QStringLiteral("%1 %2").arg(c.magenta).arg(c.cyan)));
+        QCOMPARE(c.at_edge, 0);
         QVERIFY(fx.dialog->preview()->message().isEmpty());
         fx.setText("");
         fx.dialog->refreshPreview();
