@@ -1,0 +1,269 @@
+#!/usr/bin/env python3
+"""Differential test: every glyph drawn by the program (through the test tool
+glyph_rows) against the independent evaluations in this directory, compared
+number for number in the printed text.
+
+The sizes are drawn from a seeded generator (the seed is printed; --seed
+repeats a run):
+  - ordinary cells with one or two decimals, and cells whose W, H and t have
+    nine decimals;
+  - cells far from the origin (x and y from 1e3 to 1e8 in magnitude, either
+    sign);
+  - the sizes where a layout switch, a width test or the leaving-out of a
+    degenerate entity flips: along sweeps of t, of W and of H the evaluation's
+    layout (the kinds and colours of its rows, or its stop message) is
+    compared between neighbouring sizes, and where it differs the two sizes
+    are bisected down to adjacent doubles; both ends, one double beyond each
+    and a few sizes just off the switch are drawn.
+Every mismatch is printed with a one-line reproducer.
+
+Usage: differential.py [--seed N] [--scale F] [--glyphs CHARS]
+       differential.py --case 'G x y W H t'
+The program is found through $GLYPH_ROWS (default ../../build/tests/glyph_rows).
+"""
+import argparse
+import importlib
+import math
+import os
+import random
+import shlex
+import struct
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+MODULES = ['simple_strokes', 'straight_capitals', 'digits_0147', 'digits_235', 'digits_689',
+           'diagonal_capitals_akmnv', 'diagonal_capitals_wxyz', 'round_capitals', 'bowl_capitals',
+           'capitals_sq', 'punctuation', 'brackets', 'operators', 'symbols_marks',
+           'symbols_currency_amp_at', 'lower_ijltf', 'lower_hnmur', 'lower_vwxyzk', 'lower_bdpqg',
+           'lower_aes']
+
+
+def evaluations():
+    table = {}
+    for name in MODULES:
+        module = importlib.import_module(name)
+        for g in module.GLYPHS:
+            assert g not in table, g
+            table[g] = (module.evaluate, name)
+    return table
+
+
+EVAL = evaluations()
+
+
+def expected(g, size):
+    """The evaluation's rows and stop line, or the exception it raised."""
+    evaluate = EVAL[g][0]
+    try:
+        rows, stop = evaluate(g, *size)
+    except Exception as e:  # a formula outside its domain: reported as a mismatch
+        return ['evaluation raised %s: %s' % (type(e).__name__, e)]
+    return rows + ([] if stop is None else ['stop ' + stop])
+
+
+def layout(g, size):
+    """What a switch changes: the kinds and colours of the rows, the stop."""
+    return tuple(row if not row[0].isupper() else row[:row.index(' ', row.index(' ') + 1)]
+                 for row in expected(g, size))
+
+
+# ---------------------------------------------------------------- doubles
+
+def bits(v):
+    return struct.unpack('<q', struct.pack('<d', v))[0]
+
+
+def double(i):
+    return struct.unpack('<d', struct.pack('<q', i))[0]
+
+
+def bisect(g, size, k, a, b):
+    """Adjacent positive doubles (lo, hi) between a < b where the layout of
+    size with component k set to them differs."""
+    def at(v):
+        s = list(size)
+        s[k] = v
+        return layout(g, tuple(s))
+    ia, ib = bits(a), bits(b)
+    la = at(a)
+    while ib - ia > 1:
+        im = (ia + ib) // 2
+        if at(double(im)) == la:
+            ia = im
+        else:
+            ib = im
+    return double(ia), double(ib)
+
+
+# ---------------------------------------------------------------- sizes
+
+def decimals(v, n):
+    return float('%.*f' % (n, v))
+
+
+def shape(rng, n):
+    """W, H, t with n decimals: any aspect from 1:5 to 5:1, t below both."""
+    H = decimals(math.exp(rng.uniform(math.log(1.0), math.log(120.0))), n)
+    W = decimals(H * math.exp(rng.uniform(-1.6, 1.6)), n)
+    W, H = max(W, 0.5), max(H, 0.5)
+    m = min(W, H)
+    t = decimals(m * math.exp(rng.uniform(math.log(0.004), math.log(0.7))), n)
+    if not (0 < t < m):
+        t = decimals(m / 10, n) or m / 10
+    return W, H, t
+
+
+def corner(rng, far=False):
+    if far:
+        return tuple(rng.choice((-1, 1)) * decimals(10 ** rng.uniform(3, 8), rng.choice((0, 1, 2, 3)))
+                     for _ in range(2))
+    return tuple(decimals(rng.uniform(-200, 200), rng.choice((0, 1, 2))) for _ in range(2))
+
+
+def sweep_values(lo, hi, n):
+    """n values from lo to hi, evenly spaced in the logarithm."""
+    return [lo * (hi / lo) ** (i / (n - 1)) for i in range(n)]
+
+
+def switch_sizes(g, rng, base, k, n_grid, budget):
+    """Sizes around the flips of the layout along component k of base."""
+    x, y, W, H, t = base
+    if k == 4:
+        lo, hi = min(W, H) * 0.002, min(W, H) * 0.9999
+    elif k == 2:
+        lo, hi = t * 1.0001, max(H, t) * 8
+    else:
+        lo, hi = t * 1.0001, max(W, t) * 8
+    grid = sorted(set(decimals(v, 6) for v in sweep_values(lo, hi, n_grid)))
+    grid = [v for v in grid if v > 0 and (k == 4 or v > t) and (k != 4 or v < min(W, H))]
+    layouts = []
+    for v in grid:
+        s = list(base)
+        s[k] = v
+        layouts.append(layout(g, tuple(s)))
+    flips = [i for i in range(len(grid) - 1) if layouts[i] != layouts[i + 1]]
+    rng.shuffle(flips)
+    sizes = []
+    for i in flips[:budget]:
+        lo_v, hi_v = bisect(g, base, k, grid[i], grid[i + 1])
+        for v in (math.nextafter(lo_v, 0), lo_v, hi_v, math.nextafter(hi_v, math.inf),
+                  lo_v * (1 - 1e-12), hi_v * (1 + 1e-12), lo_v * (1 - 1e-9), hi_v * (1 + 1e-9)):
+            s = list(base)
+            s[k] = v
+            if s[4] < min(s[2], s[3]):
+                sizes.append(tuple(s))
+    return sizes
+
+
+def sizes_for(g, rng, scale):
+    n = lambda count: max(1, int(round(count * scale)))
+    sizes = []
+    for _ in range(n(60)):
+        sizes.append(corner(rng) + shape(rng, rng.choice((1, 2))))
+    for _ in range(n(30)):
+        sizes.append(corner(rng) + shape(rng, 9))
+    for _ in range(n(30)):
+        sizes.append(corner(rng, far=True) + shape(rng, rng.choice((1, 2, 9))))
+    for i in range(n(12)):
+        far = i % 4 == 3
+        base = corner(rng, far) + shape(rng, rng.choice((0, 1, 1, 2)))
+        for k in (4, 2, 3):
+            sizes += switch_sizes(g, rng, base, k, 28, 3)
+    return sizes
+
+
+# ---------------------------------------------------------------- the program
+
+def program_rows(cases):
+    tool = os.environ.get('GLYPH_ROWS', os.path.join(HERE, '..', '..', 'build', 'tests', 'glyph_rows'))
+    text = ''.join('%s %r %r %r %r %r\n' % ((g,) + size) for g, size in cases)
+    out = subprocess.run([tool], input=text.encode(), stdout=subprocess.PIPE, check=True).stdout
+    results, current = [], []
+    for line in out.decode().split('\n'):
+        if line == 'end':
+            results.append(current)
+            current = []
+        elif line:
+            current.append(line)
+    assert len(results) == len(cases), 'glyph_rows answered %d of %d cases' % (len(results), len(cases))
+    return results
+
+
+def reproducer(g, size):
+    return 'python3 tests/reference/differential.py --case ' + shlex.quote(
+        '%s %s' % (g, ' '.join(repr(v) for v in size)))
+
+
+def describe(g, size, want, got):
+    lines = ['%s x=%r y=%r W=%r H=%r t=%r (%s)' % ((g,) + size + (EVAL[g][1],))]
+    for i in range(max(len(want), len(got))):
+        w = want[i] if i < len(want) else '(nothing)'
+        o = got[i] if i < len(got) else '(nothing)'
+        if w != o:
+            lines.append('  row %d: evaluation %s' % (i + 1, w))
+            lines.append('  row %d: program    %s' % (i + 1, o))
+            break
+    lines.append('  %d rows expected, %d drawn; reproduce: %s' % (len(want), len(got), reproducer(g, size)))
+    return '\n'.join(lines)
+
+
+def run_case(spec):
+    g, *numbers = spec.split()
+    size = tuple(float(v) for v in numbers)
+    want = expected(g, size)
+    got = program_rows([(g, size)])[0]
+    print('evaluation:\n  ' + '\n  '.join(want))
+    print('program:\n  ' + '\n  '.join(got))
+    print('same' if want == got else 'DIFFERENT')
+    return 0 if want == got else 1
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split('\n')[0])
+    ap.add_argument('--seed', type=int)
+    ap.add_argument('--scale', type=float, default=1.0, help='multiplies the number of sizes')
+    ap.add_argument('--glyphs', default=None, help='only these glyphs')
+    ap.add_argument('--case', help="one case 'G x y W H t', shown in full")
+    ap.add_argument('--show', type=int, default=3, help='mismatches printed per glyph')
+    args = ap.parse_args()
+    if args.case:
+        return run_case(args.case)
+
+    missing = [chr(b) for b in range(0x21, 0x7F) if chr(b) not in EVAL]
+    if missing:
+        print('no evaluation for: ' + ' '.join(missing))
+        return 1
+    seed = args.seed if args.seed is not None else random.SystemRandom().randrange(1 << 32)
+    print('seed %d (repeat with --seed %d), scale %g' % (seed, seed, args.scale))
+    start = time.time()
+    cases = []
+    for g in (args.glyphs or ''.join(chr(b) for b in range(0x21, 0x7F))):
+        rng = random.Random('%d %s' % (seed, g))
+        cases += [(g, size) for size in sizes_for(g, rng, args.scale)]
+    wants = [expected(g, size) for g, size in cases]
+    made = time.time()
+    gots = program_rows(cases)
+    drawn = time.time()
+    bad = {}
+    for (g, size), want, got in zip(cases, wants, gots):
+        if want != got:
+            bad.setdefault(g, []).append(describe(g, size, want, got))
+    print('%d sizes over %d glyphs: evaluations %.1f s, program %.1f s' % (
+        len(cases), len(set(g for g, _ in cases)), made - start, drawn - made))
+    for g, reports in bad.items():
+        print('%s: %d of %d sizes differ' % (g, len(reports), sum(1 for c in cases if c[0] == g)))
+        for r in reports[:args.show]:
+            print(r)
+    if bad:
+        print('MISMATCH in %d glyphs: %s (seed %d)' % (len(bad), ''.join(bad), seed))
+        return 1
+    print('all sizes agree')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
