@@ -8,22 +8,26 @@ repeats a run):
   - ordinary cells with one or two decimals, and cells whose W, H and t have
     nine decimals;
   - cells far from the origin (x and y from 1e3 to 1e8 in magnitude, either
-    sign);
+    sign), and huge cells (W and H from 1e4 to 1e10), where a difference of
+    one double anywhere in a construction shows in the ninth decimal;
   - the sizes where a layout switch, a width test or the leaving-out of a
-    degenerate entity flips: along sweeps of t, of W and of H the evaluation's
-    layout (the kinds and colours of its rows, or its stop message) is
-    compared between neighbouring sizes, and where it differs the two sizes
-    are bisected down to adjacent doubles; both ends, one double beyond each
-    and a few sizes just off the switch are drawn.
+    degenerate entity flips: the evaluations are loaded with every comparison
+    between numbers traced, and along sweeps of t, of W and of H their layout
+    (the kinds and colours of the rows, the stop line, the outcome of every
+    comparison) is compared between neighbouring sizes; where it differs, the
+    two sizes are bisected down to adjacent doubles, and both ends, one double
+    beyond each and a size just off either side are drawn. A comparison that
+    ties exactly at one end is how a > written for a >= shows.
 Every mismatch is printed with a one-line reproducer.
 
-Usage: differential.py [--seed N] [--scale F] [--glyphs CHARS]
+Usage: differential.py [--seed N] [--scale F] [--glyphs CHARS] [--ties]
        differential.py --case 'G x y W H t'
 The program is found through $GLYPH_ROWS (default ../../build/tests/glyph_rows).
 """
 import argparse
-import importlib
+import ast
 import math
+import operator
 import os
 import random
 import shlex
@@ -31,22 +35,69 @@ import struct
 import subprocess
 import sys
 import time
+import types
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-MODULES = ['simple_strokes', 'straight_capitals', 'digits_0147', 'digits_235', 'digits_689',
+MODULES = ['rows', 'simple_strokes', 'straight_capitals', 'digits_0147', 'digits_235', 'digits_689',
            'diagonal_capitals_akmnv', 'diagonal_capitals_wxyz', 'round_capitals', 'bowl_capitals',
            'capitals_sq', 'punctuation', 'brackets', 'operators', 'symbols_marks',
            'symbols_currency_amp_at', 'lower_ijltf', 'lower_hnmur', 'lower_vwxyzk', 'lower_bdpqg',
-           'lower_aes']
+           'lower_aes']  # a module comes after the ones it imports
+
+# The comparisons between numbers made by the evaluation being traced:
+# (module, comparison number, outcome, whether the two sides were equal).
+TRACE = None
+LINES = {}  # module -> source line of each comparison
+SEEN = set()  # the comparisons between numbers met while tracing
+OPERATORS = {ast.Lt: operator.lt, ast.LtE: operator.le, ast.Gt: operator.gt, ast.GtE: operator.ge,
+             ast.Eq: operator.eq, ast.NotEq: operator.ne}
+
+
+class Compares(ast.NodeTransformer):
+    """Turns every single comparison a OP b into _compare(n, a, b): the same
+    test, seen by the tracer. The arithmetic is left as written."""
+    def __init__(self):
+        self.ops = []
+        self.lines = []
+
+    def visit_Compare(self, node):
+        self.generic_visit(node)
+        if len(node.ops) != 1 or type(node.ops[0]) not in OPERATORS:
+            return node
+        self.ops.append(OPERATORS[type(node.ops[0])])
+        self.lines.append(node.lineno)
+        call = ast.Call(ast.Name('_compare', ast.Load()),
+                        [ast.Constant(len(self.ops) - 1), node.left, node.comparators[0]], [])
+        return ast.copy_location(call, node)
+
+
+def load(name):
+    path = os.path.join(HERE, name + '.py')
+    transform = Compares()
+    tree = ast.fix_missing_locations(transform.visit(ast.parse(open(path, encoding='utf-8').read(), path)))
+    module = types.ModuleType(name)
+    module.__file__ = path
+
+    def compare(n, a, b, ops=transform.ops):
+        result = ops[n](a, b)
+        if TRACE is not None and type(a) in (int, float) and type(b) in (int, float):
+            TRACE.append((name, n, result, a == b))
+            SEEN.add((name, n))
+        return result
+    module._compare = compare
+    LINES[name] = transform.lines
+    sys.modules[name] = module
+    exec(compile(tree, path, 'exec'), module.__dict__)
+    return module
 
 
 def evaluations():
     table = {}
     for name in MODULES:
-        module = importlib.import_module(name)
-        for g in module.GLYPHS:
+        module = load(name)
+        for g in getattr(module, 'GLYPHS', ()):
             assert g not in table, g
             table[g] = (module.evaluate, name)
     return table
@@ -65,10 +116,22 @@ def expected(g, size):
     return rows + ([] if stop is None else ['stop ' + stop])
 
 
+def traced(g, size):
+    """The layout of the evaluation (the kinds and colours of its rows, its
+    stop line, the outcome of every comparison it makes) and its trace."""
+    global TRACE
+    TRACE = []
+    try:
+        rows = expected(g, size)
+        trace = TRACE
+    finally:
+        TRACE = None
+    kinds = tuple(row[:row.index(' ', row.index(' ') + 1)] if row[0].isupper() else row for row in rows)
+    return (kinds, tuple(c[:3] for c in trace)), trace
+
+
 def layout(g, size):
-    """What a switch changes: the kinds and colours of the rows, the stop."""
-    return tuple(row if not row[0].isupper() else row[:row.index(' ', row.index(' ') + 1)]
-                 for row in expected(g, size))
+    return traced(g, size)[0]
 
 
 # ---------------------------------------------------------------- doubles
@@ -99,15 +162,34 @@ def bisect(g, size, k, a, b):
     return double(ia), double(ib)
 
 
+# How often each comparison flipped at a bisected switch, and how often one
+# end of the switch was an exact tie: (glyph, module, number) -> [flips, ties].
+FLIPS = {}
+
+
+def note_flip(g, size, k, lo, hi):
+    s = list(size)
+    s[k] = lo
+    a = traced(g, tuple(s))[1]
+    s[k] = hi
+    b = traced(g, tuple(s))[1]
+    for p, q in zip(a, b):
+        if p[:3] != q[:3]:
+            stat = FLIPS.setdefault((g,) + p[:2], [0, 0])
+            stat[0] += 1
+            stat[1] += p[3] or q[3]
+            return
+
+
 # ---------------------------------------------------------------- sizes
 
 def decimals(v, n):
     return float('%.*f' % (n, v))
 
 
-def shape(rng, n):
+def shape(rng, n, scale=1.0):
     """W, H, t with n decimals: any aspect from 1:5 to 5:1, t below both."""
-    H = decimals(math.exp(rng.uniform(math.log(1.0), math.log(120.0))), n)
+    H = decimals(scale * math.exp(rng.uniform(math.log(1.0), math.log(120.0))), n)
     W = decimals(H * math.exp(rng.uniform(-1.6, 1.6)), n)
     W, H = max(W, 0.5), max(H, 0.5)
     m = min(W, H)
@@ -130,7 +212,9 @@ def sweep_values(lo, hi, n):
 
 
 def switch_sizes(g, rng, base, k, n_grid, budget):
-    """Sizes around the flips of the layout along component k of base."""
+    """Sizes around the flips of the layout along component k of base: the
+    two adjacent doubles of each flip, one double beyond each, and sizes a
+    little off either side."""
     x, y, W, H, t = base
     if k == 4:
         lo, hi = min(W, H) * 0.002, min(W, H) * 0.9999
@@ -138,7 +222,7 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
         lo, hi = t * 1.0001, max(H, t) * 8
     else:
         lo, hi = t * 1.0001, max(W, t) * 8
-    grid = sorted(set(decimals(v, 6) for v in sweep_values(lo, hi, n_grid)))
+    grid = sorted(set(float('%.6g' % v) for v in sweep_values(lo, hi, n_grid)))
     grid = [v for v in grid if v > 0 and (k == 4 or v > t) and (k != 4 or v < min(W, H))]
     layouts = []
     for v in grid:
@@ -150,8 +234,9 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
     sizes = []
     for i in flips[:budget]:
         lo_v, hi_v = bisect(g, base, k, grid[i], grid[i + 1])
+        note_flip(g, base, k, lo_v, hi_v)
         for v in (math.nextafter(lo_v, 0), lo_v, hi_v, math.nextafter(hi_v, math.inf),
-                  lo_v * (1 - 1e-12), hi_v * (1 + 1e-12), lo_v * (1 - 1e-9), hi_v * (1 + 1e-9)):
+                  lo_v * (1 - 1e-9), hi_v * (1 + 1e-9)):
             s = list(base)
             s[k] = v
             if s[4] < min(s[2], s[3]):
@@ -162,17 +247,26 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
 def sizes_for(g, rng, scale):
     n = lambda count: max(1, int(round(count * scale)))
     sizes = []
-    for _ in range(n(60)):
+    for _ in range(n(50)):
         sizes.append(corner(rng) + shape(rng, rng.choice((1, 2))))
-    for _ in range(n(30)):
+    for _ in range(n(25)):
         sizes.append(corner(rng) + shape(rng, 9))
-    for _ in range(n(30)):
+    for _ in range(n(25)):
         sizes.append(corner(rng, far=True) + shape(rng, rng.choice((1, 2, 9))))
-    for i in range(n(12)):
-        far = i % 4 == 3
-        base = corner(rng, far) + shape(rng, rng.choice((0, 1, 1, 2)))
+    # Cells of 1e5 to 1e10: every length as large as a far cell's
+    # coordinates, so that a difference of one double in any part of a
+    # construction shows in the ninth decimal.
+    for _ in range(n(25)):
+        where = corner(rng, far=True) if rng.random() < 0.5 else (0.0, 0.0)
+        sizes.append(where + shape(rng, rng.choice((0, 3, 9)), 10 ** rng.uniform(4, 8)))
+    # Switches: bases with round sizes, mostly in a cell at or near the
+    # origin, where the two sides of a comparison are finest and an exact
+    # tie is likeliest.
+    for i in range(n(10)):
+        where = (0.0, 0.0) if i % 2 else corner(rng, far=i % 5 == 4)
+        base = where + shape(rng, rng.choice((0, 1, 1, 2)), 10 ** rng.choice((0, 0, 0, 5)))
         for k in (4, 2, 3):
-            sizes += switch_sizes(g, rng, base, k, 28, 3)
+            sizes += switch_sizes(g, rng, base, k, 24, 3)
     return sizes
 
 
@@ -229,6 +323,8 @@ def main():
     ap.add_argument('--glyphs', default=None, help='only these glyphs')
     ap.add_argument('--case', help="one case 'G x y W H t', shown in full")
     ap.add_argument('--show', type=int, default=3, help='mismatches printed per glyph')
+    ap.add_argument('--ties', action='store_true',
+                    help='list the comparisons that flipped at a switch without an exact tie')
     args = ap.parse_args()
     if args.case:
         return run_case(args.case)
@@ -254,6 +350,18 @@ def main():
             bad.setdefault(g, []).append(describe(g, size, want, got))
     print('%d sizes over %d glyphs: evaluations %.1f s, program %.1f s' % (
         len(cases), len(set(g for g, _ in cases)), made - start, drawn - made))
+    if args.ties:
+        flips = sum(f for f, _ in FLIPS.values())
+        print('%d switches bisected, %d comparisons, %d of them never tied exactly:' % (
+            flips, len(FLIPS), sum(1 for _, n in FLIPS.values() if not n)))
+        for (g, module, n), (f, ties) in sorted(FLIPS.items()):
+            if not ties:
+                print('  %s %s.py:%d: %d switches' % (g, module, LINES[module][n], f))
+        for module, lines in LINES.items():
+            flipped = set(n for (_, m, n) in FLIPS if m == module)
+            never = [str(lines[n]) for n in range(len(lines)) if n not in flipped and (module, n) in SEEN]
+            if never:
+                print('  never flipped in %s.py: lines %s' % (module, ' '.join(never)))
     for g, reports in bad.items():
         print('%s: %d of %d sizes differ' % (g, len(reports), sum(1 for c in cases if c[0] == g)))
         for r in reports[:args.show]:

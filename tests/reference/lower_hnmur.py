@@ -14,7 +14,7 @@ Usage: lower_hnmur.py GLYPH x y W H t
 import math
 import sys
 
-from rows import arc as arc_row, circle as circle_row, line as line_row
+from rows import arc as arc_row, circle as circle_row, line as line_row, pow2
 
 Pi = 3.14159265358979
 
@@ -43,7 +43,7 @@ class Out:
 def shoulder(A, B, t, r):
     """(semicircle?, rho) by the shoulder rule."""
     d = A - 0.05 * t
-    R0 = (math.sqrt(math.pow(d, 2) + math.pow(t, 2)) / math.cos(math.atan(d / t))) / 2 - r
+    R0 = (math.sqrt(pow2(d) + pow2(t)) / math.cos(math.atan(d / t))) / 2 - r
     if A >= B and B <= R0:
         return True, B
     if B >= A and A <= R0:

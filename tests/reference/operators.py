@@ -17,7 +17,7 @@ Usage: operators.py GLYPH x y W H t
 import math
 import sys
 
-from rows import arc as arc_row, line as line_row
+from rows import arc as arc_row, line as line_row, pow2
 
 Pi = 3.14159265358979
 
@@ -176,7 +176,7 @@ def tilde(x, y, W, H, t):
         return o
     Ym = (y - r) - (0.35 * H - r) / 2
     T = deg(math.atan(((0.35 * H - r) * 2) / (W - t)))
-    rho = math.sqrt(math.pow((0.35 * H - r) / 2, 2) + math.pow((W - t) / 4, 2)) / (2 * math.sin(rad(T)))
+    rho = math.sqrt(pow2((0.35 * H - r) / 2) + pow2((W - t) / 4)) / (2 * math.sin(rad(T)))
     Y1 = (y - r) - rho
     Y2 = (y - 0.35 * H) + rho
     for cx, cy, a0, a1 in ((P1, Y1, 90 - 2 * T, 2 * T + 90), (P2, Y2, -90 - 2 * T, 2 * T - 90)):

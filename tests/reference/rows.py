@@ -15,6 +15,12 @@ print alike. Each function returns the list of rows to add: one row or none.
 import math
 
 
+def pow2(v):
+    """pow(v, 2) correctly rounded, that is v * v: the C library's pow, which
+    math.pow calls, can be one unit in the last place off for large v."""
+    return v * v
+
+
 def f9(v):
     return '%.9f' % v
 

@@ -5,7 +5,8 @@ tests/examples/symbols_currency_amp_at.txt.
 
 Every formula is evaluated in the form the construction states it, in IEEE
 double arithmetic (Python floats), with Pi = 3.14159265358979; squares are
-products (a*a) except inside the circle-crossing routine, which uses pow.
+products (a*a), and pow(a, 2) inside the circle-crossing routine is the
+correctly rounded square (rows.pow2).
 Every angle passes through degrees. Rows are printed in the format of the
 examples file (degenerate entities left out, see tests/reference/rows.py),
 followed by a count line and, for a stop, the stop line.
@@ -15,7 +16,7 @@ Usage: symbols_currency_amp_at.py GLYPH x y W H t
 import math
 import sys
 
-from rows import arc as arc_row, circle as circle_row, line as line_row, positive
+from rows import arc as arc_row, circle as circle_row, line as line_row, positive, pow2
 
 Pi = 3.14159265358979
 
@@ -66,7 +67,7 @@ class Out:
 
 
 def circle_angles(R1, X1, Y1, R2, X2, Y2):
-    d = math.sqrt(math.pow(X2 - X1, 2) + math.pow(Y2 - Y1, 2))
+    d = math.sqrt(pow2(X2 - X1) + pow2(Y2 - Y1))
     if abs(R2 - R1) > d or R1 + R2 < d:
         return None
     if X2 != X1:
@@ -77,7 +78,7 @@ def circle_angles(R1, X1, Y1, R2, X2, Y2):
         D = -90.0
     else:
         return None
-    J = math.acos(clamp((math.pow(d, 2) + math.pow(R1, 2) - math.pow(R2, 2)) / (2 * d * R1))) * 180 / Pi
+    J = math.acos(clamp((pow2(d) + pow2(R1) - pow2(R2)) / (2 * d * R1))) * 180 / Pi
     return D + J, D - J
 
 
