@@ -167,6 +167,15 @@ def bisect(g, size, k, a, b):
 FLIPS = {}
 
 
+def first_flip(a, b):
+    """The comparison whose outcome first differs between two traces (None
+    when only the rows differ)."""
+    for p, q in zip(a, b):
+        if p[:3] != q[:3]:
+            return p[:2]
+    return None
+
+
 def note_flip(g, size, k, lo, hi):
     s = list(size)
     s[k] = lo
@@ -184,7 +193,8 @@ def note_flip(g, size, k, lo, hi):
 # ---------------------------------------------------------------- sizes
 
 def decimals(v, n):
-    return float('%.*f' % (n, v))
+    """v with n decimals, or v itself (a double of full precision) for None."""
+    return v if n is None else float('%.*f' % (n, v))
 
 
 def shape(rng, n, scale=1.0):
@@ -199,11 +209,21 @@ def shape(rng, n, scale=1.0):
     return W, H, t
 
 
-def corner(rng, far=False):
+def corner(rng, far=False, scale=200.0):
+    """A cell corner: near the origin (within scale), or far from it."""
     if far:
-        return tuple(rng.choice((-1, 1)) * decimals(10 ** rng.uniform(3, 8), rng.choice((0, 1, 2, 3)))
+        return tuple(rng.choice((-1, 1)) * decimals(10 ** rng.uniform(3, 8), rng.choice((0, 1, 2, 3, None)))
                      for _ in range(2))
-    return tuple(decimals(rng.uniform(-200, 200), rng.choice((0, 1, 2))) for _ in range(2))
+    return tuple(decimals(rng.uniform(-scale, scale), rng.choice((0, 1, 2, None))) for _ in range(2))
+
+
+def huge(rng, n):
+    """A cell of 1e4 to 1e10 at the origin, near it or far from it: every
+    length as large as the coordinates of a far cell, so that a difference of
+    one double anywhere in a construction shows in the ninth decimal."""
+    scale = 10 ** rng.uniform(4, 8)
+    where = rng.choice(((0.0, 0.0), corner(rng, scale=scale * 100), corner(rng, far=True)))
+    return where + shape(rng, n, scale)
 
 
 def sweep_values(lo, hi, n):
@@ -214,7 +234,8 @@ def sweep_values(lo, hi, n):
 def switch_sizes(g, rng, base, k, n_grid, budget):
     """Sizes around the flips of the layout along component k of base: the
     two adjacent doubles of each flip, one double beyond each, and sizes a
-    little off either side."""
+    little off either side. Flips of comparisons that have not yet tied
+    exactly at a switch of this glyph go first."""
     x, y, W, H, t = base
     if k == 4:
         lo, hi = min(W, H) * 0.002, min(W, H) * 0.9999
@@ -224,15 +245,18 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
         lo, hi = t * 1.0001, max(W, t) * 8
     grid = sorted(set(float('%.6g' % v) for v in sweep_values(lo, hi, n_grid)))
     grid = [v for v in grid if v > 0 and (k == 4 or v > t) and (k != 4 or v < min(W, H))]
-    layouts = []
+    runs = []
     for v in grid:
         s = list(base)
         s[k] = v
-        layouts.append(layout(g, tuple(s)))
-    flips = [i for i in range(len(grid) - 1) if layouts[i] != layouts[i + 1]]
-    rng.shuffle(flips)
+        runs.append(traced(g, tuple(s)))
+    flips = []
+    for i in range(len(grid) - 1):
+        if runs[i][0] != runs[i + 1][0]:
+            stat = FLIPS.get((g,) + (first_flip(runs[i][1], runs[i + 1][1]) or ('rows', -1)), [0, 0])
+            flips.append((stat[1], stat[0], rng.random(), i))
     sizes = []
-    for i in flips[:budget]:
+    for _, _, _, i in sorted(flips)[:budget]:
         lo_v, hi_v = bisect(g, base, k, grid[i], grid[i + 1])
         note_flip(g, base, k, lo_v, hi_v)
         for v in (math.nextafter(lo_v, 0), lo_v, hi_v, math.nextafter(hi_v, math.inf),
@@ -247,24 +271,24 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
 def sizes_for(g, rng, scale):
     n = lambda count: max(1, int(round(count * scale)))
     sizes = []
-    for _ in range(n(50)):
+    for _ in range(n(40)):
         sizes.append(corner(rng) + shape(rng, rng.choice((1, 2))))
-    for _ in range(n(25)):
+    for _ in range(n(20)):
         sizes.append(corner(rng) + shape(rng, 9))
-    for _ in range(n(25)):
+    for _ in range(n(20)):
         sizes.append(corner(rng, far=True) + shape(rng, rng.choice((1, 2, 9))))
-    # Cells of 1e5 to 1e10: every length as large as a far cell's
-    # coordinates, so that a difference of one double in any part of a
-    # construction shows in the ninth decimal.
-    for _ in range(n(25)):
-        where = corner(rng, far=True) if rng.random() < 0.5 else (0.0, 0.0)
-        sizes.append(where + shape(rng, rng.choice((0, 3, 9)), 10 ** rng.uniform(4, 8)))
-    # Switches: bases with round sizes, mostly in a cell at or near the
-    # origin, where the two sides of a comparison are finest and an exact
-    # tie is likeliest.
-    for i in range(n(10)):
-        where = (0.0, 0.0) if i % 2 else corner(rng, far=i % 5 == 4)
-        base = where + shape(rng, rng.choice((0, 1, 1, 2)), 10 ** rng.choice((0, 0, 0, 5)))
+    for _ in range(n(30)):
+        sizes.append(huge(rng, rng.choice((3, 9, None))))
+    # Switches: bases with round sizes, mostly at the origin, where the two
+    # sides of a comparison are finest and an exact tie likeliest; half of
+    # them huge, where the two layouts that meet at a tie differ in print.
+    for i in range(n(12)):
+        if i % 2:
+            base = huge(rng, rng.choice((0, 1, 2)))
+        else:
+            base = corner(rng, far=i % 4 == 2) + shape(rng, rng.choice((0, 1, 1, 2)))
+        if i % 3 == 0:
+            base = (0.0, 0.0) + base[2:]
         for k in (4, 2, 3):
             sizes += switch_sizes(g, rng, base, k, 24, 3)
     return sizes
