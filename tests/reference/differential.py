@@ -13,10 +13,10 @@ repeats a run):
   - the sizes where a layout switch, a width test or the leaving-out of a
     degenerate entity flips: the evaluations are loaded with every comparison
     between numbers traced, and along sweeps of t, of W and of H their layout
-    (the kinds and colours of the rows, the stop line, the outcome of every
+    (the kinds and colours of the rows, the stop line, the sign of every
     comparison) is compared between neighbouring sizes; where it differs, the
     two sizes are bisected down to adjacent doubles, and both ends, one double
-    beyond each and a size just off either side are drawn. A comparison that
+    beyond each and sizes just off either side are drawn. A comparison that
     ties exactly at one end is how a > written for a >= shows.
 Every mismatch is printed with a one-line reproducer.
 
@@ -47,7 +47,9 @@ MODULES = ['rows', 'simple_strokes', 'straight_capitals', 'digits_0147', 'digits
            'lower_aes']  # a module comes after the ones it imports
 
 # The comparisons between numbers made by the evaluation being traced:
-# (module, comparison number, outcome, whether the two sides were equal).
+# (module, comparison number, sign of the difference of the two sides,
+# whether they were equal). The sign, not the outcome, makes a switch of an
+# equality test (a layout of its own for a tie) a flip to bisect.
 TRACE = None
 LINES = {}  # module -> source line of each comparison
 SEEN = set()  # the comparisons between numbers met while tracing
@@ -83,7 +85,7 @@ def load(name):
     def compare(n, a, b, ops=transform.ops):
         result = ops[n](a, b)
         if TRACE is not None and type(a) in (int, float) and type(b) in (int, float):
-            TRACE.append((name, n, result, a == b))
+            TRACE.append((name, n, (a > b) - (a < b), a == b))
             SEEN.add((name, n))
         return result
     module._compare = compare
@@ -260,7 +262,7 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
         lo_v, hi_v = bisect(g, base, k, grid[i], grid[i + 1])
         note_flip(g, base, k, lo_v, hi_v)
         for v in (math.nextafter(lo_v, 0), lo_v, hi_v, math.nextafter(hi_v, math.inf),
-                  lo_v * (1 - 1e-9), hi_v * (1 + 1e-9)):
+                  lo_v * (1 - 1e-11), hi_v * (1 + 1e-11), lo_v * (1 - 1e-9), hi_v * (1 + 1e-9)):
             s = list(base)
             s[k] = v
             if s[4] < min(s[2], s[3]):
