@@ -165,17 +165,24 @@ def bisect(g, size, k, a, b):
 
 
 # How often each comparison flipped at a bisected switch, and how often one
-# end of the switch was an exact tie: (glyph, module, number) -> [flips, ties].
+# end of the switch was an exact tie, in ordinary and in huge cells:
+# (glyph, module, number, huge) -> [flips, ties]; ('rows', -1) stands for a
+# switch of the rows alone (an entity left out, the value in a message).
 FLIPS = {}
 
 
+def huge_cell(size):
+    return min(size[2], size[3]) >= 1e4
+
+
 def first_flip(a, b):
-    """The comparison whose outcome first differs between two traces (None
-    when only the rows differ)."""
+    """The comparison whose sign first differs between two traces, and
+    whether either side tied exactly there; ('rows', -1) when only the rows
+    differ."""
     for p, q in zip(a, b):
         if p[:3] != q[:3]:
-            return p[:2]
-    return None
+            return p[:2], p[3] or q[3]
+    return ('rows', -1), False
 
 
 def note_flip(g, size, k, lo, hi):
@@ -184,12 +191,10 @@ def note_flip(g, size, k, lo, hi):
     a = traced(g, tuple(s))[1]
     s[k] = hi
     b = traced(g, tuple(s))[1]
-    for p, q in zip(a, b):
-        if p[:3] != q[:3]:
-            stat = FLIPS.setdefault((g,) + p[:2], [0, 0])
-            stat[0] += 1
-            stat[1] += p[3] or q[3]
-            return
+    which, tie = first_flip(a, b)
+    stat = FLIPS.setdefault((g,) + which + (huge_cell(size),), [0, 0])
+    stat[0] += 1
+    stat[1] += tie
 
 
 # ---------------------------------------------------------------- sizes
@@ -237,7 +242,8 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
     """Sizes around the flips of the layout along component k of base: the
     two adjacent doubles of each flip, one double beyond each, and sizes a
     little off either side. Flips of comparisons that have not yet tied
-    exactly at a switch of this glyph go first."""
+    exactly at a switch of this glyph, in a cell of this scale, go first,
+    then those bisected least often."""
     x, y, W, H, t = base
     if k == 4:
         lo, hi = min(W, H) * 0.002, min(W, H) * 0.9999
@@ -255,8 +261,9 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
     flips = []
     for i in range(len(grid) - 1):
         if runs[i][0] != runs[i + 1][0]:
-            stat = FLIPS.get((g,) + (first_flip(runs[i][1], runs[i + 1][1]) or ('rows', -1)), [0, 0])
-            flips.append((stat[1], stat[0], rng.random(), i))
+            which = first_flip(runs[i][1], runs[i + 1][1])[0]
+            flips_, ties = FLIPS.get((g,) + which + (huge_cell(base),), [0, 0])
+            flips.append((min(ties, 1) or which[1] < 0, flips_, rng.random(), i))
     sizes = []
     for _, _, _, i in sorted(flips)[:budget]:
         lo_v, hi_v = bisect(g, base, k, grid[i], grid[i + 1])
@@ -273,14 +280,6 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
 def sizes_for(g, rng, scale):
     n = lambda count: max(1, int(round(count * scale)))
     sizes = []
-    for _ in range(n(40)):
-        sizes.append(corner(rng) + shape(rng, rng.choice((1, 2))))
-    for _ in range(n(20)):
-        sizes.append(corner(rng) + shape(rng, 9))
-    for _ in range(n(20)):
-        sizes.append(corner(rng, far=True) + shape(rng, rng.choice((1, 2, 9))))
-    for _ in range(n(30)):
-        sizes.append(huge(rng, rng.choice((3, 9, None))))
     # Switches: bases with round sizes, mostly at the origin, where the two
     # sides of a comparison are finest and an exact tie likeliest; half of
     # them huge, where the two layouts that meet at a tie differ in print.
@@ -293,6 +292,17 @@ def sizes_for(g, rng, scale):
             base = (0.0, 0.0) + base[2:]
         for k in (4, 2, 3):
             sizes += switch_sizes(g, rng, base, k, 24, 3)
+    # Ordinary, nine-decimal, far and huge cells: 110 of them, or as many as
+    # make up 300 sizes for a glyph with few switches.
+    more = max(1.0, (n(300) - len(sizes)) / n(110))
+    for _ in range(round(n(40) * more)):
+        sizes.append(corner(rng) + shape(rng, rng.choice((1, 2))))
+    for _ in range(round(n(20) * more)):
+        sizes.append(corner(rng) + shape(rng, 9))
+    for _ in range(round(n(20) * more)):
+        sizes.append(corner(rng, far=True) + shape(rng, rng.choice((1, 2, 9))))
+    for _ in range(round(n(30) * more)):
+        sizes.append(huge(rng, rng.choice((3, 9, None))))
     return sizes
 
 
@@ -377,14 +387,19 @@ def main():
     print('%d sizes over %d glyphs: evaluations %.1f s, program %.1f s' % (
         len(cases), len(set(g for g, _ in cases)), made - start, drawn - made))
     if args.ties:
-        flips = sum(f for f, _ in FLIPS.values())
+        stats = {}
+        for (g, module, n, _), (f, ties) in FLIPS.items():
+            if n >= 0:
+                stat = stats.setdefault((g, module, n), [0, 0])
+                stat[0] += f
+                stat[1] += ties
         print('%d switches bisected, %d comparisons, %d of them never tied exactly:' % (
-            flips, len(FLIPS), sum(1 for _, n in FLIPS.values() if not n)))
-        for (g, module, n), (f, ties) in sorted(FLIPS.items()):
+            sum(f for f, _ in FLIPS.values()), len(stats), sum(1 for _, n in stats.values() if not n)))
+        for (g, module, n), (f, ties) in sorted(stats.items()):
             if not ties:
                 print('  %s %s.py:%d: %d switches' % (g, module, LINES[module][n], f))
         for module, lines in LINES.items():
-            flipped = set(n for (_, m, n) in FLIPS if m == module)
+            flipped = set(n for (_, m, n) in stats if m == module)
             never = [str(lines[n]) for n in range(len(lines)) if n not in flipped and (module, n) in SEEN]
             if never:
                 print('  never flipped in %s.py: lines %s' % (module, ' '.join(never)))
