@@ -186,6 +186,8 @@ def first_flip(a, b):
 
 
 def note_flip(g, size, k, lo, hi):
+    """Counts the switch; returns the comparison that flips and whether it
+    tied exactly at one end."""
     s = list(size)
     s[k] = lo
     a = traced(g, tuple(s))[1]
@@ -195,6 +197,7 @@ def note_flip(g, size, k, lo, hi):
     stat = FLIPS.setdefault((g,) + which + (huge_cell(size),), [0, 0])
     stat[0] += 1
     stat[1] += tie
+    return which, tie
 
 
 # ---------------------------------------------------------------- sizes
@@ -266,30 +269,53 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
             flips.append((min(ties, 1) or which[1] < 0, flips_, rng.random(), i))
     sizes = []
     for _, _, _, i in sorted(flips)[:budget]:
-        lo_v, hi_v = bisect(g, base, k, grid[i], grid[i + 1])
-        note_flip(g, base, k, lo_v, hi_v)
-        for v in (math.nextafter(lo_v, 0), lo_v, hi_v, math.nextafter(hi_v, math.inf),
-                  lo_v * (1 - 1e-11), hi_v * (1 + 1e-11), lo_v * (1 - 1e-9), hi_v * (1 + 1e-9)):
-            s = list(base)
-            s[k] = v
-            if s[4] < min(s[2], s[3]):
-                sizes.append(tuple(s))
+        sizes += around_switch(g, base, k, grid[i], grid[i + 1], True)
+    return sizes
+
+
+def around_switch(g, base, k, a, b, cross):
+    """Bisects the switch between a and b along component k and returns the
+    sizes around it. The same switch is also bisected across the other two
+    lengths, a hair either side of the point found, while its comparison has
+    not tied exactly or has been bisected only a few times: there its sides
+    run in other steps, and a tie or a different rounding of a rearranged
+    comparison may show."""
+    lo_v, hi_v = bisect(g, base, k, a, b)
+    which, tie = note_flip(g, base, k, lo_v, hi_v)
+    sizes = []
+    for v in (math.nextafter(lo_v, 0), lo_v, hi_v, math.nextafter(hi_v, math.inf),
+              lo_v * (1 - 1e-11), hi_v * (1 + 1e-11), lo_v * (1 - 1e-9), hi_v * (1 + 1e-9)):
+        s = list(base)
+        s[k] = v
+        if s[4] < min(s[2], s[3]):
+            sizes.append(tuple(s))
+    if cross and which[1] >= 0 and (not tie or FLIPS[(g,) + which + (huge_cell(base),)][0] <= 6):
+        point = list(base)
+        point[k] = lo_v
+        for k2 in (2, 3, 4):
+            ends = []
+            for f in (1 - 1e-6, 1 + 1e-6):
+                s = list(point)
+                s[k2] *= f
+                ends.append(tuple(s))
+            if k2 != k and all(s[4] < min(s[2], s[3]) for s in ends) and layout(g, ends[0]) != layout(g, ends[1]):
+                sizes += around_switch(g, tuple(point), k2, ends[0][k2], ends[1][k2], False)
     return sizes
 
 
 def sizes_for(g, rng, scale):
     n = lambda count: max(1, int(round(count * scale)))
     sizes = []
-    # Switches: bases with round sizes, mostly at the origin, where the two
-    # sides of a comparison are finest and an exact tie likeliest; half of
-    # them huge, where the two layouts that meet at a tie differ in print.
+    # Switches: bases with mostly round sizes, at the origin, where the two
+    # sides of a comparison are finest and an exact tie likeliest, or far from
+    # it; half of them huge, where the two layouts that meet at a tie differ
+    # in print.
     for i in range(n(12)):
         if i % 2:
-            base = huge(rng, rng.choice((0, 1, 2)))
+            base = huge(rng, rng.choice((0, 1, 2, None)))
         else:
-            base = corner(rng, far=i % 4 == 2) + shape(rng, rng.choice((0, 1, 1, 2)))
-        if i % 3 == 0:
-            base = (0.0, 0.0) + base[2:]
+            base = corner(rng, far=True) if i % 4 else (0.0, 0.0)
+            base += shape(rng, rng.choice((0, 1, 1, 2, None)))
         for k in (4, 2, 3):
             sizes += switch_sizes(g, rng, base, k, 24, 3)
     # Ordinary, nine-decimal, far and huge cells: 110 of them, or as many as
