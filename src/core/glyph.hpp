@@ -123,6 +123,13 @@ inline double to_radians(double degrees, double Pi) { return degrees * Pi / 180;
 // domain instead of producing NaN.
 inline double clamp_unit(double v) { return v > 1 ? 1.0 : (v < -1 ? -1.0 : v); }
 
+// pow(v, 2), the square written as a power in the constructions, correctly
+// rounded. The C library's pow can miss the correctly rounded square by one
+// unit in the last place for some large v, and the compiler replaces
+// pow(v, 2) by v * v only when it optimises, so a debug build and a release
+// build would draw different ninth decimals; the square is written out.
+inline double pow2(double v) { return v * v; }
+
 // Collects entities, for the preview and the tests.
 class EntityList final : public EntitySink {
 public:
