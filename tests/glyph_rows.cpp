@@ -74,7 +74,8 @@ int main() {
         for (const Entity& e : list.entities) row(out, e);
         if (glyph.hit_non_finite()) out += "non-finite\n";
         if (glyph.stopped()) {
-            std::string_view m = glyph.stop_message();
+            const std::string message = glyph.stop_message();
+            std::string_view m = message;
             constexpr std::string_view tail = "\n　";
             if (m.ends_with(tail)) m.remove_suffix(tail.size());
             out += "stop ";

@@ -211,10 +211,13 @@ GLYPHS = {'v': v_, 'w': w_, 'x': x_, 'y': y_, 'z': z_, 'k': k_}
 
 
 def draw(g, x, y, W, H, t):
-    # An outline edge no longer than the rounding noise of the cell's
-    # coordinates, or than one unit of the ninth printed decimal, is left out
-    # (a notch edge at the limit of its slope test).
-    o = Out(NAMES[g], max(1e-9, 1e-12 * max(abs(x), abs(y), W, H)))
+    # An outline edge no longer than a quarter of the distance within which
+    # the closed contours join ends is left out (a notch edge at the limit of
+    # its slope test): that distance is a billionth of the cell's larger
+    # side, at least two units of the ninth printed decimal, and at least 64
+    # ulps of the cell's position.
+    join = max(1e-9 * max(W, H), 2e-9, 64 * sys.float_info.epsilon * (abs(x) + abs(y)))
+    o = Out(NAMES[g], join / 4)
     try:
         GLYPHS[g](o, x, y, W, H, t)
     except Stop:
