@@ -2,7 +2,7 @@
 # Fuzzes the generation run with libFuzzer for a bounded time (seconds, default
 # 60), starting from the committed seed corpus; new inputs that add coverage
 # go to build-fuzz/corpus, and a finding stops the run with its reproducer
-# written as build-fuzz/crash-*. Needs clang (scripts/install-deps.sh installs it).
+# written as build-fuzz/crash-*. Needs clang (scripts/install-deps.sh --test installs it).
 #   bash scripts/fuzz.sh 3600 2     # an hour on two processes
 # The test command runs a fixed sequence instead (FUZZ_RUNS inputs from seed 1,
 # on a fresh corpus), so that its outcome does not depend on luck or speed:

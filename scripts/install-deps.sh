@@ -1,15 +1,28 @@
 #!/usr/bin/env bash
-# Installs what building and testing tracemill needs on Debian 12 (run as root).
+# Installs what building tracemill needs on Debian 12 (run as root); with
+# --test also what its tests and benchmarks need.
 set -euo pipefail
 
-packages=(cmake make g++ libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
-          python3 python3-ezdxf python3-shapely locales
-          qt6-base-dev fonts-ipafont-gothic clang libclang-rt-14-dev)
-# qt6-base-dev: the dialog (Qt 6 Widgets) and its tests (Qt Test; they run on
-# Qt's offscreen platform, no display needed). fonts-ipafont-gothic: a
-# Japanese font for the dialog's texts. python3-shapely: the area check of the
-# closed contours (it buffers the skeleton independently). clang,
-# libclang-rt-14-dev: the fuzzer (libFuzzer and the sanitizers' runtime).
+packages=(cmake make g++ libcli11-dev qt6-base-dev fonts-ipafont-gothic)
+# qt6-base-dev: the dialog (Qt 6 Widgets). fonts-ipafont-gothic: a Japanese
+# font for the dialog's texts.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev python3 python3-ezdxf python3-shapely
+               locales clang libclang-rt-14-dev linuxcnc-uspace)
+# Qt Test comes with qt6-base-dev; the dialog's tests run on Qt's offscreen
+# platform, no display needed. python3-ezdxf: the DXF reader of the
+# command-line tests. python3-shapely: the area check of the closed contours
+# (it buffers the skeleton independently). clang, libclang-rt-14-dev: the
+# fuzzer (libFuzzer and the sanitizers' runtime). linuxcnc-uspace: its
+# standalone G-code interpreter (rs274) reads every machine program the tests
+# write.
+
+testing=false
+case "${1:-}" in
+  --test) testing=true ;;
+  "") ;;
+  *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+esac
+if $testing; then packages+=("${test_packages[@]}"); fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,7 +36,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # A comma-decimal locale, to prove that no output depends on the locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if $testing && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
   grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen >/dev/null
