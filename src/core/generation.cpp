@@ -151,17 +151,37 @@ std::string draw_text(const TextParameters& p, std::string_view text, const Text
                 [](unsigned char, std::int64_t, std::int64_t, const GlyphCell&) { return true; });
 }
 
+namespace {
+
+// Keeps every entity and passes it on as well.
+class CollectAndPass final : public EntitySink {
+public:
+    CollectAndPass(EntityList& list, EntitySink* also) : list_(list), also_(also) {}
+    void add(const Entity& e) override {
+        list_.add(e);
+        if (also_ != nullptr) also_->add(e);
+    }
+
+private:
+    EntityList& list_;
+    EntitySink* also_;
+};
+
+}  // namespace
+
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          EntitySink& frame, ContourSink& glyphs) {
     return draw_contours(p, text, layout, frame, glyphs, glyph_table());
 }
 
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
-                         EntitySink& frame, ContourSink& glyphs, const GlyphTable& table) {
+                         EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
+                         EntitySink* loose) {
     // Each glyph is collected whole, then joined; a glyph that stops the run
     // is left out with whatever it drew before stopping.
     EntityList collected;
-    GlyphOutput out(collected);
+    CollectAndPass collect(collected, loose);
+    GlyphOutput out(collect);
     ContourRun run;
     run.stop = walk(p, text, layout, frame, out, table,
                     [&](unsigned char byte, std::int64_t row, std::int64_t column,
@@ -204,6 +224,20 @@ private:
     B& b_;
 };
 
+// Passes every entity, and every glyph's contours, on to any number of
+// writers.
+class FanOut final : public EntitySink, public ContourSink {
+public:
+    void add(const Entity& e) override {
+        for (EntitySink* s : entities) s->add(e);
+    }
+    void add(const GlyphContours& g) override {
+        for (ContourSink* s : contours) s->add(g);
+    }
+    std::vector<EntitySink*> entities;
+    std::vector<ContourSink*> contours;
+};
+
 // Draws into a writer (or a pair of them) in the way the options ask.
 template <class Sink>
 ContourRun draw_into(Sink& sink, const TextParameters& p, std::string_view text,
@@ -226,65 +260,136 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const std::string& svg_path, const OutputOptions& options,
                             const GlyphTable& table) {
     using Status = CreateResult::Status;
-    if (auto m = validate(p, output_path, text)) return {Status::Invalid, *m, {}};
+    const bool any_other = !svg_path.empty() || (options.gcode && !options.gcode->path.empty());
+    if (auto m = validate(p, output_path, text, !any_other)) return {Status::Invalid, *m, {}, {}};
     const auto layout = measure_text(p, text);
-    if (!layout) return {Status::Invalid, std::string(messages::kNoText), {}};
-
-    // The drawing (and its picture) stream into temporary files beside their
-    // targets; a target is replaced only once everything is complete on disk
-    // and the user agreed.
-    AtomicFileWriter file(output_path);
-    if (!file.ok()) return {Status::FileError, not_created(file.error()), {}};
-    std::optional<AtomicFileWriter> picture;
-    if (!svg_path.empty()) {
-        picture.emplace(svg_path);
-        if (!picture->ok()) return {Status::FileError, not_created(picture->error()), {}};
+    if (!layout) return {Status::Invalid, std::string(messages::kNoText), {}, {}};
+    std::optional<GcodeOptions> gcode;
+    if (options.gcode) {
+        if (options.gcode->path.empty()) return {Status::Invalid, std::string(messages::kNoFile), {}, {}};
+        gcode = options.gcode->options;
+        gcode->inches = options.units == Units::Inches;
+        if (auto m = validate_gcode(*gcode)) return {Status::Invalid, *m, {}, {}};
+        if (!(std::fabs(layout->x0) <= kGcodeMaxCoordinate && std::fabs(layout->y0) <= kGcodeMaxCoordinate))
+            return {Status::Invalid,
+                    not_created("文字の並び が G-code には大き過ぎます（座標は 1000000 まで）。"), {}, {}};
     }
+
+    // Every file streams into a temporary file beside its target; a target
+    // is replaced only once everything is complete on disk and the user
+    // agreed. The drawing, its picture, its program, in this order.
+    struct Target {
+        const std::string* path;
+        std::string_view kind;
+        std::optional<AtomicFileWriter> file;
+    };
+    Target targets[] = {{&output_path, "DXF", {}}, {&svg_path, "SVG", {}}, {nullptr, "G-code", {}}};
+    if (gcode) targets[2].path = &options.gcode->path;
+    for (Target& t : targets) {
+        if (t.path == nullptr || t.path->empty()) continue;
+        t.file.emplace(*t.path);
+        if (!t.file->ok()) return {Status::FileError, not_created(t.file->error()), {}, {}};
+    }
+    AtomicFileWriter* const drawing_file = targets[0].file ? &*targets[0].file : nullptr;
+    AtomicFileWriter* const picture_file = targets[1].file ? &*targets[1].file : nullptr;
+    AtomicFileWriter* const program_file = targets[2].file ? &*targets[2].file : nullptr;
+    const auto discard_all = [&] {
+        for (Target& t : targets)
+            if (t.file) t.file->discard();
+    };
+
     ContourRun run;
+    std::optional<GcodeSummary> summary;
     {
         // The drawing is written to its file from a second thread while the
         // next blocks are made.
-        WriterThread drawing(file);
-        DxfWriter dxf(drawing, options.units);
-        dxf.begin();
-        if (picture) {
-            SvgWriter svg(*picture, *layout);
-            svg.begin();
-            TeeSink both(dxf, svg);
-            run = draw_into(both, p, text, *layout, options, table);
-            svg.end();
-        } else {
-            run = draw_into(dxf, p, text, *layout, options, table);
+        std::optional<WriterThread> drawing_thread;
+        std::optional<DxfWriter> dxf;
+        if (drawing_file) {
+            drawing_thread.emplace(*drawing_file);
+            dxf.emplace(*drawing_thread, options.units);
+            dxf->begin();
         }
-        dxf.end();
-        drawing.finish();
+        std::optional<SvgWriter> svg;
+        if (picture_file) {
+            svg.emplace(*picture_file, *layout);
+            svg->begin();
+        }
+        std::optional<GcodeWriter> program;
+        if (program_file) {
+            program.emplace(*program_file, *gcode,
+                            GcodeSource{text, p.char_width, p.char_height, p.line_width,
+                                        p.char_spacing, p.line_spacing});
+        }
+        if (dxf && !svg && !program) {
+            run = draw_into(*dxf, p, text, *layout, options, table);
+        } else if (dxf && svg && !program) {
+            TeeSink both(*dxf, *svg);
+            run = draw_into(both, p, text, *layout, options, table);
+        } else if (svg && !program) {
+            run = draw_into(*svg, p, text, *layout, options, table);
+        } else {
+            // The program needs every glyph's joined contours; the drawing and
+            // the picture take them too, or the loose entities.
+            FanOut frame, loose, contours;
+            for (EntitySink* e : {dxf ? static_cast<EntitySink*>(&*dxf) : nullptr,
+                                  svg ? static_cast<EntitySink*>(&*svg) : nullptr}) {
+                if (e == nullptr) continue;
+                frame.entities.push_back(e);
+                loose.entities.push_back(e);
+            }
+            if (options.polylines) {
+                if (dxf) contours.contours.push_back(&*dxf);
+                if (svg) contours.contours.push_back(&*svg);
+            }
+            frame.entities.push_back(&*program);
+            contours.contours.push_back(&*program);
+            run = draw_contours(p, text, *layout, frame, contours, table,
+                                options.polylines || loose.entities.empty() ? nullptr : &loose);
+            if (run.fault.empty()) summary = program->end();
+        }
+        if (svg) svg->end();
+        if (dxf) {
+            dxf->end();
+            drawing_thread->finish();
+        }
     }
     if (!run.fault.empty()) {
-        file.discard();
-        if (picture) picture->discard();
-        return {Status::NotJoined, run.fault, {}};
+        discard_all();
+        return {Status::NotJoined, run.fault, {}, {}};
     }
     const std::string& stop = run.stop;
-    if (!file.finish()) return {Status::FileError, not_created(file.error()), {}};
-    if (picture && !picture->finish()) return {Status::FileError, not_created(picture->error()), {}};
+    for (Target& t : targets) {
+        if (t.file && !t.file->finish()) {
+            const std::string error = t.file->error();
+            discard_all();
+            return {Status::FileError, not_created(error), {}, {}};
+        }
+    }
     // Without a question to ask, an existing file is never replaced.
-    if (path_exists(output_path) &&
+    if (drawing_file && path_exists(output_path) &&
         !(ask && ask(output_path + std::string(messages::kExistsQuestion)))) {
-        file.discard();
-        if (picture) picture->discard();
-        return {Status::Declined, {}, {}};
+        discard_all();
+        return {Status::Declined, {}, {}, {}};
     }
-    if (!file.publish()) {
-        if (picture) picture->discard();
-        return {Status::FileError, not_created(file.error()), {}};
-    }
-    if (picture && !picture->publish()) {
+    std::string written;  // the targets replaced so far
+    for (Target& t : targets) {
+        if (!t.file) continue;
+        if (t.file->publish()) {
+            written += (written.empty() ? "" : "、") + *t.path;
+            continue;
+        }
+        const std::string error = t.file->error();
+        discard_all();
+        if (written.empty()) return {Status::FileError, not_created(error), {}, {}};
         return {Status::PictureNotWritten,
-                stop + output_path + " は作成しました。\n　" + picture->error() +
-                    "\n　SVG ファイルは作成していません。",
-                stop};
+                stop + written + " は作成しました。\n　" + error + "\n　" + std::string(t.kind) +
+                    " ファイルは作成していません。",
+                stop, {}};
     }
-    return {Status::Written, stop + std::string(messages::kCreated), stop};
+    return {Status::Written,
+            stop + std::string(drawing_file ? messages::kCreated : messages::kFilesCreated), stop,
+            summary};
 }
 
 }  // namespace tracemill

@@ -12,6 +12,7 @@
 #include "contours.hpp"
 #include "dispatch.hpp"
 #include "dxf.hpp"
+#include "gcode.hpp"
 #include "geometry.hpp"
 
 namespace tracemill {
@@ -35,6 +36,8 @@ inline constexpr std::string_view kNoFile = "ファイル が選択されてい�
 inline constexpr std::string_view kNoText = "文字 が記入されていません。\n　ファイルは作成していません。";
 inline constexpr std::string_view kUnsupported = "対応してない文字が含まれています。\n　";
 inline constexpr std::string_view kCreated = "DXFファイルを作成しました。";
+// When no drawing was asked for, only its picture or its machine program.
+inline constexpr std::string_view kFilesCreated = "ファイルを作成しました。";
 inline constexpr std::string_view kNotCreated = "\n　ファイルは作成していません。";
 inline constexpr std::string_view kExistsQuestion = " は既に存在します。\n　上書きしますか？";
 }  // namespace messages
@@ -65,13 +68,23 @@ std::string draw_text(const TextParameters& p, std::string_view text, const Text
 std::string draw_text(const TextParameters& p, std::string_view text, const TextLayout& layout,
                       EntitySink& sink, const GlyphTable& table);
 
+// A machine program of the drawing: the file and how it is written. Its
+// unit follows the drawing's (inches with Units::Inches, else millimetres).
+struct GcodeOutput {
+    std::string path;
+    GcodeOptions options;
+};
+
 // How the drawing is written. By default every glyph is loose LINE, ARC and
 // CIRCLE entities; with polylines each outline loop is one closed polyline
 // and each skeleton path one polyline (in the picture: one filled path per
-// glyph and stroked paths). The frame is four lines either way.
+// glyph and stroked paths). The frame is four lines either way. With gcode,
+// a machine program is written from the same joined contours, in the same
+// transaction as the drawing.
 struct OutputOptions {
     bool polylines = false;
     Units units = Units::None;
+    std::optional<GcodeOutput> gcode;
 };
 
 // The run with joined contours: the frame into `frame`, then every glyph's
@@ -84,8 +97,11 @@ struct ContourRun {
 };
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          EntitySink& frame, ContourSink& glyphs);
+// With `loose`, every glyph's entities also go there as they are drawn (a
+// glyph that stops the run included), as draw_text would pass them.
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
-                         EntitySink& frame, ContourSink& glyphs, const GlyphTable& table);
+                         EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
+                         EntitySink* loose = nullptr);
 
 // The Create command from validation to the written file.
 struct CreateResult {
@@ -94,9 +110,10 @@ struct CreateResult {
         Declined,   // the overwrite question was answered No; nothing written
         FileError,  // the file could not be written; the previous file is intact
         Written,    // the file was replaced (possibly after a stop)
-        // The drawing was written but its picture was not: both were complete
-        // on disk, and replacing the picture's target failed after the
-        // drawing's had been replaced. The message says exactly that.
+        // The drawing was written but its picture (or its machine program)
+        // was not: all were complete on disk, and replacing a later target
+        // failed after the earlier ones had been replaced. The message says
+        // exactly which were written and which not.
         PictureNotWritten,
         // A glyph's outline could not be joined into closed loops (a fault
         // of the glyph, reported with the character and the loose end);
@@ -108,17 +125,20 @@ struct CreateResult {
     // the stop message followed by the success text. Empty when declined.
     std::string message;
     std::string stop_message;  // set when Written after a stop
+    std::optional<GcodeSummary> gcode;  // what the machine program does, when one was written
 };
 
 // Asked, after generation, when something already exists at the output path;
 // true replaces it. Receives the full question text.
 using OverwriteQuestion = std::function<bool(const std::string& question)>;
 
-// With an svg_path, an SVG picture of the same drawing is written too, as one
-// transaction: both files are made complete on disk first, and a failure up
-// to then leaves both targets untouched. The overwrite question concerns the
-// drawing; the caller decides beforehand whether an existing picture may be
-// replaced.
+// With an svg_path, an SVG picture of the same drawing is written too, and
+// with options.gcode a machine program, as one transaction: every file is
+// made complete on disk first, and a failure up to then leaves every target
+// untouched. The overwrite question concerns the drawing; the caller decides
+// beforehand whether an existing picture or program may be replaced. The
+// output_path may be empty when a picture or a program is asked for: then no
+// drawing is written.
 CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const std::string& output_path, const OverwriteQuestion& ask,
                             const std::string& svg_path = {}, const OutputOptions& options = {});
