@@ -262,7 +262,7 @@ double join_tolerance(const GlyphCell& cell) {
 }
 
 std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& entities,
-                                                    double tolerance) {
+                                                    double tolerance, ContourParts parts) {
     // An arc's ends come from its centre and radius, each good to a unit in
     // its last place: an arc far larger than its cell (a nearly straight
     // stroke in a cell billions of times taller than wide) fixes its ends
@@ -275,6 +275,7 @@ std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& e
     }
     GlyphContours result;
     for (const Colour colour : {Colour::Outline, Colour::CentreLine}) {
+        if (parts == (colour == Colour::Outline ? ContourParts::Skeleton : ContourParts::Outline)) continue;
         std::vector<Edge> edges;
         std::vector<Contour>& contours =
             colour == Colour::Outline ? result.outline : result.skeleton;

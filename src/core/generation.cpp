@@ -176,7 +176,7 @@ ContourRun draw_contours(const TextParameters& p, std::string_view text, const T
 
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
-                         EntitySink* loose) {
+                         EntitySink* loose, ContourParts parts) {
     // Each glyph is collected whole, then joined; a glyph that stops the run
     // is left out with whatever it drew before stopping.
     EntityList collected;
@@ -186,7 +186,7 @@ ContourRun draw_contours(const TextParameters& p, std::string_view text, const T
     run.stop = walk(p, text, layout, frame, out, table,
                     [&](unsigned char byte, std::int64_t row, std::int64_t column,
                         const GlyphCell& cell) {
-                        auto joined = chain_glyph(collected.entities, join_tolerance(cell));
+                        auto joined = chain_glyph(collected.entities, join_tolerance(cell), parts);
                         collected.entities.clear();
                         if (const auto* fault = std::get_if<ChainFault>(&joined)) {
                             std::string m = "文字の ";
@@ -344,8 +344,13 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
             }
             frame.entities.push_back(&*program);
             contours.contours.push_back(&*program);
+            // Without closed polylines in the drawing, only the contours the
+            // program cuts are joined.
+            const ContourParts parts = options.polylines                ? ContourParts::Both
+                                       : gcode->cut == GcodeCut::Outline ? ContourParts::Outline
+                                                                         : ContourParts::Skeleton;
             run = draw_contours(p, text, *layout, frame, contours, table,
-                                options.polylines || loose.entities.empty() ? nullptr : &loose);
+                                options.polylines || loose.entities.empty() ? nullptr : &loose, parts);
             if (run.fault.empty()) summary = program->end();
         }
         if (svg) svg->end();

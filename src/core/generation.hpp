@@ -98,10 +98,11 @@ struct ContourRun {
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          EntitySink& frame, ContourSink& glyphs);
 // With `loose`, every glyph's entities also go there as they are drawn (a
-// glyph that stops the run included), as draw_text would pass them.
+// glyph that stops the run included), as draw_text would pass them; with
+// `parts`, only those contours are joined.
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
-                         EntitySink* loose = nullptr);
+                         EntitySink* loose = nullptr, ContourParts parts = ContourParts::Both);
 
 // The Create command from validation to the written file.
 struct CreateResult {

@@ -47,158 +47,181 @@ double distance2(Point a, Point b) {
     return dx * dx + dy * dy;
 }
 
-// A k-d tree over a fixed set of points, split at the median of the wider
-// side of each box, with leaves of a few points. Points can be taken out;
-// every node counts the points still in it, so emptied parts are skipped.
-class PointTree {
+// The points in square cells of a grid, about two to a cell, sorted by
+// cell; cells and blocks of 8 x 8 cells count the points not yet taken out.
+class PointGrid {
 public:
-    explicit PointTree(const std::vector<Point>& points) : slot_of_(points.size()) {
-        const std::size_t n = points.size();
-        ids_.resize(n);
-        std::iota(ids_.begin(), ids_.end(), 0u);
-        pts_ = points;
-        dead_.assign(n, false);
-        leaf_of_slot_.resize(n);
-        if (n > 0) build(0, static_cast<std::uint32_t>(n), kNone);
-        // Points and ids in leaf order, so that a leaf reads one stretch.
-        std::vector<Point> ordered(n);
-        for (std::size_t k = 0; k < n; ++k) {
-            ordered[k] = points[ids_[k]];
-            slot_of_[ids_[k]] = static_cast<std::uint32_t>(k);
+    explicit PointGrid(const std::vector<Point>& points) : n_(points.size()) {
+        if (n_ == 0) return;
+        x0_ = x1_ = points[0].x;
+        y0_ = y1_ = points[0].y;
+        for (const Point p : points) {
+            x0_ = std::min(x0_, p.x);
+            x1_ = std::max(x1_, p.x);
+            y0_ = std::min(y0_, p.y);
+            y1_ = std::max(y1_, p.y);
         }
-        pts_ = std::move(ordered);
+        const double w = x1_ - x0_, h = y1_ - y0_;
+        size_ = std::sqrt(w * h / static_cast<double>(n_)) * 1.5;
+        if (!(size_ > 0)) size_ = std::max(w, h) * 2 / static_cast<double>(n_);
+        if (!(size_ > 0)) size_ = 1;
+        cols_ = cells_along(w);
+        rows_ = cells_along(h);
+        block_cols_ = (cols_ + kBlock - 1) / kBlock;
+        block_rows_ = (rows_ + kBlock - 1) / kBlock;
+        first_.assign(cols_ * rows_ + 1, 0);
+        std::vector<std::uint32_t> cell(n_);
+        for (std::size_t k = 0; k < n_; ++k) {
+            cell[k] = static_cast<std::uint32_t>(cell_of(points[k]));
+            ++first_[cell[k] + 1];
+        }
+        for (std::size_t c = 0; c < cols_ * rows_; ++c) first_[c + 1] += first_[c];
+        entries_.resize(n_);
+        slot_of_.resize(n_);
+        std::vector<std::uint32_t> fill(first_.begin(), first_.end() - 1);
+        for (std::size_t k = 0; k < n_; ++k) {
+            const std::uint32_t slot = fill[cell[k]]++;
+            entries_[slot] = {points[k], static_cast<std::uint32_t>(k)};
+            slot_of_[k] = slot;
+        }
+        dead_.assign(n_, 0);
+        alive_.resize(cols_ * rows_);
+        for (std::size_t c = 0; c < cols_ * rows_; ++c) alive_[c] = first_[c + 1] - first_[c];
+        block_alive_.assign(block_cols_ * block_rows_, 0);
+        for (std::size_t c = 0; c < cols_ * rows_; ++c) block_alive_[block_of(c)] += alive_[c];
     }
 
     void remove(std::uint32_t id) {
         const std::uint32_t slot = slot_of_[id];
         if (dead_[slot]) return;
-        dead_[slot] = true;
-        for (std::uint32_t node = leaf_of_slot_[slot]; node != kNone; node = nodes_[node].parent)
-            --nodes_[node].alive;
+        dead_[slot] = 1;
+        const std::size_t c = cell_of(entries_[slot].p);
+        --alive_[c];
+        --block_alive_[block_of(c)];
     }
 
-    // The nearest point still in the tree; of equally near ones the smallest
-    // id. kNone when the tree is empty.
+    // The nearest point not taken out; of equally near ones the smallest id.
+    // kNone when none is left. Rings of cells around q first; where they
+    // hold nothing near, rings of blocks.
     std::uint32_t nearest(Point q) const {
         Best best;
-        if (!nodes_.empty()) search(0, q, best);
+        if (n_ == 0) return best.id;
+        const std::size_t cx = column(q.x), cy = row(q.y);
+        constexpr std::size_t kRings = 3;
+        for (std::size_t r = 0; r <= kRings; ++r) {
+            for_ring(cx, cy, r, cols_, rows_, [&](std::size_t c) { scan_cell(c, q, best); });
+            // Every point not yet seen lies at least r cells away (less a
+            // margin for the rounding of the cell boundaries).
+            const double reach = (static_cast<double>(r) - 0.01) * size_;
+            if (best.id != kNone && reach > 0 && best.d2 < reach * reach) return best.id;
+        }
+        // Farther: rings of blocks around q's block, skipping empty ones.
+        const std::size_t bx = cx / kBlock, by = cy / kBlock;
+        const std::size_t rings = std::max(block_cols_, block_rows_);
+        for (std::size_t r = 0; r <= rings; ++r) {
+            for_ring(bx, by, r, block_cols_, block_rows_, [&](std::size_t b) {
+                if (block_alive_[b] == 0 || block_distance2(b, q) > best.d2) return;
+                const std::size_t x0 = b % block_cols_ * kBlock, y0 = b / block_cols_ * kBlock;
+                for (std::size_t y = y0; y < std::min(rows_, y0 + kBlock); ++y)
+                    for (std::size_t x = x0; x < std::min(cols_, x0 + kBlock); ++x) scan_cell(y * cols_ + x, q, best);
+            });
+            const double reach = (static_cast<double>(r) - 0.01) * size_ * kBlock;
+            if (best.id != kNone && reach > 0 && best.d2 < reach * reach) break;
+        }
         return best.id;
     }
 
-    // The k nearest points (taken out or not), nearest first.
-    void nearest_k(Point q, std::size_t k, std::vector<std::uint32_t>& out) const {
-        std::vector<std::pair<double, std::uint32_t>> found;
-        found.reserve(k + 1);
-        if (!nodes_.empty()) search_k(0, q, k, found);
-        out.clear();
-        for (const auto& f : found) out.push_back(f.second);
+    // Up to k of the points nearest to q among its own cell and the eight
+    // around it (taken out or not), nearest first, with their distances.
+    void nearest_k(Point q, std::size_t k, std::vector<std::pair<double, std::uint32_t>>& found) const {
+        found.clear();
+        if (n_ == 0) return;
+        for (std::size_t r = 0; r <= 1; ++r) {
+            for_ring(column(q.x), row(q.y), r, cols_, rows_, [&](std::size_t c) {
+                for (std::uint32_t i = first_[c]; i < first_[c + 1]; ++i) {
+                    const std::pair<double, std::uint32_t> f{distance2(entries_[i].p, q), entries_[i].id};
+                    if (found.size() == k && !(f < found.back())) continue;
+                    found.insert(std::upper_bound(found.begin(), found.end(), f), f);
+                    if (found.size() > k) found.pop_back();
+                }
+            });
+        }
+        for (auto& f : found) f.first = std::sqrt(f.first);
     }
 
 private:
-    static constexpr std::uint32_t kLeafSize = 8;
-    struct Node {
-        double x0, y0, x1, y1;  // the box of its points
-        std::uint32_t lo, hi;   // its slots
-        std::uint32_t left = kNone, right = kNone, parent = kNone;
-        std::uint32_t alive = 0;
+    static constexpr std::size_t kBlock = 8;
+    struct Entry {
+        Point p;
+        std::uint32_t id;
     };
     struct Best {
         double d2 = std::numeric_limits<double>::infinity();
         std::uint32_t id = kNone;
     };
 
-    std::uint32_t build(std::uint32_t lo, std::uint32_t hi, std::uint32_t parent) {
-        Node node;
-        node.lo = lo;
-        node.hi = hi;
-        node.parent = parent;
-        node.alive = hi - lo;
-        node.x0 = node.y0 = std::numeric_limits<double>::infinity();
-        node.x1 = node.y1 = -std::numeric_limits<double>::infinity();
-        for (std::uint32_t k = lo; k < hi; ++k) {
-            const Point p = pts_[ids_[k]];
-            node.x0 = std::min(node.x0, p.x);
-            node.x1 = std::max(node.x1, p.x);
-            node.y0 = std::min(node.y0, p.y);
-            node.y1 = std::max(node.y1, p.y);
+    void scan_cell(std::size_t c, Point q, Best& best) const {
+        if (alive_[c] == 0) return;
+        for (std::uint32_t i = first_[c]; i < first_[c + 1]; ++i) {
+            if (dead_[i]) continue;
+            const double d2 = distance2(entries_[i].p, q);
+            const std::uint32_t id = entries_[i].id;
+            if (d2 < best.d2 || (d2 == best.d2 && id < best.id)) best = {d2, id};
         }
-        const auto index = static_cast<std::uint32_t>(nodes_.size());
-        nodes_.push_back(node);
-        if (hi - lo <= kLeafSize) {
-            for (std::uint32_t k = lo; k < hi; ++k) leaf_of_slot_[k] = index;
-            return index;
-        }
-        const bool by_x = node.x1 - node.x0 >= node.y1 - node.y0;
-        const std::uint32_t mid = lo + (hi - lo) / 2;
-        std::nth_element(ids_.begin() + lo, ids_.begin() + mid, ids_.begin() + hi,
-                         [&](std::uint32_t a, std::uint32_t b) {
-                             return by_x ? pts_[a].x < pts_[b].x : pts_[a].y < pts_[b].y;
-                         });
-        const std::uint32_t left = build(lo, mid, index);
-        const std::uint32_t right = build(mid, hi, index);
-        nodes_[index].left = left;
-        nodes_[index].right = right;
-        return index;
     }
 
-    // Never more than the distance of any point in the box (rounding is
-    // monotonic), so a box farther than the best point holds no better one.
-    static double box_distance2(const Node& n, Point q) {
-        const double dx = q.x < n.x0 ? n.x0 - q.x : (q.x > n.x1 ? q.x - n.x1 : 0.0);
-        const double dy = q.y < n.y0 ? n.y0 - q.y : (q.y > n.y1 ? q.y - n.y1 : 0.0);
+    // Calls f for every cell of a cols x rows grid r cells (in the larger
+    // direction) from cell (cx, cy).
+    template <class F>
+    static void for_ring(std::size_t cx, std::size_t cy, std::size_t r, std::size_t grid_cols,
+                         std::size_t grid_rows, F f) {
+        const auto ix = static_cast<std::ptrdiff_t>(cx), iy = static_cast<std::ptrdiff_t>(cy);
+        const auto ir = static_cast<std::ptrdiff_t>(r);
+        const auto cols = static_cast<std::ptrdiff_t>(grid_cols), rows = static_cast<std::ptrdiff_t>(grid_rows);
+        for (std::ptrdiff_t y = std::max<std::ptrdiff_t>(0, iy - ir); y <= std::min(rows - 1, iy + ir); ++y) {
+            const bool edge_row = y == iy - ir || y == iy + ir;
+            for (std::ptrdiff_t x = std::max<std::ptrdiff_t>(0, ix - ir); x <= std::min(cols - 1, ix + ir);) {
+                f(static_cast<std::size_t>(y * cols + x));
+                // Inside a ring only its first and last column.
+                x = edge_row || x != ix - ir ? x + 1 : ix + ir;
+            }
+        }
+    }
+
+    double block_distance2(std::size_t b, Point q) const {
+        const double span = size_ * kBlock;
+        const double bx0 = x0_ + static_cast<double>(b % block_cols_) * span;
+        const double by0 = y0_ + static_cast<double>(b / block_cols_) * span;
+        // A margin for the rounding of the cell boundaries.
+        const double m = 0.01 * size_;
+        const double dx = std::max({0.0, bx0 - m - q.x, q.x - (bx0 + span + m)});
+        const double dy = std::max({0.0, by0 - m - q.y, q.y - (by0 + span + m)});
         return dx * dx + dy * dy;
     }
 
-    void search(std::uint32_t index, Point q, Best& best) const {
-        const Node& n = nodes_[index];
-        if (n.alive == 0 || box_distance2(n, q) > best.d2) return;
-        if (n.left == kNone) {
-            for (std::uint32_t k = n.lo; k < n.hi; ++k) {
-                if (dead_[k]) continue;
-                const double d2 = distance2(pts_[k], q);
-                if (d2 < best.d2 || (d2 == best.d2 && ids_[k] < best.id)) best = {d2, ids_[k]};
-            }
-            return;
-        }
-        const double dl = box_distance2(nodes_[n.left], q), dr = box_distance2(nodes_[n.right], q);
-        if (dl <= dr) {
-            search(n.left, q, best);
-            search(n.right, q, best);
-        } else {
-            search(n.right, q, best);
-            search(n.left, q, best);
-        }
+    std::size_t cells_along(double extent) const {
+        const double c = std::ceil(extent / size_);
+        return static_cast<std::size_t>(std::clamp(c, 1.0, static_cast<double>(n_)));
+    }
+    std::size_t column(double x) const {
+        return static_cast<std::size_t>(std::clamp(std::floor((x - x0_) / size_), 0.0, static_cast<double>(cols_ - 1)));
+    }
+    std::size_t row(double y) const {
+        return static_cast<std::size_t>(std::clamp(std::floor((y - y0_) / size_), 0.0, static_cast<double>(rows_ - 1)));
+    }
+    std::size_t cell_of(Point p) const { return row(p.y) * cols_ + column(p.x); }
+    std::size_t block_of(std::size_t c) const {
+        return (c / cols_ / kBlock) * block_cols_ + (c % cols_) / kBlock;
     }
 
-    void search_k(std::uint32_t index, Point q, std::size_t k,
-                  std::vector<std::pair<double, std::uint32_t>>& found) const {
-        const Node& n = nodes_[index];
-        if (found.size() == k && box_distance2(n, q) > found.back().first) return;
-        if (n.left == kNone) {
-            for (std::uint32_t s = n.lo; s < n.hi; ++s) {
-                const std::pair<double, std::uint32_t> f{distance2(pts_[s], q), ids_[s]};
-                if (found.size() == k && !(f < found.back())) continue;
-                found.insert(std::upper_bound(found.begin(), found.end(), f), f);
-                if (found.size() > k) found.pop_back();
-            }
-            return;
-        }
-        const double dl = box_distance2(nodes_[n.left], q), dr = box_distance2(nodes_[n.right], q);
-        if (dl <= dr) {
-            search_k(n.left, q, k, found);
-            search_k(n.right, q, k, found);
-        } else {
-            search_k(n.right, q, k, found);
-            search_k(n.left, q, k, found);
-        }
-    }
-
-    std::vector<Point> pts_;          // by slot (by id while building)
-    std::vector<std::uint32_t> ids_;  // the id in each slot
+    std::size_t n_;
+    double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0, size_ = 1;
+    std::size_t cols_ = 1, rows_ = 1, block_cols_ = 1, block_rows_ = 1;
+    std::vector<std::uint32_t> first_;  // cell c holds slots first_[c] .. first_[c + 1]
+    std::vector<Entry> entries_;        // by slot
     std::vector<std::uint32_t> slot_of_;
-    std::vector<bool> dead_;  // by slot
-    std::vector<Node> nodes_;
-    std::vector<std::uint32_t> leaf_of_slot_;
+    std::vector<char> dead_;  // by slot
+    std::vector<std::uint32_t> alive_, block_alive_;
 };
 
 // The route as a ring through the paths and the origin (node n), linked both
@@ -233,38 +256,43 @@ public:
         return r;
     }
 
-    // Candidates for each path's neighbours in a better route: the paths
-    // with an end among the nearest few to one of its ends.
+    // For each end of each path (a closed path: its seam), the ends of other
+    // paths nearest to it, nearest first, with their distances: where a
+    // better route may join it.
     void find_neighbours() {
         constexpr std::size_t kNearest = 6;
         std::vector<Point> ends;
-        std::vector<std::uint32_t> owner;
+        std::vector<std::uint32_t> end_id(2 * std::size_t{n_});  // (path, end) -> index in ends
         for (std::uint32_t i = 0; i < n_; ++i) {
-            ends.push_back(in_[i]);
-            owner.push_back(i);
-            if (!paths_.closed[i]) {
-                ends.push_back(out_[i]);
-                owner.push_back(i);
+            const std::uint32_t f = paths_.first[i];
+            if (paths_.closed[i]) {
+                end_id[2 * i] = end_id[2 * i + 1] = static_cast<std::uint32_t>(ends.size());
+                ends.push_back(in_[i]);
+            } else {
+                end_id[2 * i] = static_cast<std::uint32_t>(ends.size());
+                ends.push_back(paths_.points[f]);
+                end_id[2 * i + 1] = static_cast<std::uint32_t>(ends.size());
+                ends.push_back(paths_.points[f + 1]);
             }
         }
-        const PointTree tree(ends);
-        near_first_.assign(n_ + 1, 0);
+        std::vector<std::uint32_t> owner(ends.size());
+        std::vector<std::uint8_t> which(ends.size());
+        for (std::uint32_t i = 0; i < n_; ++i) {
+            owner[end_id[2 * i]] = i;
+            owner[end_id[2 * i + 1]] = i;
+            which[end_id[2 * i + 1]] = paths_.closed[i] ? 0 : 1;
+        }
+        const PointGrid grid(ends);
+        near_first_.assign(ends.size() + 1, 0);
         near_.clear();
-        std::vector<std::uint32_t> found;
-        for (std::size_t e = 0; e < ends.size();) {
-            const std::uint32_t i = owner[e];
-            const std::size_t start = near_.size();
-            for (; e < ends.size() && owner[e] == i; ++e) {
-                tree.nearest_k(ends[e], kNearest, found);
-                for (const std::uint32_t f : found) {
-                    const std::uint32_t j = owner[f];
-                    if (j != i && std::find(near_.begin() + static_cast<std::ptrdiff_t>(start), near_.end(), j) ==
-                                      near_.end())
-                        near_.push_back(j);
-                }
-            }
-            near_first_[i + 1] = static_cast<std::uint32_t>(near_.size());
+        std::vector<std::pair<double, std::uint32_t>> found;
+        for (std::size_t e = 0; e < ends.size(); ++e) {
+            grid.nearest_k(ends[e], kNearest, found);
+            for (const auto& [d, f] : found)
+                if (owner[f] != owner[e]) near_.push_back({d, owner[f], which[f]});
+            near_first_[e + 1] = static_cast<std::uint32_t>(near_.size());
         }
+        end_id_ = std::move(end_id);
     }
 
     // Moves runs of up to three paths while that shortens the travel,
@@ -272,27 +300,22 @@ public:
     // touches.
     void move_runs(const std::vector<std::uint32_t>& start) {
         std::vector<std::uint32_t> work(start.rbegin(), start.rend());
-        std::vector<bool> queued(n_ + 1, false);
-        for (const std::uint32_t i : work) queued[i] = true;
+        std::vector<char> queued(n_ + 1, 0);
+        for (const std::uint32_t i : work) queued[i] = 1;
         // A bound that no sequence of real gains reaches, as a guard.
         std::size_t budget = 64 * static_cast<std::size_t>(n_) + 64;
         while (!work.empty() && budget > 0) {
             const std::uint32_t s = work.back();
             work.pop_back();
-            queued[s] = false;
+            queued[s] = 0;
             const Move m = best_move(s);
             if (!(m.delta < -epsilon_)) continue;
             --budget;
-            std::array<std::uint32_t, 8> touched{};
-            std::size_t count = 0;
-            const std::uint32_t p = prev_[m.first], q = next_[m.last];
-            for (const std::uint32_t t : {p, q, m.after, m.before, m.first, m.last})
-                touched[count++] = t;
+            const std::uint32_t touched[] = {prev_[m.first], next_[m.last], m.after, m.before, m.first, m.last};
             apply(m);
-            for (std::size_t k = 0; k < count; ++k) {
-                const std::uint32_t t = touched[k];
+            for (const std::uint32_t t : touched) {
                 if (t != n_ && !queued[t]) {
-                    queued[t] = true;
+                    queued[t] = 1;
                     work.push_back(t);
                 }
             }
@@ -327,15 +350,40 @@ public:
     }
 
 private:
+    struct Near {
+        double distance;
+        std::uint32_t path;
+        std::uint8_t end;  // 0 the path's start, 1 its end (a closed path: 0)
+    };
     struct Move {
         double delta = 0;
-        std::uint32_t first = 0, last = 0;      // the run, in route order
-        std::uint32_t after = 0, before = 0;    // it goes between these
+        std::uint32_t first = 0, last = 0;    // the run, in route order
+        std::uint32_t after = 0, before = 0;  // it goes between these
         bool turned = false;
     };
 
+    // Whether a path is now entered (and, closed, also left) at this end.
+    bool enters_at(std::uint32_t path, std::uint8_t end) const {
+        return paths_.closed[path] || (end == 1) == visit_[path].reversed;
+    }
+    bool leaves_at(std::uint32_t path, std::uint8_t end) const {
+        return paths_.closed[path] || (end == 1) != visit_[path].reversed;
+    }
+    // The end a path is entered at, and the one it is left at.
+    std::uint32_t entry_end(std::uint32_t path) const {
+        return end_id_index(path, !paths_.closed[path] && visit_[path].reversed);
+    }
+    std::uint32_t exit_end(std::uint32_t path) const {
+        return end_id_index(path, !paths_.closed[path] && !visit_[path].reversed);
+    }
+    std::uint32_t end_id_index(std::uint32_t path, bool second) const {
+        return end_id_[2 * std::size_t{path} + (second ? 1 : 0)];
+    }
+
     // The best move of a run starting at path s: taken out and put back
-    // between two neighbouring nodes, forwards or turned round.
+    // between two neighbouring nodes, forwards or turned round. Only places
+    // where one of the new joins is shorter than what taking the run out
+    // saves are tried.
     Move best_move(std::uint32_t s) {
         Move best;
         std::array<std::uint32_t, 3> run{};
@@ -351,6 +399,7 @@ private:
             const std::uint32_t p = prev_[s], q = next_[last];
             const double gain = d(out_[p], in_[s]) + d(out_[last], in_[q]) - d(out_[p], in_[q]);
             const auto consider = [&](std::uint32_t a, std::uint32_t b) {
+                if (stamp_[a] == stamp_value_ || stamp_[b] == stamp_value_) return;
                 const double base = d(out_[a], in_[b]);
                 const double forwards = d(out_[a], in_[s]) + d(out_[last], in_[b]) - base - gain;
                 const double turned = d(out_[a], out_[last]) + d(in_[s], in_[b]) - base - gain;
@@ -359,13 +408,22 @@ private:
             };
             // Turned round in place.
             consider(p, q);
-            for (const std::uint32_t end : {s, last}) {
-                for (std::uint32_t k = near_first_[end]; k < near_first_[end + 1]; ++k) {
-                    const std::uint32_t c = near_[k];
-                    if (stamp_[c] == stamp_value_) continue;
-                    if (stamp_[next_[c]] != stamp_value_) consider(c, next_[c]);
-                    if (stamp_[prev_[c]] != stamp_value_) consider(prev_[c], c);
-                }
+            if (!(gain > epsilon_)) continue;
+            // Ends near the run's start: joined to it from a path left there
+            // (forwards after that path), or entered there (turned, before it).
+            const std::uint32_t e0 = entry_end(s);
+            for (std::uint32_t k = near_first_[e0]; k < near_first_[e0 + 1]; ++k) {
+                const Near& c = near_[k];
+                if (!(c.distance < gain)) break;
+                if (leaves_at(c.path, c.end)) consider(c.path, next_[c.path]);
+                if (enters_at(c.path, c.end)) consider(prev_[c.path], c.path);
+            }
+            const std::uint32_t e1 = exit_end(last);
+            for (std::uint32_t k = near_first_[e1]; k < near_first_[e1 + 1]; ++k) {
+                const Near& c = near_[k];
+                if (!(c.distance < gain)) break;
+                if (enters_at(c.path, c.end)) consider(prev_[c.path], c.path);
+                if (leaves_at(c.path, c.end)) consider(c.path, next_[c.path]);
             }
         }
         return best;
@@ -408,7 +466,9 @@ private:
     std::vector<Visit> visit_;
     std::vector<Point> in_, out_;
     std::vector<std::uint32_t> next_, prev_;
-    std::vector<std::uint32_t> near_first_, near_;
+    std::vector<std::uint32_t> end_id_;
+    std::vector<std::uint32_t> near_first_;
+    std::vector<Near> near_;
     std::vector<std::uint32_t> stamp_;
     std::uint32_t stamp_value_ = 0;
     double epsilon_ = 0;
@@ -436,18 +496,18 @@ Route nearest_neighbour_route(const PathEnds& paths) {
     std::vector<std::uint32_t> owner(paths.points.size());
     for (std::uint32_t i = 0; i < paths.size(); ++i)
         std::fill(owner.begin() + paths.first[i], owner.begin() + paths.first[i + 1], i);
-    PointTree tree(paths.points);
+    PointGrid grid(paths.points);
     Route route;
     route.reserve(paths.size());
     Point at{0, 0};
     for (std::size_t step = 0; step < paths.size(); ++step) {
-        const std::uint32_t id = tree.nearest(at);
+        const std::uint32_t id = grid.nearest(at);
         const std::uint32_t path = owner[id];
         const std::uint32_t k = id - paths.first[path];
         Visit v{path, false, 0};
         if (paths.closed[path]) v.seam = k;
         else v.reversed = k == 1;
-        for (std::uint32_t j = paths.first[path]; j < paths.first[path + 1]; ++j) tree.remove(j);
+        for (std::uint32_t j = paths.first[path]; j < paths.first[path + 1]; ++j) grid.remove(j);
         at = exit_of(paths, v);
         route.push_back(v);
     }

@@ -50,7 +50,8 @@ Route given_route(const PathEnds& paths);
 // Nearest neighbour from the origin: always on to the nearest point where an
 // unrun path may start (either end of an open path, which is then run from
 // that end; any point of a closed one, which becomes its seam). Of equally
-// near points the first in `points` wins. Answered by a k-d tree.
+// near points the first in `points` wins. Answered by a grid of cells that
+// counts the points not yet taken.
 Route nearest_neighbour_route(const PathEnds& paths);
 
 // The nearest-neighbour route improved by moving runs of up to three paths
