@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <system_error>
+#include <thread>
 
 namespace tracemill {
 
@@ -131,30 +133,47 @@ public:
         return best.id;
     }
 
-    // Up to k of the points nearest to q among its own cell and the eight
-    // around it (taken out or not), nearest first, with their distances.
-    void nearest_k(Point q, std::size_t k, std::vector<std::pair<double, std::uint32_t>>& found) const {
-        found.clear();
+    // Calls f(candidates, count) for the points of q's cell and of each of
+    // the eight around it. Reads nothing that remove() changes.
+    template <class F>
+    void for_neighbourhood_of(Point q, F f) const {
         if (n_ == 0) return;
-        for (std::size_t r = 0; r <= 1; ++r) {
-            for_ring(column(q.x), row(q.y), r, cols_, rows_, [&](std::size_t c) {
-                for (std::uint32_t i = first_[c]; i < first_[c + 1]; ++i) {
-                    const std::pair<double, std::uint32_t> f{distance2(entries_[i].p, q), entries_[i].id};
-                    if (found.size() == k && !(f < found.back())) continue;
-                    found.insert(std::upper_bound(found.begin(), found.end(), f), f);
-                    if (found.size() > k) found.pop_back();
-                }
-            });
+        const std::size_t cx = column(q.x), cy = row(q.y);
+        for (std::size_t y = cy > 0 ? cy - 1 : 0; y <= std::min(cy + 1, rows_ - 1); ++y) {
+            const std::size_t x0 = cx > 0 ? cx - 1 : 0, x1 = std::min(cx + 1, cols_ - 1);
+            f(entries_.data() + first_[y * cols_ + x0], first_[y * cols_ + x1 + 1] - first_[y * cols_ + x0]);
         }
-        for (auto& f : found) f.first = std::sqrt(f.first);
     }
 
-private:
-    static constexpr std::size_t kBlock = 8;
+    // Calls f(id, point, candidates, count) for every point, with the points
+    // of its own cell and the eight around it (itself among them). Reads
+    // nothing that remove() changes.
+    template <class F>
+    void for_each_neighbourhood(F f) const {
+        std::vector<Entry> candidates;
+        for (std::size_t cy = 0; cy < rows_; ++cy) {
+            for (std::size_t cx = 0; cx < cols_; ++cx) {
+                const std::size_t c = cy * cols_ + cx;
+                if (first_[c] == first_[c + 1]) continue;
+                candidates.clear();
+                for (std::size_t y = cy > 0 ? cy - 1 : 0; y <= std::min(cy + 1, rows_ - 1); ++y) {
+                    const std::size_t x0 = cx > 0 ? cx - 1 : 0, x1 = std::min(cx + 1, cols_ - 1);
+                    candidates.insert(candidates.end(), entries_.begin() + first_[y * cols_ + x0],
+                                      entries_.begin() + first_[y * cols_ + x1 + 1]);
+                }
+                for (std::uint32_t i = first_[c]; i < first_[c + 1]; ++i)
+                    f(entries_[i].id, entries_[i].p, candidates.data(), candidates.size());
+            }
+        }
+    }
+
     struct Entry {
         Point p;
         std::uint32_t id;
     };
+
+private:
+    static constexpr std::size_t kBlock = 8;
     struct Best {
         double d2 = std::numeric_limits<double>::infinity();
         std::uint32_t id = kNone;
@@ -224,12 +243,87 @@ private:
     std::vector<std::uint32_t> alive_, block_alive_;
 };
 
+// For each end of each open path, and for the seam of each closed one, the
+// nearest few points of other paths, nearest first, with their distances:
+// where a better route may join it.
+class Neighbours {
+public:
+    static constexpr std::size_t kNearest = 5;
+    struct Near {
+        float distance;
+        std::uint32_t path;
+        std::uint32_t point;  // among the path's own points
+    };
+
+    Neighbours(const PathEnds& paths, const PointGrid& grid, const std::vector<std::uint32_t>& owner)
+        : paths_(paths), grid_(grid), owner_(owner), near_(2 * paths.size() * kNearest),
+          count_(2 * paths.size(), 0) {}
+
+    // The lists of the open paths' ends (it may run while the grid is being
+    // emptied by the nearest-neighbour route).
+    void fill_open() {
+        grid_.for_each_neighbourhood([&](std::uint32_t id, Point p, const PointGrid::Entry* candidates,
+                                         std::size_t count) {
+            const std::uint32_t path = owner_[id];
+            if (paths_.closed[path]) return;
+            fill(2 * path + (id - paths_.first[path]), path, p, candidates, count);
+        });
+    }
+
+    // The list of a closed path's seam.
+    void fill_closed(std::uint32_t path, std::uint32_t seam) {
+        const Point p = paths_.points[paths_.first[path] + seam];
+        count_[2 * path] = 0;
+        grid_.for_neighbourhood_of(p, [&](const PointGrid::Entry* candidates, std::size_t count) {
+            fill(2 * path, path, p, candidates, count);
+        });
+    }
+
+    // List `slot` is the path's start (2 * path) or end (2 * path + 1); a
+    // closed path has only its start, at its seam.
+    const Near* begin(std::size_t slot) const { return near_.data() + slot * kNearest; }
+    const Near* end(std::size_t slot) const { return begin(slot) + count_[slot]; }
+
+private:
+    // Merges more candidates into a list, keeping the nearest by distance,
+    // then by point.
+    void fill(std::size_t slot, std::uint32_t path, Point p, const PointGrid::Entry* candidates,
+              std::size_t count) {
+        std::array<std::pair<double, std::uint32_t>, kNearest> best;
+        std::size_t found = count_[slot];
+        for (std::size_t k = 0; k < found; ++k) {
+            const Near& n = near_[slot * kNearest + k];
+            best[k] = {distance2(paths_.points[paths_.first[n.path] + n.point], p), paths_.first[n.path] + n.point};
+        }
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::uint32_t f = candidates[k].id;
+            if (owner_[f] == path) continue;
+            const std::pair<double, std::uint32_t> c{distance2(candidates[k].p, p), f};
+            if (found == kNearest && !(c < best[kNearest - 1])) continue;
+            std::size_t at = found < kNearest ? found++ : kNearest - 1;
+            for (; at > 0 && c < best[at - 1]; --at) best[at] = best[at - 1];
+            best[at] = c;
+        }
+        for (std::size_t k = 0; k < found; ++k) {
+            const std::uint32_t f = best[k].second, q = owner_[f];
+            near_[slot * kNearest + k] = {static_cast<float>(std::sqrt(best[k].first)), q, f - paths_.first[q]};
+        }
+        count_[slot] = static_cast<std::uint8_t>(found);
+    }
+
+    const PathEnds& paths_;
+    const PointGrid& grid_;
+    const std::vector<std::uint32_t>& owner_;
+    std::vector<Near> near_;
+    std::vector<std::uint8_t> count_;
+};
+
 // The route as a ring through the paths and the origin (node n), linked both
 // ways, with where each node is entered and left.
 class Ring {
 public:
-    Ring(const PathEnds& paths, const Route& route)
-        : paths_(paths), n_(static_cast<std::uint32_t>(paths.size())), visit_(n_),
+    Ring(const PathEnds& paths, const Route& route, const Neighbours& near)
+        : paths_(paths), near_(near), n_(static_cast<std::uint32_t>(paths.size())), visit_(n_),
           in_(n_ + 1), out_(n_ + 1), next_(n_ + 1), prev_(n_ + 1), stamp_(n_ + 1, 0) {
         std::uint32_t last = n_;
         for (const Visit& v : route) {
@@ -254,45 +348,6 @@ public:
         r.reserve(n_);
         for (std::uint32_t i = next_[n_]; i != n_; i = next_[i]) r.push_back(visit_[i]);
         return r;
-    }
-
-    // For each end of each path (a closed path: its seam), the ends of other
-    // paths nearest to it, nearest first, with their distances: where a
-    // better route may join it.
-    void find_neighbours() {
-        constexpr std::size_t kNearest = 6;
-        std::vector<Point> ends;
-        std::vector<std::uint32_t> end_id(2 * std::size_t{n_});  // (path, end) -> index in ends
-        for (std::uint32_t i = 0; i < n_; ++i) {
-            const std::uint32_t f = paths_.first[i];
-            if (paths_.closed[i]) {
-                end_id[2 * i] = end_id[2 * i + 1] = static_cast<std::uint32_t>(ends.size());
-                ends.push_back(in_[i]);
-            } else {
-                end_id[2 * i] = static_cast<std::uint32_t>(ends.size());
-                ends.push_back(paths_.points[f]);
-                end_id[2 * i + 1] = static_cast<std::uint32_t>(ends.size());
-                ends.push_back(paths_.points[f + 1]);
-            }
-        }
-        std::vector<std::uint32_t> owner(ends.size());
-        std::vector<std::uint8_t> which(ends.size());
-        for (std::uint32_t i = 0; i < n_; ++i) {
-            owner[end_id[2 * i]] = i;
-            owner[end_id[2 * i + 1]] = i;
-            which[end_id[2 * i + 1]] = paths_.closed[i] ? 0 : 1;
-        }
-        const PointGrid grid(ends);
-        near_first_.assign(ends.size() + 1, 0);
-        near_.clear();
-        std::vector<std::pair<double, std::uint32_t>> found;
-        for (std::size_t e = 0; e < ends.size(); ++e) {
-            grid.nearest_k(ends[e], kNearest, found);
-            for (const auto& [d, f] : found)
-                if (owner[f] != owner[e]) near_.push_back({d, owner[f], which[f]});
-            near_first_[e + 1] = static_cast<std::uint32_t>(near_.size());
-        }
-        end_id_ = std::move(end_id);
     }
 
     // Moves runs of up to three paths while that shortens the travel,
@@ -350,11 +405,6 @@ public:
     }
 
 private:
-    struct Near {
-        double distance;
-        std::uint32_t path;
-        std::uint8_t end;  // 0 the path's start, 1 its end (a closed path: 0)
-    };
     struct Move {
         double delta = 0;
         std::uint32_t first = 0, last = 0;    // the run, in route order
@@ -362,22 +412,19 @@ private:
         bool turned = false;
     };
 
-    // Whether a path is now entered (and, closed, also left) at this end.
-    bool enters_at(std::uint32_t path, std::uint8_t end) const {
-        return paths_.closed[path] || (end == 1) == visit_[path].reversed;
+    // Whether a path is now entered (or left) at this point of its own.
+    bool enters_at(std::uint32_t path, std::uint32_t point) const {
+        return paths_.closed[path] ? point == visit_[path].seam : (point == 1) == visit_[path].reversed;
     }
-    bool leaves_at(std::uint32_t path, std::uint8_t end) const {
-        return paths_.closed[path] || (end == 1) != visit_[path].reversed;
+    bool leaves_at(std::uint32_t path, std::uint32_t point) const {
+        return paths_.closed[path] ? point == visit_[path].seam : (point == 1) != visit_[path].reversed;
     }
-    // The end a path is entered at, and the one it is left at.
-    std::uint32_t entry_end(std::uint32_t path) const {
-        return end_id_index(path, !paths_.closed[path] && visit_[path].reversed);
+    // The neighbour lists of where a path is entered and where it is left.
+    std::size_t entry_list(std::uint32_t path) const {
+        return 2 * std::size_t{path} + (!paths_.closed[path] && visit_[path].reversed ? 1 : 0);
     }
-    std::uint32_t exit_end(std::uint32_t path) const {
-        return end_id_index(path, !paths_.closed[path] && !visit_[path].reversed);
-    }
-    std::uint32_t end_id_index(std::uint32_t path, bool second) const {
-        return end_id_[2 * std::size_t{path} + (second ? 1 : 0)];
+    std::size_t exit_list(std::uint32_t path) const {
+        return 2 * std::size_t{path} + (!paths_.closed[path] && !visit_[path].reversed ? 1 : 0);
     }
 
     // The best move of a run starting at path s: taken out and put back
@@ -411,19 +458,17 @@ private:
             if (!(gain > epsilon_)) continue;
             // Ends near the run's start: joined to it from a path left there
             // (forwards after that path), or entered there (turned, before it).
-            const std::uint32_t e0 = entry_end(s);
-            for (std::uint32_t k = near_first_[e0]; k < near_first_[e0 + 1]; ++k) {
-                const Near& c = near_[k];
-                if (!(c.distance < gain)) break;
-                if (leaves_at(c.path, c.end)) consider(c.path, next_[c.path]);
-                if (enters_at(c.path, c.end)) consider(prev_[c.path], c.path);
+            const std::size_t e0 = entry_list(s);
+            for (const Neighbours::Near* c = near_.begin(e0); c != near_.end(e0); ++c) {
+                if (!(static_cast<double>(c->distance) < gain)) break;
+                if (leaves_at(c->path, c->point)) consider(c->path, next_[c->path]);
+                if (enters_at(c->path, c->point)) consider(prev_[c->path], c->path);
             }
-            const std::uint32_t e1 = exit_end(last);
-            for (std::uint32_t k = near_first_[e1]; k < near_first_[e1 + 1]; ++k) {
-                const Near& c = near_[k];
-                if (!(c.distance < gain)) break;
-                if (enters_at(c.path, c.end)) consider(prev_[c.path], c.path);
-                if (leaves_at(c.path, c.end)) consider(c.path, next_[c.path]);
+            const std::size_t e1 = exit_list(last);
+            for (const Neighbours::Near* c = near_.begin(e1); c != near_.end(e1); ++c) {
+                if (!(static_cast<double>(c->distance) < gain)) break;
+                if (enters_at(c->path, c->point)) consider(prev_[c->path], c->path);
+                if (leaves_at(c->path, c->point)) consider(c->path, next_[c->path]);
             }
         }
         return best;
@@ -462,13 +507,11 @@ private:
     static double d(Point a, Point b) { return distance(a, b); }
 
     const PathEnds& paths_;
+    const Neighbours& near_;
     std::uint32_t n_;
     std::vector<Visit> visit_;
     std::vector<Point> in_, out_;
     std::vector<std::uint32_t> next_, prev_;
-    std::vector<std::uint32_t> end_id_;
-    std::vector<std::uint32_t> near_first_;
-    std::vector<Near> near_;
     std::vector<std::uint32_t> stamp_;
     std::uint32_t stamp_value_ = 0;
     double epsilon_ = 0;
@@ -492,11 +535,16 @@ Route given_route(const PathEnds& paths) {
     return r;
 }
 
-Route nearest_neighbour_route(const PathEnds& paths) {
+namespace {
+
+std::vector<std::uint32_t> owners(const PathEnds& paths) {
     std::vector<std::uint32_t> owner(paths.points.size());
     for (std::uint32_t i = 0; i < paths.size(); ++i)
         std::fill(owner.begin() + paths.first[i], owner.begin() + paths.first[i + 1], i);
-    PointGrid grid(paths.points);
+    return owner;
+}
+
+Route nearest_neighbour_route(const PathEnds& paths, PointGrid& grid, const std::vector<std::uint32_t>& owner) {
     Route route;
     route.reserve(paths.size());
     Point at{0, 0};
@@ -514,11 +562,32 @@ Route nearest_neighbour_route(const PathEnds& paths) {
     return route;
 }
 
+}  // namespace
+
+Route nearest_neighbour_route(const PathEnds& paths) {
+    const std::vector<std::uint32_t> owner = owners(paths);
+    PointGrid grid(paths.points);
+    return nearest_neighbour_route(paths, grid, owner);
+}
+
 Route shortest_route(const PathEnds& paths) {
-    const Route greedy = nearest_neighbour_route(paths);
+    const std::vector<std::uint32_t> owner = owners(paths);
+    PointGrid grid(paths.points);
+    Neighbours near(paths, grid, owner);
+    // The open paths' neighbours are found on a second thread while the
+    // nearest-neighbour route takes the points out of the grid.
+    std::thread helper;
+    try {
+        helper = std::thread([&near] { near.fill_open(); });
+    } catch (const std::system_error&) {
+        near.fill_open();
+    }
+    const Route greedy = nearest_neighbour_route(paths, grid, owner);
+    if (helper.joinable()) helper.join();
     if (paths.size() < 2) return greedy;
-    Ring ring(paths, greedy);
-    ring.find_neighbours();
+    for (const Visit& v : greedy)
+        if (paths.closed[v.path]) near.fill_closed(v.path, v.seam);
+    Ring ring(paths, greedy, near);
     std::vector<std::uint32_t> all;
     all.reserve(greedy.size());
     for (const Visit& v : greedy) all.push_back(v.path);
