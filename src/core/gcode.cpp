@@ -39,16 +39,16 @@ double from_mm(double mm, bool inches) { return inches ? mm / kMillimetresPerInc
 char* put_units(char* p, std::int64_t units, int decimals) {
     std::uint64_t a = units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
     if (units < 0) *p++ = '-';
-    std::uint64_t div = 1;
-    for (int k = 0; k < decimals; ++k) div *= 10;
-    p = std::to_chars(p, p + 24, a / div).ptr;
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + a % 10);
+        a /= 10;
+    } while (a != 0 || n <= decimals);
+    while (n > decimals) *p++ = digits[--n];
     *p++ = '.';
-    std::uint64_t frac = a % div;
-    for (int k = decimals - 1; k >= 0; --k) {
-        p[k] = static_cast<char>('0' + frac % 10);
-        frac /= 10;
-    }
-    return p + decimals;
+    while (n > 0) *p++ = digits[--n];
+    return p;
 }
 
 // A setting's value as a person writes it: at most the unit's decimals, no
@@ -130,8 +130,13 @@ Point on_circle_at(Point centre, Point from, double turn) {
     return {centre.x + (vx * c - vy * s), centre.y + (vx * s + vy * c)};
 }
 
+double chord_of(const Piece& p) {
+    const double dx = p.to.x - p.from.x, dy = p.to.y - p.from.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
 double piece_length(const Piece& p) {
-    if (!p.is_arc()) return std::hypot(p.to.x - p.from.x, p.to.y - p.from.y);
+    if (!p.is_arc()) return chord_of(p);
     return p.radius * std::fabs(to_radians(p.sweep_deg, kPi));
 }
 
@@ -156,16 +161,17 @@ struct Bounds {
         add(p.from);
         add(p.to);
         if (!p.is_arc()) return;
-        // The points where the arc turns in x or in y, where it passes them.
-        const double start = to_degrees(std::atan2(p.from.y - p.centre.y, p.from.x - p.centre.x), kPi);
-        for (int k = 0; k < 4; ++k) {
-            const double a = 90.0 * k;
-            const double ahead = p.sweep_deg > 0 ? std::fmod(a - start + 720, 360.0)
-                                                 : std::fmod(start - a + 720, 360.0);
-            if (ahead <= std::fabs(p.sweep_deg)) {
-                const Point dir[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
-                add(Point{p.centre.x + p.radius * dir[k].x, p.centre.y + p.radius * dir[k].y});
-            }
+        // The points where the arc turns in x or in y, where it passes them:
+        // a direction lies within an arc of at most a half turn when it is
+        // on the arc's side of both radii.
+        const double ax = p.from.x - p.centre.x, ay = p.from.y - p.centre.y;
+        const double bx = p.to.x - p.centre.x, by = p.to.y - p.centre.y;
+        const Point dir[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+        for (const Point d : dir) {
+            const double after_start = ax * d.y - ay * d.x, before_end = d.x * by - d.y * bx;
+            const bool within = p.sweep_deg > 0 ? after_start >= 0 && before_end >= 0
+                                                : after_start <= 0 && before_end <= 0;
+            if (within) add(Point{p.centre.x + p.radius * d.x, p.centre.y + p.radius * d.y});
         }
     }
 };
@@ -431,7 +437,7 @@ std::optional<ArcWords> arc_words(std::int64_t sx, std::int64_t sy, const Piece&
     const std::int64_t dx = ex - sx, dy = ey - sy;
     if (dx == 0 && dy == 0) return std::nullopt;
     if (!(arc.radius <= kMaxArcRadius)) return std::nullopt;
-    if (std::hypot(arc.to.x - arc.from.x, arc.to.y - arc.from.y) < from_mm(kMinArcChordMm, inches))
+    if (chord_of(arc) < from_mm(kMinArcChordMm, inches))
         return std::nullopt;
     // The centre moved onto the perpendicular bisector of the printed chord,
     // so that it is as far from the printed start as from the printed end.
@@ -566,7 +572,7 @@ GcodeSummary GcodeWriter::end() {
             std::size_t end = text.find('\r', start);
             if (end == std::string_view::npos) end = text.size();
             const std::string escaped = comment_text(text.substr(start, end - start));
-            std::string label = "row " + std::to_string(row) + ":";
+            const std::string label = "row " + std::to_string(row) + ":";
             std::size_t at = 0;
             do {
                 // Up to 60 bytes a line, never cutting a <HH> apart.
@@ -577,8 +583,9 @@ GcodeSummary GcodeWriter::end() {
                         break;
                     }
                 }
-                comment(take == 0 ? label : label + " " + escaped.substr(at, take));
-                label = " ";
+                std::string line = at == 0 ? label : std::string(" ");
+                if (take > 0) line.append(" ").append(escaped, at, take);
+                comment(line);
                 at += take;
             } while (at < escaped.size());
             if (end >= text.size()) break;
