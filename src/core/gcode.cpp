@@ -563,8 +563,8 @@ GcodeSummary GcodeWriter::end() {
     static const char* const kMachineNames[] = {"a milling machine or engraver", "a laser", "a pen plotter"};
     comment(std::string("tracemill " TRACEMILL_VERSION ": a program for ") +
             kMachineNames[static_cast<int>(o.machine)]);
-    comment("text, with <HH> for each byte other than letters, digits,");
-    comment("space and -.,:/_+=?!@#&'[]^~|$\" (hexadecimal):");
+    comment("text, with <HH> in hexadecimal for each byte other than letters,");
+    comment("digits, space and -.,:/_+=?!@#&'[]^~|$\"");
     {
         std::size_t row = 1, start = 0;
         const std::string_view text = source_.text;
@@ -599,8 +599,8 @@ GcodeSummary GcodeWriter::end() {
     shown("line width ", source_.line_width);
     shown("char spacing ", source_.char_spacing);
     shown("line spacing ", source_.line_spacing);
-    comment(std::string("cut: ") + (o.cut == GcodeCut::Skeleton ? "skeleton (pen paths)" : "outline (closed contours)") +
-            (o.frame ? ", with the frame" : ", without the frame"));
+    comment(std::string("cut: ") + (o.cut == GcodeCut::Skeleton ? "skeleton, the pen paths" : "outline, the closed contours") +
+            (o.frame ? ", and the frame" : ", not the frame"));
     comment(std::string("order: ") + (o.order == GcodeOrder::Text ? "as the text" : "short travel"));
     const std::string per_minute = unit + "/min";
     switch (o.machine) {
@@ -613,7 +613,7 @@ GcodeSummary GcodeWriter::end() {
             break;
         case GcodeMachine::Laser:
             comment("feed " + setting(o.feed, decimals) + per_minute + ", power " + setting(o.laser_power, 4) +
-                    " % of S" + setting(o.laser_scale, 4) + " (M4)");
+                    " per cent of S" + setting(o.laser_scale, 4) + ", M4");
             comment("passes " + std::to_string(o.passes) + ", air assist " + (o.air_assist ? "on" : "off"));
             break;
         case GcodeMachine::Pen:
@@ -627,7 +627,7 @@ GcodeSummary GcodeWriter::end() {
         comment("        Y " + length(bounds.y0) + " to " + length(bounds.y1));
     }
     comment(std::to_string(n) + " paths, cut " + length(summary.cut));
-    comment("travel " + length(summary.travel) + " (in the text's order " + length(summary.text_travel) + ")");
+    comment("travel " + length(summary.travel) + ", in the text's order " + length(summary.text_travel));
     comment("start and end at X0 Y0, the middle of the text block");
 
     Program program(buffer_, o);
