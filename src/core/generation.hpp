@@ -84,7 +84,7 @@ struct GcodeOutput {
 struct OutputOptions {
     bool polylines = false;
     Units units = Units::None;
-    std::optional<GcodeOutput> gcode;
+    std::optional<GcodeOutput> gcode = std::nullopt;
 };
 
 // The run with joined contours: the frame into `frame`, then every glyph's
