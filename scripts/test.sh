@@ -20,6 +20,11 @@ cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
+# The Debian package: built, checked, installed, compared with the build
+# tree's command, and removed again.
+bash scripts/package.sh >/dev/null
+bash tests/package_test.sh
+
 # The fuzzer of the generation run: a fixed sequence of inputs, about a minute.
 FUZZ_RUNS=20000 bash scripts/fuzz.sh 120
 

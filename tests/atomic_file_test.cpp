@@ -57,6 +57,10 @@ TEST_F(CanReplace, ALinkIsJudgedByTheFileItNamesAndItsFolder) {
     const std::string target = file("real/b.dxf");
     fs::create_symlink(target, dir_ / "link.dxf");
     EXPECT_TRUE(can_replace((dir_ / "link.dxf").string()));
+    // A link that points nowhere exists, and is replaced as a link.
+    fs::create_symlink(dir_ / "nowhere.dxf", dir_ / "dangling.dxf");
+    EXPECT_TRUE(path_exists((dir_ / "dangling.dxf").string()));
+    EXPECT_TRUE(can_replace((dir_ / "dangling.dxf").string()));
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
     fs::permissions(dir_ / "real", fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(can_replace((dir_ / "link.dxf").string()));

@@ -3,9 +3,11 @@ and the files read back by a real DXF reader."""
 
 import math
 import os
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 TRACEMILL = os.environ.get("TRACEMILL", os.path.join(os.path.dirname(__file__), "..", "build", "tracemill"))
@@ -124,6 +126,66 @@ class ExistingFiles(Workspace):
         r = run("-o", os.path.join(self.dir, "no", "such", "folder.dxf"), "--", "-")
         self.assertEqual(r.returncode, 3)
         self.assertTrue(r.stderr.decode().endswith(NOT_CREATED + "\n"))
+
+    def test_outputs_naming_one_file_are_refused(self):
+        # The same name, another spelling of it, a symbolic link to it and a
+        # hard link to it: exit 2, nothing written, the old file as it was.
+        with open(self.out, "wb") as f:
+            f.write(b"old drawing")
+        os.symlink(self.out, os.path.join(self.dir, "link.svg"))
+        os.link(self.out, os.path.join(self.dir, "hard.svg"))
+        for svg in [self.out, os.path.join(self.dir, ".", "out.dxf"), os.path.join(self.dir, "link.svg"),
+                    os.path.join(self.dir, "hard.svg")]:
+            r = run("-f", "-o", self.out, "--svg", svg, "--", "AB")
+            self.assertEqual(r.returncode, 2, svg)
+            self.assertIn("--output", r.stderr.decode())
+            self.assertEqual(self.read(), b"old drawing")
+        self.assertEqual(sorted(os.listdir(self.dir)), ["hard.svg", "link.svg", "out.dxf"])
+
+    def test_an_empty_file_name_is_refused_and_takes_no_argument(self):
+        # "--output=" must not take the next argument ("-f", an option) as its value.
+        cases = [["--output=", "-f", "--", "TD"], ["--output=", "--char-height", "5", "--", "TD"],
+                 ["-o", self.out, "--svg=", "--", "TD"], ["-o", self.out, "--svg", "", "--", "TD"],
+                 ["-o", "", "--", "TD"], ["-o", self.out, "--text-file", ""], ["-o", self.out, "--text-file="]]
+        for args in cases:
+            r = subprocess.run([TRACEMILL, *args], capture_output=True, cwd=self.dir)
+            self.assertEqual(r.returncode, 2, args)
+            self.assertEqual(os.listdir(self.dir), [], args)
+
+    def test_a_dangling_symbolic_link_is_an_existing_file(self):
+        os.symlink(os.path.join(self.dir, "nowhere.dxf"), self.out)
+        r = run("-o", self.out, "--", "-")
+        self.assertEqual(r.returncode, 3)
+        self.assertIn(" は既に存在します。", r.stderr.decode())
+        self.assertTrue(os.path.islink(self.out))
+        self.assertEqual(sorted(os.listdir(self.dir)), ["out.dxf"])
+        self.assertEqual(run("-f", "-o", self.out, "--", "-").returncode, 0)
+        self.assertEqual(self.entity_count(b"LINE"), 4 + 3)
+
+    def test_termination_removes_the_temporary_files(self):
+        # A run of some hundreds of megabytes ended by a signal while it
+        # writes: the hidden temporary files go, the previous files stay.
+        text = os.path.join(self.dir, "text.txt")
+        with open(text, "w") as f:
+            f.write("\n".join(["ABCDEFGHIJ" * 500] * 60))
+        svg = os.path.join(self.dir, "out.svg")
+        for path in [self.out, svg]:
+            with open(path, "wb") as f:
+                f.write(b"old")
+        for sig in [signal.SIGTERM, signal.SIGINT, signal.SIGHUP]:
+            p = subprocess.Popen([TRACEMILL, "-f", "-o", self.out, "--svg", svg, "--text-file", text],
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            deadline = time.monotonic() + 30
+            while not any(n.startswith(".tracemill-") for n in os.listdir(self.dir)):
+                self.assertIsNone(p.poll(), "the run ended before it was signalled")
+                self.assertLess(time.monotonic(), deadline)
+                time.sleep(0.005)
+            time.sleep(0.2)
+            p.send_signal(sig)
+            self.assertEqual(p.wait(30), -sig)
+            self.assertEqual(sorted(os.listdir(self.dir)), ["out.dxf", "out.svg", "text.txt"], sig)
+            self.assertEqual(self.read(), b"old")
+            self.assertEqual(self.read(svg), b"old")
 
 
 class Rows(Workspace):

@@ -45,6 +45,11 @@ BAD_VALUES = [
     ["--char-width", "3e6", "--char-height", "1e6", "--line-width", "1"],
 ]
 
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def run(*args):
     return subprocess.run([TRACEMILL, *args], capture_output=True)
 
@@ -211,11 +216,11 @@ class Programs(unittest.TestCase):
         nc, dxf = os.path.join(self.dir, "p.nc"), os.path.join(self.dir, "p.dxf")
         r = run("-f", "--gcode", nc, "-o", dxf, "--polylines", *options, "--", *rows)
         self.assertEqual(r.returncode, status, r.stderr.decode())
-        text = open(nc, "rb").read().decode("ascii")
+        text = read(nc).decode("ascii")
         # The same program without the drawing.
         alone = os.path.join(self.dir, "alone.nc")
         self.assertEqual(run("-f", "--gcode", alone, *options, "--", *rows).returncode, status)
-        self.assertEqual(open(alone, "rb").read(), text.encode())
+        self.assertEqual(read(alone), text.encode())
         opt = dict(zip(options, options[1:] + [""]))
         machine = opt.get("--gcode-machine", "mill")
         inches = opt.get("--units") == "in"
@@ -331,19 +336,19 @@ class Programs(unittest.TestCase):
         for nc in ["missing/a.nc", "folder.nc"]:
             r = run("-f", "-o", dxf, "--gcode", os.path.join(self.dir, nc), "--", "A")
             self.assertEqual(r.returncode, 3, nc)
-            self.assertEqual(open(dxf, "rb").read(), b"old", nc)
+            self.assertEqual(read(dxf), b"old", nc)
         # An existing program is kept without --force, and so is the drawing.
         nc = os.path.join(self.dir, "kept.nc")
         with open(nc, "wb") as f:
             f.write(b"old program")
         r = run("-o", os.path.join(self.dir, "new.dxf"), "--gcode", nc, "--", "A")
         self.assertEqual(r.returncode, 3)
-        self.assertEqual(open(nc, "rb").read(), b"old program")
+        self.assertEqual(read(nc), b"old program")
         self.assertEqual(sorted(os.listdir(self.dir)), ["folder.nc", "kept.nc", "out.dxf"])
         r = run("-f", "-o", dxf, "--gcode", nc, "--", "A")
         self.assertEqual(r.returncode, 0, r.stderr.decode())
-        self.assertTrue(open(dxf, "rb").read().startswith(b"  0\r\nSECTION"))
-        self.assertTrue(open(nc, "rb").read().startswith(b"; tracemill"))
+        self.assertTrue(read(dxf).startswith(b"  0\r\nSECTION"))
+        self.assertTrue(read(nc).startswith(b"; tracemill"))
 
 
 if __name__ == "__main__":

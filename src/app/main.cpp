@@ -1,10 +1,12 @@
 // tracemill-gui: the parameter dialog. The process ends when it closes.
 #include <QApplication>
 
+#include "atomic_file.hpp"
 #include "dialog_services.hpp"
 #include "main_dialog.hpp"
 
 int main(int argc, char** argv) {
+    tracemill::remove_temporaries_on_termination();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tracemill"));
     QApplication::setWindowIcon(tracemill::app::application_icon());

@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <variant>
@@ -53,9 +55,33 @@ bool read_all(std::istream& in, std::string& out) {
 
 void print_message(const std::string& m) { std::cerr << m << '\n'; }
 
+// "--name=" with nothing after the sign would make the parser take the next
+// argument as the value (a flag as a file name, say); no option of this
+// command takes an empty value, so such an argument is refused outright.
+// Arguments after "--" are text, not options.
+const char* empty_inline_value(int argc, char** argv) {
+    for (int k = 1; k < argc; ++k) {
+        const std::string_view a = argv[k];
+        if (a == "--") break;
+        if (a.size() > 3 && a.substr(0, 2) == "--" && a.back() == '=' &&
+            a.find('=') == a.size() - 1)
+            return argv[k];
+    }
+    return nullptr;
+}
+
+// A file option of the run: the option as the user names it, and its value.
+struct FileOption {
+    const char* flag;
+    CLI::Option* option;
+    const std::string* path;
+    bool writes;  // an output of the run (otherwise the text is read from it)
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    tracemill::remove_temporaries_on_termination();
     CLI::App app{
         "Writes the outline drawing of a text as a DXF file: for every character its\n"
         "skeleton (the path of a round pen's centre, colour 4) and the outline of the area\n"
@@ -197,11 +223,46 @@ int main(int argc, char** argv) {
         for (CLI::Option* l : length_options) f->excludes(l);
     }
 
+    // Every file the run reads or writes; an output option added later joins
+    // this list and with it the checks below.
+    const FileOption files[] = {
+        {"--output", app.get_option("--output"), &output, true},
+        {"--svg", app.get_option("--svg"), &svg_path, true},
+        {"--gcode", app.get_option("--gcode"), &gcode_path, true},
+        {"--text-file", app.get_option("--text-file"), &text_file, false},
+    };
+
+    if (const char* arg = empty_inline_value(argc, argv)) {
+        std::cerr << std::string_view(arg).substr(0, std::strlen(arg) - 1)
+                  << ": 値が空です。\n";
+        return kInvalid;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? kAllDrawn : kInvalid;
+    }
+
+    for (const FileOption& f : files) {
+        if (f.option->count() > 0 && f.path->empty()) {
+            std::cerr << f.flag << ": ファイル名が空です。\n";
+            return kInvalid;
+        }
+    }
+    // Two outputs naming one file: the later would replace the earlier.
+    for (std::size_t a = 0; a < std::size(files); ++a) {
+        for (std::size_t b = a + 1; b < std::size(files); ++b) {
+            if (!files[a].writes || !files[b].writes || files[a].path->empty() ||
+                files[b].path->empty())
+                continue;
+            if (tracemill::same_file(*files[a].path, *files[b].path)) {
+                std::cerr << files[b].flag << ": \"" << *files[b].path << "\" は "
+                          << files[a].flag
+                          << " と同じファイルです。\n　ファイルは作成していません。\n";
+                return kInvalid;
+            }
+        }
     }
 
     if (units == "mm") output_options.units = tracemill::Units::Millimetres;

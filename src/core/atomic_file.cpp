@@ -1,6 +1,7 @@
 #include "atomic_file.hpp"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace tracemill {
 
@@ -48,17 +51,86 @@ int sync_to_disk(int fd) {
     return f != nullptr ? f(fd) : fsync(fd);
 }
 
+// The temporary files of the open writers, for the termination handler. It
+// may run at any moment on any thread, so the table is fixed in size and
+// each slot is claimed and released through one atomic state: the handler
+// reads a path only while its slot is Ready, and a writer changes a path only
+// while it holds the slot Claimed.
+enum SlotState : int { Free, Claimed, Ready };
+struct TempSlot {
+    std::atomic<int> state{Free};
+    char path[PATH_MAX] = {};
+};
+constexpr int kTempSlots = 32;
+TempSlot temp_slots[kTempSlots];
+
+// The slot holding path, or -1 when the table is full or the path too long
+// (such a file is then not removed on termination).
+int register_temporary(const std::string& path) {
+    if (path.size() >= PATH_MAX) return -1;
+    for (int k = 0; k < kTempSlots; ++k) {
+        int expected = Free;
+        if (temp_slots[k].state.compare_exchange_strong(expected, Claimed)) {
+            std::memcpy(temp_slots[k].path, path.c_str(), path.size() + 1);
+            temp_slots[k].state.store(Ready);
+            return k;
+        }
+    }
+    return -1;
+}
+
+void release_temporary(int slot) {
+    if (slot >= 0) temp_slots[slot].state.store(Free);
+}
+
+// Only async-signal-safe calls: unlink, sigaction's reset (SA_RESETHAND) and
+// raise.
+extern "C" void remove_temporaries_and_end(int signal_number) {
+    for (auto& slot : temp_slots) {
+        if (slot.state.load() == Ready) (void)::unlink(slot.path);
+    }
+    (void)::raise(signal_number);
+}
+
 }  // namespace
+
+void remove_temporaries_on_termination() {
+    for (const int s : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction old {};
+        if (sigaction(s, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) continue;
+        struct sigaction act {};
+        act.sa_handler = remove_temporaries_and_end;
+        sigemptyset(&act.sa_mask);
+        // Reset to the default on entry and do not block the signal, so that
+        // raising it again ends the process with that signal's status.
+        act.sa_flags = SA_RESETHAND | SA_NODEFER;
+        (void)sigaction(s, &act, nullptr);
+    }
+}
 
 bool path_exists(const std::string& path) {
     struct stat st {};
-    return stat(path.c_str(), &st) == 0;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code ea, eb;
+    const fs::path pa = fs::weakly_canonical(fs::absolute(a, ea), ea);
+    const fs::path pb = fs::weakly_canonical(fs::absolute(b, eb), eb);
+    if (!ea && !eb && pa == pb) return true;
+    struct stat sa {}, sb {};
+    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 bool can_replace(const std::string& path) {
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-    if (access(path.c_str(), W_OK) != 0) return false;
+    if (lstat(path.c_str(), &st) != 0) return false;
+    // A dangling link is replaced by the file itself; an existing target
+    // must not be a folder and must be writable.
+    const bool dangling = S_ISLNK(st.st_mode) && stat(path.c_str(), &st) != 0;
+    if (!dangling && (S_ISDIR(st.st_mode) || access(path.c_str(), W_OK) != 0)) return false;
     const std::string target = resolve_target(path);
     const auto slash = target.find_last_of('/');
     const std::string folder =
@@ -87,6 +159,7 @@ AtomicFileWriter::AtomicFileWriter(std::string target) : target_(resolve_target(
         fail(err);
         return;
     }
+    temp_slot_ = register_temporary(temp_path_);
     if (replacing) (void)fchmod(fd_, st.st_mode & 07777);
 }
 
@@ -169,6 +242,8 @@ bool AtomicFileWriter::publish() {
         return false;
     }
     temp_path_.clear();
+    release_temporary(temp_slot_);
+    temp_slot_ = -1;
     return true;
 }
 
@@ -181,6 +256,8 @@ void AtomicFileWriter::discard() {
         (void)::unlink(temp_path_.c_str());
         temp_path_.clear();
     }
+    release_temporary(temp_slot_);
+    temp_slot_ = -1;
 }
 
 std::string write_file_atomically(const std::string& path, std::string_view text) {

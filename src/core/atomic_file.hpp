@@ -46,6 +46,7 @@ private:
     std::string target_;
     std::string temp_path_;
     int fd_ = -1;
+    int temp_slot_ = -1;  // its entry among the files removed on termination
     bool finished_ = false;
     std::uint64_t written_ = 0;         // bytes written so far
     std::uint64_t writeback_from_ = 0;  // where the disk writes not yet started begin
@@ -61,8 +62,26 @@ void set_sync_function_for_testing(SyncFunction f);
 // an empty string on success.
 std::string write_file_atomically(const std::string& path, std::string_view text);
 
-// True when a file or directory exists at path (a status query succeeds).
+// True when anything exists at path: a file, a folder, or a symbolic link,
+// whether or not the link points anywhere (replacing a dangling link would
+// silently turn it into a plain file).
 bool path_exists(const std::string& path);
+
+// True when two paths name the same file: equal once made absolute, with
+// "." and ".." and the symbolic links of their existing parts resolved, or,
+// where both exist, the same device and inode (hard links). Two outputs of
+// one run must never name the same file: the later would replace the
+// earlier while the run reports success.
+bool same_file(const std::string& a, const std::string& b);
+
+// When the process is ended by SIGTERM, SIGINT or SIGHUP, removes the
+// temporary files of the writers still open and then ends it by the same
+// signal, so that no half-written hidden file stays behind and every target
+// keeps its previous content. A signal that is ignored (as under nohup)
+// stays ignored. Call once, early in main. SIGKILL cannot be caught: it
+// leaves the temporary files (".tracemill-<pid>-<n>.tmp" beside their
+// targets), and the targets themselves untouched.
+void remove_temporaries_on_termination();
 
 // True when an existing file at path could be replaced by this writer: it is
 // not a directory, the file itself is writable (a file marked read-only is

@@ -222,7 +222,7 @@ def glyph(g, x, y, W, H, t):
         three(o, (xLc, yUs), R, r, 90, 270)
         three(o, (xRc, yLs), R, r, -90, 90)
         three(o, (xLc, yLs), R, r, -180, -90)
-        for yy, s in ((yT, 1), (yM, 1), (yB, -1)):
+        for yy, s in ((yT, 1), (yT - 2 * R, 1), (yB, -1)):
             o.line(4, (xLc, yy), (xRc, yy))
             o.line(6, (xLc, yy + s * r), (xRc, yy + s * r))
             o.line(6, (xLc, yy - s * r), (xRc, yy - s * r))

@@ -325,7 +325,10 @@ void lower_s(const GlyphCell& c, GlyphOutput& out) {
         arcs({xRc, yLs}, R, -90, 90);
         arcs({xLc, yLs}, R, -180, -90);
         horizontal(xLc, xRc, yT, r, -r);
-        horizontal(xLc, xRc, yM, r, -r);
+        // The middle stroke lies two radii below the top stroke, on the line
+        // the four arcs close onto; it is not the shared yM of the other
+        // forms, though both are equal on paper.
+        horizontal(xLc, xRc, yT - 2 * R, r, -r);
         horizontal(xLc, xRc, yB, -r, r);
         lower_end = {xL, yLs};
         upper_end = {xR, yUs};
