@@ -91,8 +91,8 @@ void BM_GcodeToMemory(benchmark::State& state) {
     for (auto _ : state) {
         CountingSink sink;
         GcodeWriter gcode(sink, GcodeOptions{}, GcodeSource{text(), 2.1, 5, 0.3, 0.4, 0.4});
-        const ContourRun run = draw_contours(p, text(), layout, gcode, gcode, glyph_table(), nullptr,
-                                             ContourParts::Skeleton);
+        const ContourRun run = draw_program_contours(p, text(), layout, gcode, glyph_table(),
+                                                     ContourParts::Skeleton);
         const GcodeSummary summary = gcode.end();
         if (!run.stop.empty()) state.SkipWithError(run.stop.c_str());
         bytes = sink.size;

@@ -7,7 +7,9 @@
 #include <random>
 #include <string>
 
+#include "dispatch.hpp"
 #include "gcode.hpp"
+#include "generation.hpp"
 #include "glyph.hpp"
 #include "path_order.hpp"
 
@@ -165,6 +167,33 @@ TEST(GcodeWriter, AnArcRunBackwardsTurnsTheOtherWay) {
             << out.text;
         EXPECT_DOUBLE_EQ(s.travel, 6.0);
         EXPECT_DOUBLE_EQ(s.text_travel, 6.0);
+    }
+}
+
+TEST(GcodeWriter, TheRowsDrawnOnASecondThreadGiveTheSameProgram) {
+    // Long texts, whole or stopping in their first or their last rows.
+    std::string rows;
+    for (int r = 0; r < 40; ++r) rows += (r > 0 ? "\r\n" : "") + std::string(200, static_cast<char>('A' + r % 26));
+    for (const std::size_t stop_at : {std::string::npos, std::size_t{1000}, rows.size() - 300}) {
+        std::string text = rows;
+        if (stop_at != std::string::npos) text[stop_at] = '\t';
+        const TextParameters p;
+        const TextLayout layout = measure_text(p, text).value();
+        std::string programs[2];
+        ContourRun runs[2];
+        for (int k = 0; k < 2; ++k) {
+            StringByteSink out;
+            GcodeOptions o;
+            o.frame = true;
+            GcodeWriter w(out, o, GcodeSource{text});
+            runs[k] = k == 0 ? draw_contours(p, text, layout, w, w, glyph_table(), nullptr, ContourParts::Skeleton)
+                             : draw_program_contours(p, text, layout, w, glyph_table(), ContourParts::Skeleton);
+            w.end();
+            programs[k] = out.text;
+        }
+        EXPECT_EQ(runs[0].stop, runs[1].stop);
+        EXPECT_EQ(programs[0].size(), programs[1].size()) << stop_at;
+        EXPECT_TRUE(programs[0] == programs[1]) << stop_at;
     }
 }
 

@@ -321,8 +321,8 @@ class Programs(unittest.TestCase):
 
     def test_bad_values_write_nothing(self):
         nc, dxf = os.path.join(self.dir, "bad.nc"), os.path.join(self.dir, "bad.dxf")
-        # The machine's options without a program, too.
-        for args in BAD_VALUES + [["--gcode-feed", "100", "-o", dxf]]:
+        # The machine's options without a program, and a program over the drawing.
+        for args in BAD_VALUES + [["--gcode-feed", "100", "-o", dxf], ["--gcode", nc, "-o", nc]]:
             r = run(*(["--gcode", nc] if "-o" not in args else []), *args, "--", "A")
             self.assertEqual(r.returncode, 2, args)
             self.assertTrue(r.stderr, args)

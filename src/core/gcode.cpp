@@ -263,7 +263,10 @@ private:
     }
     void end_line() {
         *p_++ = '\n';
-        out_.append(std::string_view(buf_, static_cast<std::size_t>(p_ - buf_)));
+        const auto n = static_cast<std::size_t>(p_ - buf_);
+        char* room = out_.room(n);
+        std::memcpy(room, buf_, n);
+        out_.commit(room + n);
         out_.flush_if_full();
     }
 
@@ -480,7 +483,11 @@ std::optional<ArcWords> arc_words(std::int64_t sx, std::int64_t sy, const Piece&
 }
 
 GcodeWriter::GcodeWriter(ByteSink& out, const GcodeOptions& options, const GcodeSource& source)
-    : buffer_(out), options_(options), source_(source) {}
+    : buffer_(out), options_(options), source_(source) {
+    // Room for the pieces of a typical glyph per byte of text, so that the
+    // store seldom moves.
+    pieces_.reserve(source.text.size() * (options.cut == GcodeCut::Outline ? 12 : 4));
+}
 
 GcodeWriter::~GcodeWriter() = default;
 
@@ -506,6 +513,13 @@ void GcodeWriter::add_path(const Contour& c) {
     pieces_.insert(pieces_.end(), c.pieces.begin(), c.pieces.end());
     first_.push_back(static_cast<std::uint32_t>(pieces_.size()));
     closed_.push_back(c.closed);
+}
+
+void GcodeWriter::append_paths(const GcodeWriter& later) {
+    const auto base = static_cast<std::uint32_t>(pieces_.size());
+    pieces_.insert(pieces_.end(), later.pieces_.begin(), later.pieces_.end());
+    for (std::size_t k = 1; k < later.first_.size(); ++k) first_.push_back(base + later.first_[k]);
+    closed_.insert(closed_.end(), later.closed_.begin(), later.closed_.end());
 }
 
 GcodeSummary GcodeWriter::end() {

@@ -94,7 +94,11 @@ public:
 
     void add(const Entity& e) override;  // the frame's lines
     void add(const GlyphContours& glyph) override;
+    // Takes over the paths another writer collected, as if added here.
+    void append_paths(const GcodeWriter& later);
     GcodeSummary end();
+
+    const GcodeOptions& options() const { return options_; }
 
 private:
     void add_path(const Contour& c);

@@ -1,6 +1,9 @@
 #include "generation.hpp"
 
 #include <cmath>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 #include "atomic_file.hpp"
 #include "dispatch.hpp"
@@ -92,24 +95,35 @@ namespace {
 // The walk over the text shared by both runs: the frame into `frame`, then
 // every glyph through `out`. after_glyph(byte, row, column, cell) is asked
 // after each glyph that drew completely; false ends the walk at once.
+// Where a walk begins: at the start of the text, frame first, or at the CR
+// that ends a row, with the pen's height and the row number there.
+struct WalkStart {
+    std::size_t at = 0;
+    std::optional<double> pen_y;  // the block's top when not given
+    std::int64_t row = 1;
+    bool frame = true;
+};
+
 template <class AfterGlyph>
 std::string walk(const TextParameters& p, std::string_view text, const TextLayout& layout,
                  EntitySink& frame_sink, GlyphOutput& out, const GlyphTable& table,
-                 AfterGlyph after_glyph) {
+                 AfterGlyph after_glyph, const WalkStart& start = {}) {
     const double W = p.char_width, H = p.char_height, t = p.line_width;
     const double X0 = layout.x0, Y0 = layout.y0;
     constexpr Colour frame = Colour::CentreLine;
     // The frame, anticlockwise from the bottom-left corner.
-    frame_sink.add(Line{{X0, -Y0}, {-X0, -Y0}, frame});
-    frame_sink.add(Line{{-X0, -Y0}, {-X0, Y0}, frame});
-    frame_sink.add(Line{{-X0, Y0}, {X0, Y0}, frame});
-    frame_sink.add(Line{{X0, Y0}, {X0, -Y0}, frame});
+    if (start.frame) {
+        frame_sink.add(Line{{X0, -Y0}, {-X0, -Y0}, frame});
+        frame_sink.add(Line{{-X0, -Y0}, {-X0, Y0}, frame});
+        frame_sink.add(Line{{-X0, Y0}, {X0, Y0}, frame});
+        frame_sink.add(Line{{X0, Y0}, {X0, -Y0}, frame});
+    }
 
     // The pen advances cell by cell, by repeated addition.
     double pen_x = X0;
-    double pen_y = Y0;
-    std::int64_t row = 1, column = 1;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    double pen_y = start.pen_y.value_or(Y0);
+    std::int64_t row = start.row, column = 1;
+    for (std::size_t i = start.at; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte == '\r') {
             pen_x = X0;
@@ -174,9 +188,11 @@ ContourRun draw_contours(const TextParameters& p, std::string_view text, const T
     return draw_contours(p, text, layout, frame, glyphs, glyph_table());
 }
 
-ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
-                         EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
-                         EntitySink* loose, ContourParts parts) {
+namespace {
+
+ContourRun draw_contours_from(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                              EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
+                              EntitySink* loose, ContourParts parts, const WalkStart& start) {
     // Each glyph is collected whole, then joined; a glyph that stops the run
     // is left out with whatever it drew before stopping.
     EntityList collected;
@@ -199,8 +215,72 @@ ContourRun draw_contours(const TextParameters& p, std::string_view text, const T
                         }
                         glyphs.add(std::get<GlyphContours>(joined));
                         return true;
-                    });
+                    },
+                    start);
     return run;
+}
+
+}  // namespace
+
+ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
+                         EntitySink* loose, ContourParts parts) {
+    return draw_contours_from(p, text, layout, frame, glyphs, table, loose, parts, {});
+}
+
+ContourRun draw_program_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                                 GcodeWriter& program, const GlyphTable& table, ContourParts parts) {
+    // Rows from the first CR past the middle go to a second thread; a short
+    // text is not worth one.
+    constexpr std::size_t kWorthSplitting = 4096;
+    const std::size_t split = text.size() < kWorthSplitting ? std::string_view::npos : text.find('\r', text.size() / 2);
+    if (split == std::string_view::npos)
+        return draw_contours_from(p, text, layout, program, program, table, nullptr, parts, {});
+    // The pen's height at the split, reached by the same repeated
+    // subtraction as the walk.
+    WalkStart second;
+    second.at = split;
+    second.frame = false;
+    double pen_y = layout.y0;
+    for (std::size_t i = 0; i < split; ++i) {
+        if (text[i] == '\r') {
+            pen_y = pen_y - (p.char_height + p.line_spacing);
+            ++i;
+            ++second.row;
+        }
+    }
+    second.pen_y = pen_y;
+    StringByteSink nothing;
+    GcodeWriter later(nothing, program.options(), {});
+    ContourRun later_run;
+    std::exception_ptr later_failure;
+    std::thread helper;
+    const auto draw_later = [&] {
+        try {
+            later_run = draw_contours_from(p, text, layout, later, later, table, nullptr, parts, second);
+        } catch (...) {
+            later_failure = std::current_exception();
+        }
+    };
+    try {
+        helper = std::thread(draw_later);
+    } catch (const std::system_error&) {
+        draw_later();
+    }
+    ContourRun run;
+    std::exception_ptr failure;
+    try {
+        run = draw_contours_from(p, text.substr(0, split), layout, program, program, table, nullptr, parts, {});
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (helper.joinable()) helper.join();
+    if (failure) std::rethrow_exception(failure);
+    // A stop in the first rows ends the run there, as it would have.
+    if (!run.stop.empty() || !run.fault.empty()) return run;
+    if (later_failure) std::rethrow_exception(later_failure);
+    program.append_paths(later);
+    return later_run;
 }
 
 namespace {
@@ -349,8 +429,9 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
             const ContourParts parts = options.polylines                ? ContourParts::Both
                                        : gcode->cut == GcodeCut::Outline ? ContourParts::Outline
                                                                          : ContourParts::Skeleton;
-            run = draw_contours(p, text, *layout, frame, contours, table,
-                                options.polylines || loose.entities.empty() ? nullptr : &loose, parts);
+            run = dxf || svg ? draw_contours(p, text, *layout, frame, contours, table,
+                                             options.polylines ? nullptr : &loose, parts)
+                             : draw_program_contours(p, text, *layout, *program, table, parts);
             if (run.fault.empty()) summary = program->end();
         }
         if (svg) svg->end();

@@ -104,6 +104,13 @@ ContourRun draw_contours(const TextParameters& p, std::string_view text, const T
                          EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
                          EntitySink* loose = nullptr, ContourParts parts = ContourParts::Both);
 
+// draw_contours when the machine program alone takes the contours: the rows
+// after the middle of a long text are drawn and joined on a second thread,
+// and their paths follow the first rows' in the program, as one walk would
+// have given them (a stop in the first rows ends the run there).
+ContourRun draw_program_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                                 GcodeWriter& program, const GlyphTable& table, ContourParts parts);
+
 // The Create command from validation to the written file.
 struct CreateResult {
     enum class Status {

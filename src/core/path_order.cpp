@@ -23,18 +23,6 @@ void PathEnds::add_closed(const std::vector<Point>& starts) {
     closed.push_back(true);
 }
 
-Point entry_of(const PathEnds& paths, const Visit& v) {
-    const std::uint32_t f = paths.first[v.path];
-    if (paths.closed[v.path]) return paths.points[f + v.seam];
-    return paths.points[f + (v.reversed ? 1 : 0)];
-}
-
-Point exit_of(const PathEnds& paths, const Visit& v) {
-    const std::uint32_t f = paths.first[v.path];
-    if (paths.closed[v.path]) return paths.points[f + v.seam];
-    return paths.points[f + (v.reversed ? 0 : 1)];
-}
-
 namespace {
 
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();

@@ -36,8 +36,16 @@ struct Visit {
 using Route = std::vector<Visit>;
 
 // Where a visit starts and ends.
-Point entry_of(const PathEnds& paths, const Visit& v);
-Point exit_of(const PathEnds& paths, const Visit& v);
+inline Point entry_of(const PathEnds& paths, const Visit& v) {
+    const std::uint32_t f = paths.first[v.path];
+    if (paths.closed[v.path]) return paths.points[f + v.seam];
+    return paths.points[f + (v.reversed ? 1 : 0)];
+}
+inline Point exit_of(const PathEnds& paths, const Visit& v) {
+    const std::uint32_t f = paths.first[v.path];
+    if (paths.closed[v.path]) return paths.points[f + v.seam];
+    return paths.points[f + (v.reversed ? 0 : 1)];
+}
 
 // The length of the straight moves from the origin to the first path, from
 // each path's end to the next one's start, and from the last back to the
