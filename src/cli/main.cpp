@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
         "Exit status: 0 every character drawn; 1 the run stopped at a character (the file\n"
         "still holds everything before it); 2 invalid arguments or values; 3 the file was\n"
         "not written; 4 a glyph's outline could not be joined into closed polylines\n"
-        "(--polylines or --gcode; nothing written). With --gcode the lengths the program\n"
-        "cuts and travels go to standard error.",
+        "(--polylines, or --gcode cutting the outline; nothing written). With --gcode the\n"
+        "lengths the program cuts and travels go to standard error.",
         "tracemill"};
     app.option_defaults()->always_capture_default();
 
