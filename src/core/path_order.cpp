@@ -69,25 +69,31 @@ public:
         entries_.resize(n_);
         slot_of_.resize(n_);
         std::vector<std::uint32_t> fill(first_.begin(), first_.end() - 1);
+        cell_of_slot_.resize(n_);
         for (std::size_t k = 0; k < n_; ++k) {
             const std::uint32_t slot = fill[cell[k]]++;
             entries_[slot] = {points[k], static_cast<std::uint32_t>(k)};
             slot_of_[k] = slot;
+            cell_of_slot_[slot] = cell[k];
         }
         dead_.assign(n_, 0);
         alive_.resize(cols_ * rows_);
         for (std::size_t c = 0; c < cols_ * rows_; ++c) alive_[c] = first_[c + 1] - first_[c];
         block_alive_.assign(block_cols_ * block_rows_, 0);
-        for (std::size_t c = 0; c < cols_ * rows_; ++c) block_alive_[block_of(c)] += alive_[c];
+        block_of_cell_.resize(cols_ * rows_);
+        for (std::size_t c = 0; c < cols_ * rows_; ++c) {
+            block_of_cell_[c] = static_cast<std::uint32_t>((c / cols_ / kBlock) * block_cols_ + (c % cols_) / kBlock);
+            block_alive_[block_of_cell_[c]] += alive_[c];
+        }
     }
 
     void remove(std::uint32_t id) {
         const std::uint32_t slot = slot_of_[id];
         if (dead_[slot]) return;
         dead_[slot] = 1;
-        const std::size_t c = cell_of(entries_[slot].p);
+        const std::size_t c = cell_of_slot_[slot];
         --alive_[c];
-        --block_alive_[block_of(c)];
+        --block_alive_[block_of_cell_[c]];
     }
 
     // The nearest point not taken out; of equally near ones the smallest id.
@@ -217,18 +223,15 @@ private:
         return static_cast<std::size_t>(std::clamp(std::floor((y - y0_) / size_), 0.0, static_cast<double>(rows_ - 1)));
     }
     std::size_t cell_of(Point p) const { return row(p.y) * cols_ + column(p.x); }
-    std::size_t block_of(std::size_t c) const {
-        return (c / cols_ / kBlock) * block_cols_ + (c % cols_) / kBlock;
-    }
 
     std::size_t n_;
     double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0, size_ = 1;
     std::size_t cols_ = 1, rows_ = 1, block_cols_ = 1, block_rows_ = 1;
     std::vector<std::uint32_t> first_;  // cell c holds slots first_[c] .. first_[c + 1]
     std::vector<Entry> entries_;        // by slot
-    std::vector<std::uint32_t> slot_of_;
+    std::vector<std::uint32_t> slot_of_, cell_of_slot_;
     std::vector<char> dead_;  // by slot
-    std::vector<std::uint32_t> alive_, block_alive_;
+    std::vector<std::uint32_t> alive_, block_alive_, block_of_cell_;
 };
 
 // For each end of each open path, and for the seam of each closed one, the
@@ -283,9 +286,10 @@ private:
             const Near& n = near_[slot * kNearest + k];
             best[k] = {distance2(paths_.points[paths_.first[n.path] + n.point], p), paths_.first[n.path] + n.point};
         }
+        const std::uint32_t own_first = paths_.first[path], own_end = paths_.first[path + 1];
         for (std::size_t k = 0; k < count; ++k) {
             const std::uint32_t f = candidates[k].id;
-            if (owner_[f] == path) continue;
+            if (f >= own_first && f < own_end) continue;  // the path's own points
             const std::pair<double, std::uint32_t> c{distance2(candidates[k].p, p), f};
             if (found == kNearest && !(c < best[kNearest - 1])) continue;
             std::size_t at = found < kNearest ? found++ : kNearest - 1;
