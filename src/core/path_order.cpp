@@ -5,8 +5,6 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
-#include <system_error>
-#include <thread>
 
 namespace tracemill {
 
@@ -59,40 +57,39 @@ public:
         rows_ = cells_along(h);
         block_cols_ = (cols_ + kBlock - 1) / kBlock;
         block_rows_ = (rows_ + kBlock - 1) / kBlock;
-        first_.assign(cols_ * rows_ + 1, 0);
+        cells_.assign(cols_ * rows_ + 1, Cell{0, 0});
         std::vector<std::uint32_t> cell(n_);
         for (std::size_t k = 0; k < n_; ++k) {
             cell[k] = static_cast<std::uint32_t>(cell_of(points[k]));
-            ++first_[cell[k] + 1];
+            ++cells_[cell[k] + 1].first;
         }
-        for (std::size_t c = 0; c < cols_ * rows_; ++c) first_[c + 1] += first_[c];
+        for (std::size_t c = 0; c < cols_ * rows_; ++c) cells_[c + 1].first += cells_[c].first;
         entries_.resize(n_);
         slot_of_.resize(n_);
-        std::vector<std::uint32_t> fill(first_.begin(), first_.end() - 1);
+        std::vector<std::uint32_t> fill(cols_ * rows_);
+        for (std::size_t c = 0; c < cols_ * rows_; ++c) fill[c] = cells_[c].first;
         cell_of_slot_.resize(n_);
         for (std::size_t k = 0; k < n_; ++k) {
             const std::uint32_t slot = fill[cell[k]]++;
-            entries_[slot] = {points[k], static_cast<std::uint32_t>(k)};
+            entries_[slot] = {points[k], static_cast<std::uint32_t>(k), 0};
             slot_of_[k] = slot;
             cell_of_slot_[slot] = cell[k];
         }
-        dead_.assign(n_, 0);
-        alive_.resize(cols_ * rows_);
-        for (std::size_t c = 0; c < cols_ * rows_; ++c) alive_[c] = first_[c + 1] - first_[c];
+        for (std::size_t c = 0; c < cols_ * rows_; ++c) cells_[c].alive = cells_[c + 1].first - cells_[c].first;
         block_alive_.assign(block_cols_ * block_rows_, 0);
         block_of_cell_.resize(cols_ * rows_);
         for (std::size_t c = 0; c < cols_ * rows_; ++c) {
             block_of_cell_[c] = static_cast<std::uint32_t>((c / cols_ / kBlock) * block_cols_ + (c % cols_) / kBlock);
-            block_alive_[block_of_cell_[c]] += alive_[c];
+            block_alive_[block_of_cell_[c]] += cells_[c].alive;
         }
     }
 
     void remove(std::uint32_t id) {
         const std::uint32_t slot = slot_of_[id];
-        if (dead_[slot]) return;
-        dead_[slot] = 1;
+        if (entries_[slot].dead) return;
+        entries_[slot].dead = 1;
         const std::size_t c = cell_of_slot_[slot];
-        --alive_[c];
+        --cells_[c].alive;
         --block_alive_[block_of_cell_[c]];
     }
 
@@ -106,10 +103,18 @@ public:
         constexpr std::size_t kRings = 3;
         for (std::size_t r = 0; r <= kRings; ++r) {
             for_ring(cx, cy, r, cols_, rows_, [&](std::size_t c) { scan_cell(c, q, best); });
-            // Every point not yet seen lies at least r cells away (less a
-            // margin for the rounding of the cell boundaries).
-            const double reach = (static_cast<double>(r) - 0.01) * size_;
-            if (best.id != kNone && reach > 0 && best.d2 < reach * reach) return best.id;
+            // Every point not yet seen lies outside the square of cells
+            // scanned (on a side where the grid goes on), less a margin for
+            // the rounding of the cell boundaries.
+            if (best.id == kNone) continue;
+            const double ir = static_cast<double>(r), m = 0.01 * size_;
+            double reach = std::numeric_limits<double>::infinity();
+            if (cx >= r + 1) reach = std::min(reach, q.x - (x0_ + (static_cast<double>(cx) - ir) * size_));
+            if (cx + r + 1 < cols_) reach = std::min(reach, x0_ + (static_cast<double>(cx) + ir + 1) * size_ - q.x);
+            if (cy >= r + 1) reach = std::min(reach, q.y - (y0_ + (static_cast<double>(cy) - ir) * size_));
+            if (cy + r + 1 < rows_) reach = std::min(reach, y0_ + (static_cast<double>(cy) + ir + 1) * size_ - q.y);
+            reach -= m;
+            if (reach > 0 && best.d2 < reach * reach) return best.id;
         }
         // Farther: rings of blocks around q's block, skipping empty ones.
         const std::size_t bx = cx / kBlock, by = cy / kBlock;
@@ -127,43 +132,23 @@ public:
         return best.id;
     }
 
-    // Calls f(candidates, count) for the points of q's cell and of each of
-    // the eight around it. Reads nothing that remove() changes.
+    // Calls f(points, count) for the points of q's cell and of each of the
+    // eight around it, taken out or not.
     template <class F>
     void for_neighbourhood_of(Point q, F f) const {
         if (n_ == 0) return;
         const std::size_t cx = column(q.x), cy = row(q.y);
         for (std::size_t y = cy > 0 ? cy - 1 : 0; y <= std::min(cy + 1, rows_ - 1); ++y) {
             const std::size_t x0 = cx > 0 ? cx - 1 : 0, x1 = std::min(cx + 1, cols_ - 1);
-            f(entries_.data() + first_[y * cols_ + x0], first_[y * cols_ + x1 + 1] - first_[y * cols_ + x0]);
-        }
-    }
-
-    // Calls f(id, point, candidates, count) for every point, with the points
-    // of its own cell and the eight around it (itself among them). Reads
-    // nothing that remove() changes.
-    template <class F>
-    void for_each_neighbourhood(F f) const {
-        std::vector<Entry> candidates;
-        for (std::size_t cy = 0; cy < rows_; ++cy) {
-            for (std::size_t cx = 0; cx < cols_; ++cx) {
-                const std::size_t c = cy * cols_ + cx;
-                if (first_[c] == first_[c + 1]) continue;
-                candidates.clear();
-                for (std::size_t y = cy > 0 ? cy - 1 : 0; y <= std::min(cy + 1, rows_ - 1); ++y) {
-                    const std::size_t x0 = cx > 0 ? cx - 1 : 0, x1 = std::min(cx + 1, cols_ - 1);
-                    candidates.insert(candidates.end(), entries_.begin() + first_[y * cols_ + x0],
-                                      entries_.begin() + first_[y * cols_ + x1 + 1]);
-                }
-                for (std::uint32_t i = first_[c]; i < first_[c + 1]; ++i)
-                    f(entries_[i].id, entries_[i].p, candidates.data(), candidates.size());
-            }
+            f(entries_.data() + cells_[y * cols_ + x0].first,
+              cells_[y * cols_ + x1 + 1].first - cells_[y * cols_ + x0].first);
         }
     }
 
     struct Entry {
         Point p;
         std::uint32_t id;
+        std::uint32_t dead;  // taken out (written only by remove())
     };
 
 private:
@@ -174,9 +159,9 @@ private:
     };
 
     void scan_cell(std::size_t c, Point q, Best& best) const {
-        if (alive_[c] == 0) return;
-        for (std::uint32_t i = first_[c]; i < first_[c + 1]; ++i) {
-            if (dead_[i]) continue;
+        if (cells_[c].alive == 0) return;
+        for (std::uint32_t i = cells_[c].first; i < cells_[c + 1].first; ++i) {
+            if (entries_[i].dead) continue;
             const double d2 = distance2(entries_[i].p, q);
             const std::uint32_t id = entries_[i].id;
             if (d2 < best.d2 || (d2 == best.d2 && id < best.id)) best = {d2, id};
@@ -227,95 +212,24 @@ private:
     std::size_t n_;
     double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0, size_ = 1;
     std::size_t cols_ = 1, rows_ = 1, block_cols_ = 1, block_rows_ = 1;
-    std::vector<std::uint32_t> first_;  // cell c holds slots first_[c] .. first_[c + 1]
+    // Cell c holds slots cells_[c].first .. cells_[c + 1].first, `alive` of
+    // them not taken out.
+    struct Cell {
+        std::uint32_t first;
+        std::uint32_t alive;
+    };
+    std::vector<Cell> cells_;
     std::vector<Entry> entries_;        // by slot
     std::vector<std::uint32_t> slot_of_, cell_of_slot_;
-    std::vector<char> dead_;  // by slot
-    std::vector<std::uint32_t> alive_, block_alive_, block_of_cell_;
-};
-
-// For each end of each open path, and for the seam of each closed one, the
-// nearest few points of other paths, nearest first, with their distances:
-// where a better route may join it.
-class Neighbours {
-public:
-    static constexpr std::size_t kNearest = 5;
-    struct Near {
-        float distance;
-        std::uint32_t path;
-        std::uint32_t point;  // among the path's own points
-    };
-
-    Neighbours(const PathEnds& paths, const PointGrid& grid, const std::vector<std::uint32_t>& owner)
-        : paths_(paths), grid_(grid), owner_(owner), near_(2 * paths.size() * kNearest),
-          count_(2 * paths.size(), 0) {}
-
-    // The lists of the open paths' ends (it may run while the grid is being
-    // emptied by the nearest-neighbour route).
-    void fill_open() {
-        grid_.for_each_neighbourhood([&](std::uint32_t id, Point p, const PointGrid::Entry* candidates,
-                                         std::size_t count) {
-            const std::uint32_t path = owner_[id];
-            if (paths_.closed[path]) return;
-            fill(2 * path + (id - paths_.first[path]), path, p, candidates, count);
-        });
-    }
-
-    // The list of a closed path's seam.
-    void fill_closed(std::uint32_t path, std::uint32_t seam) {
-        const Point p = paths_.points[paths_.first[path] + seam];
-        count_[2 * path] = 0;
-        grid_.for_neighbourhood_of(p, [&](const PointGrid::Entry* candidates, std::size_t count) {
-            fill(2 * path, path, p, candidates, count);
-        });
-    }
-
-    // List `slot` is the path's start (2 * path) or end (2 * path + 1); a
-    // closed path has only its start, at its seam.
-    const Near* begin(std::size_t slot) const { return near_.data() + slot * kNearest; }
-    const Near* end(std::size_t slot) const { return begin(slot) + count_[slot]; }
-
-private:
-    // Merges more candidates into a list, keeping the nearest by distance,
-    // then by point.
-    void fill(std::size_t slot, std::uint32_t path, Point p, const PointGrid::Entry* candidates,
-              std::size_t count) {
-        std::array<std::pair<double, std::uint32_t>, kNearest> best;
-        std::size_t found = count_[slot];
-        for (std::size_t k = 0; k < found; ++k) {
-            const Near& n = near_[slot * kNearest + k];
-            best[k] = {distance2(paths_.points[paths_.first[n.path] + n.point], p), paths_.first[n.path] + n.point};
-        }
-        const std::uint32_t own_first = paths_.first[path], own_end = paths_.first[path + 1];
-        for (std::size_t k = 0; k < count; ++k) {
-            const std::uint32_t f = candidates[k].id;
-            if (f >= own_first && f < own_end) continue;  // the path's own points
-            const std::pair<double, std::uint32_t> c{distance2(candidates[k].p, p), f};
-            if (found == kNearest && !(c < best[kNearest - 1])) continue;
-            std::size_t at = found < kNearest ? found++ : kNearest - 1;
-            for (; at > 0 && c < best[at - 1]; --at) best[at] = best[at - 1];
-            best[at] = c;
-        }
-        for (std::size_t k = 0; k < found; ++k) {
-            const std::uint32_t f = best[k].second, q = owner_[f];
-            near_[slot * kNearest + k] = {static_cast<float>(std::sqrt(best[k].first)), q, f - paths_.first[q]};
-        }
-        count_[slot] = static_cast<std::uint8_t>(found);
-    }
-
-    const PathEnds& paths_;
-    const PointGrid& grid_;
-    const std::vector<std::uint32_t>& owner_;
-    std::vector<Near> near_;
-    std::vector<std::uint8_t> count_;
+    std::vector<std::uint32_t> block_alive_, block_of_cell_;
 };
 
 // The route as a ring through the paths and the origin (node n), linked both
 // ways, with where each node is entered and left.
 class Ring {
 public:
-    Ring(const PathEnds& paths, const Route& route, const Neighbours& near)
-        : paths_(paths), near_(near), n_(static_cast<std::uint32_t>(paths.size())), visit_(n_),
+    Ring(const PathEnds& paths, const Route& route, const PointGrid& grid, const std::vector<std::uint32_t>& owner)
+        : paths_(paths), grid_(grid), owner_(owner), n_(static_cast<std::uint32_t>(paths.size())), visit_(n_),
           in_(n_ + 1), out_(n_ + 1), next_(n_ + 1), prev_(n_ + 1), stamp_(n_ + 1, 0) {
         std::uint32_t last = n_;
         for (const Visit& v : route) {
@@ -411,14 +325,6 @@ private:
     bool leaves_at(std::uint32_t path, std::uint32_t point) const {
         return paths_.closed[path] ? point == visit_[path].seam : (point == 1) != visit_[path].reversed;
     }
-    // The neighbour lists of where a path is entered and where it is left.
-    std::size_t entry_list(std::uint32_t path) const {
-        return 2 * std::size_t{path} + (!paths_.closed[path] && visit_[path].reversed ? 1 : 0);
-    }
-    std::size_t exit_list(std::uint32_t path) const {
-        return 2 * std::size_t{path} + (!paths_.closed[path] && !visit_[path].reversed ? 1 : 0);
-    }
-
     // The best move of a run starting at path s: taken out and put back
     // between two neighbouring nodes, forwards or turned round. Only places
     // where one of the new joins is shorter than what taking the run out
@@ -448,19 +354,23 @@ private:
             // Turned round in place.
             consider(p, q);
             if (!(gain > epsilon_)) continue;
-            // Ends near the run's start: joined to it from a path left there
-            // (forwards after that path), or entered there (turned, before it).
-            const std::size_t e0 = entry_list(s);
-            for (const Neighbours::Near* c = near_.begin(e0); c != near_.end(e0); ++c) {
-                if (!(static_cast<double>(c->distance) < gain)) break;
-                if (leaves_at(c->path, c->point)) consider(c->path, next_[c->path]);
-                if (enters_at(c->path, c->point)) consider(prev_[c->path], c->path);
-            }
-            const std::size_t e1 = exit_list(last);
-            for (const Neighbours::Near* c = near_.begin(e1); c != near_.end(e1); ++c) {
-                if (!(static_cast<double>(c->distance) < gain)) break;
-                if (enters_at(c->path, c->point)) consider(prev_[c->path], c->path);
-                if (leaves_at(c->path, c->point)) consider(c->path, next_[c->path]);
+            // Points of other paths within that saving of the run's start,
+            // joined to it from a path left there (forwards, after that
+            // path) or entered there (turned, before it); likewise at the
+            // run's end.
+            const double reach2 = gain * gain;
+            for (const bool at_start : {true, false}) {
+                const Point e = at_start ? in_[s] : out_[last];
+                grid_.for_neighbourhood_of(e, [&](const PointGrid::Entry* near, std::size_t count) {
+                    for (std::size_t k = 0; k < count; ++k) {
+                        if (!(distance2(near[k].p, e) < reach2)) continue;
+                        const std::uint32_t c = owner_[near[k].id];
+                        if (stamp_[c] == stamp_value_) continue;
+                        const std::uint32_t point = near[k].id - paths_.first[c];
+                        if (leaves_at(c, point)) consider(c, next_[c]);
+                        if (enters_at(c, point)) consider(prev_[c], c);
+                    }
+                });
             }
         }
         return best;
@@ -499,7 +409,8 @@ private:
     static double d(Point a, Point b) { return distance(a, b); }
 
     const PathEnds& paths_;
-    const Neighbours& near_;
+    const PointGrid& grid_;  // every point of every path
+    const std::vector<std::uint32_t>& owner_;
     std::uint32_t n_;
     std::vector<Visit> visit_;
     std::vector<Point> in_, out_;
@@ -565,21 +476,9 @@ Route nearest_neighbour_route(const PathEnds& paths) {
 Route shortest_route(const PathEnds& paths) {
     const std::vector<std::uint32_t> owner = owners(paths);
     PointGrid grid(paths.points);
-    Neighbours near(paths, grid, owner);
-    // The open paths' neighbours are found on a second thread while the
-    // nearest-neighbour route takes the points out of the grid.
-    std::thread helper;
-    try {
-        helper = std::thread([&near] { near.fill_open(); });
-    } catch (const std::system_error&) {
-        near.fill_open();
-    }
     const Route greedy = nearest_neighbour_route(paths, grid, owner);
-    if (helper.joinable()) helper.join();
     if (paths.size() < 2) return greedy;
-    for (const Visit& v : greedy)
-        if (paths.closed[v.path]) near.fill_closed(v.path, v.seam);
-    Ring ring(paths, greedy, near);
+    Ring ring(paths, greedy, grid, owner);
     std::vector<std::uint32_t> all;
     all.reserve(greedy.size());
     for (const Visit& v : greedy) all.push_back(v.path);
