@@ -233,8 +233,11 @@ public:
 
     // Cuts a run of pieces, from wherever the tool is; a run that starts
     // where the last one ended goes on without lifting.
-    void run(const std::vector<Piece>& pieces, std::int32_t passes) {
-        const std::int64_t ex = q(pieces.front().from.x), ey = q(pieces.front().from.y);
+    // `count` pieces, the k-th of them piece(k).
+    template <class PieceAt>
+    void run(std::uint32_t count, PieceAt piece, std::int32_t passes) {
+        const Point start = piece(0).from;
+        const std::int64_t ex = q(start.x), ey = q(start.y);
         if (!(cutting_ && ex == x_ && ey == y_)) {
             if (cutting_) lift();
             travel(ex, ey);
@@ -242,7 +245,7 @@ public:
         }
         for (std::int32_t pass = 0; pass < passes; ++pass) {
             if (pass > 0 && (ex != x_ || ey != y_)) travel(ex, ey);
-            for (const Piece& p : pieces) cut(p);
+            for (std::uint32_t k = 0; k < count; ++k) cut(piece(k));
         }
     }
 
@@ -646,19 +649,16 @@ GcodeSummary GcodeWriter::end() {
 
     Program program(buffer_, o);
     program.start();
-    std::vector<Piece> run;
     for (const Visit& v : route) {
-        run.clear();
         const std::uint32_t f = first_[v.path], count = first_[v.path + 1] - f;
         const std::uint32_t seam = closed_[v.path] ? v.seam : 0;
         if (!v.reversed) {
-            for (std::uint32_t k = 0; k < count; ++k) run.push_back(pieces_[f + (seam + k) % count]);
+            program.run(count, [&](std::uint32_t k) { return pieces_[f + (seam + k) % count]; }, passes);
         } else {
             // Backwards from the seam: the piece ending there comes first.
-            for (std::uint32_t k = 0; k < count; ++k)
-                run.push_back(turned_round(pieces_[f + (seam + 2 * count - 1 - k) % count]));
+            program.run(count, [&](std::uint32_t k) { return turned_round(pieces_[f + (seam + 2 * count - 1 - k) % count]); },
+                        passes);
         }
-        program.run(run, passes);
     }
     program.finish();
     buffer_.flush();
