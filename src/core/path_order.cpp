@@ -132,17 +132,19 @@ public:
         return best.id;
     }
 
-    // Calls f(points, count) for the points of q's cell and of each of the
-    // eight around it, taken out or not.
+    double cell_size() const { return size_; }
+
+    // Calls f(points, count) for the points (taken out or not) of every cell
+    // that holds a point within `reach` of q: the cells the square around q
+    // overlaps, widened a little for the rounding of the cell boundaries.
     template <class F>
-    void for_neighbourhood_of(Point q, F f) const {
+    void for_points_near(Point q, double reach, F f) const {
         if (n_ == 0) return;
-        const std::size_t cx = column(q.x), cy = row(q.y);
-        for (std::size_t y = cy > 0 ? cy - 1 : 0; y <= std::min(cy + 1, rows_ - 1); ++y) {
-            const std::size_t x0 = cx > 0 ? cx - 1 : 0, x1 = std::min(cx + 1, cols_ - 1);
+        const double m = reach + 0.01 * size_;
+        const std::size_t x0 = column(q.x - m), x1 = column(q.x + m);
+        for (std::size_t y = row(q.y - m), y1 = row(q.y + m); y <= y1; ++y)
             f(entries_.data() + cells_[y * cols_ + x0].first,
               cells_[y * cols_ + x1 + 1].first - cells_[y * cols_ + x0].first);
-        }
     }
 
     struct Entry {
@@ -247,6 +249,9 @@ public:
         double extent = 0;
         for (const Point p : paths.points) extent = std::max({extent, std::fabs(p.x), std::fabs(p.y)});
         epsilon_ = 1e-12 * extent;
+        // Places for a run are looked for up to a cell away: farther ones
+        // seldom pay, and cost more to look through.
+        reach_ = grid.cell_size();
     }
 
     Route route() const {
@@ -361,7 +366,7 @@ private:
             const double reach2 = gain * gain;
             for (const bool at_start : {true, false}) {
                 const Point e = at_start ? in_[s] : out_[last];
-                grid_.for_neighbourhood_of(e, [&](const PointGrid::Entry* near, std::size_t count) {
+                grid_.for_points_near(e, std::min(gain, reach_), [&](const PointGrid::Entry* near, std::size_t count) {
                     for (std::size_t k = 0; k < count; ++k) {
                         if (!(distance2(near[k].p, e) < reach2)) continue;
                         const std::uint32_t c = owner_[near[k].id];
@@ -418,6 +423,7 @@ private:
     std::vector<std::uint32_t> stamp_;
     std::uint32_t stamp_value_ = 0;
     double epsilon_ = 0;
+    double reach_ = 0;  // the farthest a place for a run is looked for
 };
 
 }  // namespace
