@@ -35,20 +35,38 @@ double scale_of(bool inches) { return inches ? 1e5 : 1e4; }
 int decimals_of(bool inches) { return inches ? 5 : 4; }
 double from_mm(double mm, bool inches) { return inches ? mm / kMillimetresPerInch : mm; }
 
-// Writes a count of printed units as a decimal with the unit's decimals.
+// Writes a count of printed units as a decimal with the unit's decimals:
+// the digits two at a time, from the right.
 char* put_units(char* p, std::int64_t units, int decimals) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     std::uint64_t a = units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
     if (units < 0) *p++ = '-';
     char digits[24];
+    char* d = digits + sizeof digits;
+    // At least the decimals and one digit before the point.
+    const int least = decimals + 1;
     int n = 0;
+    while (a >= 100 || n + 2 < least) {
+        const auto pair = static_cast<std::size_t>(a % 100) * 2;
+        a /= 100;
+        *--d = kPairs[pair + 1];
+        *--d = kPairs[pair];
+        n += 2;
+    }
     do {
-        digits[n++] = static_cast<char>('0' + a % 10);
+        *--d = static_cast<char>('0' + a % 10);
         a /= 10;
-    } while (a != 0 || n <= decimals);
-    while (n > decimals) *p++ = digits[--n];
+        ++n;
+    } while (a != 0 || n < least);
+    const int whole = n - decimals;
+    std::memcpy(p, d, static_cast<std::size_t>(whole));
+    p += whole;
     *p++ = '.';
-    while (n > 0) *p++ = digits[--n];
-    return p;
+    std::memcpy(p, d + whole, static_cast<std::size_t>(decimals));
+    return p + decimals;
 }
 
 // A setting's value as a person writes it: at most the unit's decimals, no
@@ -104,7 +122,8 @@ bool valid_pen_command(std::string_view c) {
 // reach the file.
 bool plain_in_comment(unsigned char b) {
     if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9')) return true;
-    return std::strchr(" -.,:/_+=?!@#&'[]^~|$\"", b) != nullptr && b != 0;
+    static constexpr std::string_view kSigns = " -.,:/_+=?!@#&'[]^~|$\"";
+    return kSigns.find(static_cast<char>(b)) != std::string_view::npos;
 }
 
 std::string comment_text(std::string_view bytes) {
@@ -250,8 +269,10 @@ public:
     }
 
 private:
+    // A line is written straight into the buffer's room (far more than the
+    // longest line needs).
     void begin_line(std::string_view g) {
-        p_ = buf_;
+        p_ = out_.room(kLineRoom);
         std::memcpy(p_, g.data(), g.size());
         p_ += g.size();
     }
@@ -266,10 +287,7 @@ private:
     }
     void end_line() {
         *p_++ = '\n';
-        const auto n = static_cast<std::size_t>(p_ - buf_);
-        char* room = out_.room(n);
-        std::memcpy(room, buf_, n);
-        out_.commit(room + n);
+        out_.commit(p_);
         out_.flush_if_full();
     }
 
@@ -374,8 +392,8 @@ private:
     bool inches_;
     std::string power_;
     std::string dwell_;
-    char buf_[256];
-    char* p_ = buf_;
+    static constexpr std::size_t kLineRoom = 256;
+    char* p_ = nullptr;
     std::int64_t x_ = 0, y_ = 0;
     bool moved_ = false;
     bool cutting_ = false;
