@@ -550,6 +550,9 @@ GcodeSummary GcodeWriter::end() {
     const std::int32_t passes = o.machine == GcodeMachine::Laser ? o.passes : 1;
 
     PathEnds ends;
+    ends.points.reserve(2 * n);
+    ends.first.reserve(n + 1);
+    ends.closed.reserve(n);
     std::vector<Point> starts;
     for (std::size_t k = 0; k < n; ++k) {
         if (closed_[k]) {
