@@ -82,6 +82,24 @@ void BM_CreateFile(benchmark::State& state) {
 }
 BENCHMARK(BM_CreateFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The drawing with closed polylines: the same joined contours the machine
+// program is written from.
+void BM_CreatePolylineFile(benchmark::State& state) {
+    const TextParameters p;
+    const auto path = (std::filesystem::temp_directory_path() /
+                       ("tracemill-bench-" + std::to_string(getpid()) + "-polylines.dxf"))
+                          .string();
+    OutputOptions options;
+    options.polylines = true;
+    for (auto _ : state) {
+        const auto r = create_drawing(p, text(), path, [](const std::string&) { return true; }, {}, options);
+        if (r.status != CreateResult::Status::Written) state.SkipWithError(r.message.c_str());
+    }
+    set_counters(state, std::filesystem::file_size(path));
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_CreatePolylineFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The machine program of the same text: every glyph's pen paths joined,
 // ordered (nearest neighbour, then improved) and written.
 void BM_GcodeToMemory(benchmark::State& state) {
