@@ -3,9 +3,14 @@
 # --test also what its tests and benchmarks need.
 set -euo pipefail
 
-packages=(cmake make g++ libcli11-dev qt6-base-dev fonts-ipafont-gothic)
-# qt6-base-dev: the dialog (Qt 6 Widgets). fonts-ipafont-gothic: a Japanese
-# font for the dialog's texts.
+packages=(cmake make g++ libcli11-dev qt6-base-dev qt6-tools-dev qt6-tools-dev-tools
+          qt6-l10n-tools qt6-translations-l10n help2man fonts-ipafont-gothic)
+# qt6-base-dev: the dialog (Qt 6 Widgets). qt6-tools-dev, qt6-tools-dev-tools,
+# qt6-l10n-tools: Qt's translation tools (lrelease compiles the dialog's
+# English texts at build time, lupdate refreshes them); qt6-translations-l10n:
+# Qt's own translations (the message boxes' buttons in Japanese). help2man: the
+# manual page, made from --help. fonts-ipafont-gothic: a Japanese font for the
+# dialog's texts.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev python3 python3-ezdxf python3-shapely
                locales clang libclang-rt-14-dev linuxcnc-uspace
                lintian desktop-file-utils)

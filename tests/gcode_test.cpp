@@ -186,7 +186,8 @@ TEST(GcodeWriter, TheRowsDrawnOnASecondThreadGiveTheSameProgram) {
             GcodeOptions o;
             o.frame = true;
             GcodeWriter w(out, o, GcodeSource{text});
-            runs[k] = k == 0 ? draw_contours(p, text, layout, w, w, glyph_table(), nullptr, ContourParts::Skeleton)
+            runs[k] = k == 0 ? draw_contours(p, text, layout, w, w, glyph_table(), Language::Japanese, nullptr,
+                                             ContourParts::Skeleton)
                              : draw_program_contours(p, text, layout, w, glyph_table(), ContourParts::Skeleton);
             w.end();
             programs[k] = out.text;

@@ -51,14 +51,6 @@ enum class Field {
 };
 inline constexpr std::size_t kFieldCount = 12;
 
-namespace dialog_text {
-inline const QString kCaption = QStringLiteral("tracemill");
-inline const QString kExitQuestion = QStringLiteral("tracemill を終了しますか？");
-inline const QString kChooserTitle = QStringLiteral("作成DXFファイルを指定");
-inline const QString kCannotUse =
-    QStringLiteral("指定ファイルの削除に失敗しました。\n　指定したファイルは使用できません。");
-}  // namespace dialog_text
-
 class MainDialog final : public QDialog {
     Q_OBJECT
 public:

@@ -83,8 +83,8 @@ std::string setting(double v, int decimals) {
     return s;
 }
 
-std::string not_created(std::string what) {
-    what += "\n　ファイルは作成していません。";
+std::string not_created(Language lang, std::string what) {
+    what += message_text(Message::NotCreated, lang);
     return what;
 }
 
@@ -414,36 +414,37 @@ GcodeOptions gcode_defaults(bool inches) {
     return o;
 }
 
-std::optional<std::string> validate_gcode(const GcodeOptions& o) {
+std::optional<std::string> validate_gcode(const GcodeOptions& o, Language lang) {
     struct Range {
-        const char* name;
+        Message name;
         double value;
-        double low;  // the value must exceed it (or equal it where allowed)
-        bool low_allowed;
+        bool zero_allowed;  // otherwise the value must exceed zero
         double high;
     };
     const Range ranges[] = {
-        {"送り速度", o.feed, 0, false, 1e6},
-        {"下降速度", o.plunge_feed, 0, false, 1e6},
-        {"切込み深さ", o.depth, 0, false, 1e4},
-        {"安全高さ", o.safe_height, 0, false, 1e4},
-        {"主軸回転数", o.spindle_speed, 0, false, 1e6},
-        {"レーザー出力％", o.laser_power, 0, false, 100},
-        {"レーザー出力の最大値", o.laser_scale, 0, false, 1e6},
-        {"ペンの待ち時間", o.pen_dwell, 0, true, 60},
+        {Message::GcodeFeed, o.feed, false, 1e6},
+        {Message::GcodePlungeFeed, o.plunge_feed, false, 1e6},
+        {Message::GcodeDepth, o.depth, false, 1e4},
+        {Message::GcodeSafeHeight, o.safe_height, false, 1e4},
+        {Message::GcodeSpindle, o.spindle_speed, false, 1e6},
+        {Message::GcodePower, o.laser_power, false, 100},
+        {Message::GcodePowerMax, o.laser_scale, false, 1e6},
+        {Message::GcodeDwell, o.pen_dwell, true, 60},
     };
     for (const Range& r : ranges) {
-        const std::string name = std::string("G-code の ") + r.name;
+        const std::string_view name = message_text(r.name, lang);
         // Written so that a value that is not a number fails.
-        if (!(r.low_allowed ? r.value >= r.low : r.value > r.low))
-            return not_created(name + (r.low_allowed ? " が ゼロ未満です。" : " が ゼロ以下です。"));
-        if (!(r.value <= r.high)) return not_created(name + " が 大き過ぎます（最大 " + setting(r.high, 0) + "）。");
+        if (!(r.zero_allowed ? r.value >= 0 : r.value > 0))
+            return not_created(lang, format_message(r.zero_allowed ? Message::Negative : Message::ZeroOrLess, lang,
+                                                    {name}));
+        if (!(r.value <= r.high))
+            return not_created(lang, format_message(Message::GcodeAtMost, lang, {name, setting(r.high, 0)}));
     }
-    if (!(o.passes >= 1 && o.passes <= 100))
-        return not_created("G-code の 加工回数 は 1 から 100 までです。");
-    for (const auto& [name, command] : {std::pair{"ペン下げ", &o.pen_down}, std::pair{"ペン上げ", &o.pen_up}}) {
+    if (!(o.passes >= 1 && o.passes <= 100)) return not_created(lang, std::string(message_text(Message::GcodePasses, lang)));
+    for (const auto& [name, command] :
+         {std::pair{Message::GcodePenDown, &o.pen_down}, std::pair{Message::GcodePenUp, &o.pen_up}}) {
         if (!valid_pen_command(*command))
-            return not_created(std::string("G-code の ") + name + " の命令 は M、S、P の語だけの 40 文字以内の 1 行にしてください（M は 1 つまで）。");
+            return not_created(lang, format_message(Message::GcodePenCommand, lang, {message_text(name, lang)}));
     }
     return std::nullopt;
 }

@@ -13,6 +13,7 @@
 #include "contours.hpp"
 #include "dxf.hpp"
 #include "geometry.hpp"
+#include "messages.hpp"
 
 namespace tracemill {
 
@@ -48,7 +49,7 @@ GcodeOptions gcode_defaults(bool inches);
 
 // The first value a controller could not run or that makes no sense, as the
 // message for the user; nothing when all are good.
-std::optional<std::string> validate_gcode(const GcodeOptions& o);
+std::optional<std::string> validate_gcode(const GcodeOptions& o, Language lang = Language::Japanese);
 
 // The largest coordinate a program holds: beyond it no line stays within 80
 // characters and the printed decimals stop meaning anything.

@@ -67,7 +67,7 @@ void comma_shape(const GlyphCell& cell, GlyphOutput& out, double x, double y, do
     } else if (edge_meets) {
         inner_edge = true;
     } else {
-        out.stop(std::string("文字の ") + std::string(label) + " で小径外と大径内の交点が有りません。\n　");
+        out.stop(Message::SmallOuterLargeInner, label);
         return;
     }
     if (inner_edge) {

@@ -159,7 +159,7 @@ void grave_accent(const GlyphCell& c, GlyphOutput& out) {
     } else if (edge_meets) {
         inner_edge = true;
     } else {
-        out.stop("文字の アクサングラーブ で小径外と大径内の交点が有りません。\n　");
+        out.stop(Message::SmallOuterLargeInner, name);
         return;
     }
     if (inner_edge) {
