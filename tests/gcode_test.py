@@ -51,7 +51,8 @@ def read(path):
 
 
 def run(*args):
-    return subprocess.run([TRACEMILL, *args], capture_output=True)
+    # The report is read in Japanese, whatever the locale.
+    return subprocess.run([TRACEMILL, "--lang", "ja", *args], capture_output=True)
 
 
 def canonical(path):
