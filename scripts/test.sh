@@ -3,7 +3,7 @@
 # property tests, the command-line and DXF-reader tests, the dialog's tests
 # (on Qt's offscreen platform, no display needed), then all of them again
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzer of the
-# generation run for a minute.
+# generation run: its seeds replayed, then a fixed sequence of about a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,7 +25,9 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 bash scripts/package.sh >/dev/null
 bash tests/package_test.sh
 
-# The fuzzer of the generation run: a fixed sequence of inputs, about a minute.
+# The fuzzer of the generation run: every committed seed once, then a fixed
+# sequence of inputs, about a minute.
+bash scripts/fuzz.sh --replay
 FUZZ_RUNS=20000 bash scripts/fuzz.sh 120
 
 echo "All tests passed."

@@ -64,6 +64,65 @@ struct Clusters {
     void join(std::size_t i, std::size_t j) { parent[root(i)] = root(j); }
 };
 
+// How far an arc's end may miss the end it meets where the angle that fixes
+// it was found at a point where the arc runs level: at the top or bottom of
+// its circle an arcsine (at its left or right an arccosine) of a ratio a
+// rounding δ from ±1 is off by sqrt(2δ) radians, so the end is fixed only to
+// sqrt(2δ)·radius, far more coarsely than its numbers. This happens where a
+// crossing lies at an arc's lowest point, as the @'s connecting arc meets its
+// outer ring when the cell is square and seven strokes wide. δ is the
+// rounding of the arc's numbers relative to its radius: 64 units in the last
+// place of its reach, as in chain_glyph.
+double level_end_slack(const Edge& e) {
+    if (!e.arc) return 0;
+    const double reach = e.radius + std::fabs(e.centre.x) + std::fabs(e.centre.y);
+    const double delta = 64 * std::numeric_limits<double>::epsilon() * reach / e.radius;
+    return std::sqrt(2 * delta) * e.radius;
+}
+
+// The outline's nodes left with an odd number of ends, each joined with the
+// nearest other such node within the slack of an arc end at either of them.
+// Only ends that would otherwise stay loose are joined this way: wherever
+// the ends meet to their rounding, the nodes stay as they were.
+void join_level_ends(const std::vector<Edge>& edges, std::vector<std::size_t>& end_node,
+                     std::size_t& node_count) {
+    std::vector<std::size_t> ends_at(node_count, 0);
+    for (const std::size_t v : end_node) ++ends_at[v];
+    std::vector<std::size_t> loose;
+    for (std::size_t i = 0; i < end_node.size(); ++i)
+        if (ends_at[end_node[i]] % 2 == 1) loose.push_back(i);
+    if (loose.empty()) return;
+    const auto end_at = [&](std::size_t i) { return i % 2 == 0 ? edges[i / 2].a : edges[i / 2].b; };
+    std::vector<std::size_t> storage;
+    Clusters nodes(storage, node_count);
+    std::vector<bool> paired(node_count, false);
+    for (const std::size_t i : loose) {
+        if (paired[end_node[i]]) continue;
+        std::size_t best = end_node.size();
+        double best_distance = INFINITY;
+        for (const std::size_t j : loose) {
+            if (end_node[j] == end_node[i] || paired[end_node[j]]) continue;
+            const double d = distance(end_at(i), end_at(j));
+            if (d <= std::max(level_end_slack(edges[i / 2]), level_end_slack(edges[j / 2])) &&
+                d < best_distance) {
+                best = j;
+                best_distance = d;
+            }
+        }
+        if (best == end_node.size()) continue;
+        paired[end_node[i]] = paired[end_node[best]] = true;
+        nodes.join(end_node[i], end_node[best]);
+    }
+    std::vector<std::size_t> id(node_count, node_count);
+    std::size_t count = 0;
+    for (std::size_t& v : end_node) {
+        const std::size_t r = nodes.root(v);
+        if (id[r] == node_count) id[r] = count++;
+        v = id[r];
+    }
+    node_count = count;
+}
+
 struct Step {
     std::size_t edge;
     bool forward;
@@ -358,9 +417,10 @@ std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& e
             else if (const auto* a = std::get_if<Arc>(&e)) edges.push_back(edge_of(*a));
             else contours.push_back(circle_contour(std::get<Circle>(e)));
         }
-        const std::size_t node_count = nodes_of(w, tolerance);
-        const std::vector<std::size_t>& end_node = w.end_node;
+        std::size_t node_count = nodes_of(w, tolerance);
+        std::vector<std::size_t>& end_node = w.end_node;
         if (colour == Colour::Outline) {
+            join_level_ends(edges, end_node, node_count);
             // Every end of the outline must meet another: an odd number of
             // ends at a node leaves one loose.
             std::vector<std::size_t>& ends_at = w.ends_at;
