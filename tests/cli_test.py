@@ -212,13 +212,16 @@ class BatchUse(Workspace):
         text = run("--help").stdout.decode()
         headings = [l for l in text.splitlines() if l and not l.startswith(" ") and l.endswith(":")]
         self.assertEqual(headings, ["Positionals:", "Options:", "Lengths (drawing units):",
-                                    "Frame calculation (instead of the lengths):", "Output and export:"])
+                                    "Frame calculation (instead of the lengths):", "Output and export:",
+                                    "Machine program (G-code):"])
         self.assertNotIn("Excludes", text)
 
     def test_progress_only_on_a_terminal_after_a_second(self):
         text = os.path.join(self.dir, "text.txt")
+        # Long enough to take more than a second with closed polylines.
+        rows = 400
         with open(text, "w") as f:
-            f.write("\n".join(["@&$%#8BQSg" * 100] * 60))
+            f.write("\n".join(["@&$%#8BQSg" * 100] * rows))
         args = [TRACEMILL, "--lang", "en", "--polylines", "-o", "-", "--text-file", text]
         env = {k: v for k, v in os.environ.items() if k not in LANGUAGE_VARIABLES}
         master, slave = pty.openpty()
@@ -235,7 +238,8 @@ class BatchUse(Workspace):
             seen += chunk
         os.close(master)
         self.assertEqual(p.wait(60), 0)
-        lines = re.findall(rb"\r(\d+) of 60059 characters, ([\d.]+) MB\x1b\[K", seen)
+        total = str(1000 * rows + rows - 1).encode()
+        lines = re.findall(rb"\r(\d+) of " + total + rb" characters, ([\d.]+) MB\x1b\[K", seen)
         self.assertTrue(lines, seen[:200])
         done = [int(d) for d, _ in lines]
         self.assertEqual(done, sorted(done))

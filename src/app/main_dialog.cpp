@@ -61,6 +61,13 @@ QString label_of(Field f);
 // The unit choices in the order of the list.
 constexpr Units kUnitChoices[] = {Units::None, Units::Millimetres, Units::Inches};
 
+// The machine choices after なし, in the order of the list.
+constexpr GcodeMachine kMachineChoices[] = {GcodeMachine::Mill, GcodeMachine::Laser, GcodeMachine::Pen};
+
+const char* const kGcodeFeedLabel = QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "送り(&M)：");
+const char* const kGcodeDepthLabel = QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "深さ(&Q)：");
+const char* const kGcodePowerLabel = QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "出力％(&Y)：");
+
 const FieldSpec& spec_of(Field f) { return kFieldSpecs[static_cast<std::size_t>(f)]; }
 
 QString label_of(Field f) { return QCoreApplication::translate(kContext, spec_of(f).label); }
@@ -174,6 +181,12 @@ const char* const kHelpText = QT_TRANSLATE_NOOP(
     "閉じた輪郭：輪郭を閉じたポリライン（円弧はふくらみで正確に）で、ペンの中心線を"
     "つないだポリラインで書き出します。切り抜きや塗りつぶしに使えます。\n"
     "単位：DXF ファイルに単位（mm、inch）を書き込みます。「なし」では書き込みません。\n"
+    "Gコード：DXF ファイルと同じ名前の .nc ファイルに、機械の G コードも書き出します。"
+    "ミル（彫刻機・ルーター）、レーザー、ペン（サーボのペンプロッタ）から選びます。"
+    "経路は、中心線（一筆の彫刻）か 輪郭 です。送りは 1 分あたり、深さは Z0 からの切込み、"
+    "出力％はレーザーの最大出力に対する割合です。長さの単位は図形と同じで、"
+    "単位が inch のときは G20（inch）、ほかは G21（mm）です。"
+    "原点 X0 Y0（文字の並びの中心）から始まり、原点に戻ります。\n"
     "\n"
     "下の図は、今の値で作成される図形です。描けない文字があるときは、"
     "その理由が図の下に出ます。");
@@ -302,6 +315,24 @@ void MainDialog::buildLayout() {
     units_->addItems({tr("なし"), QStringLiteral("mm"), QStringLiteral("inch")});
     auto* units_label = make_label(tr("単位(&U)："), units_);
 
+    gcode_machine_ = new QComboBox(this);
+    gcode_machine_->setObjectName(QStringLiteral("gcodeMachine"));
+    gcode_machine_->addItems({tr("なし"), tr("ミル"), tr("レーザー"), tr("ペン")});
+    auto* machine_label = make_label(tr("Gコード(&K)："), gcode_machine_);
+    gcode_path_ = new QComboBox(this);
+    gcode_path_->setObjectName(QStringLiteral("gcodePath"));
+    gcode_path_->addItems({tr("中心線"), tr("輪郭")});
+    auto* path_label = make_label(tr("経路(&R)："), gcode_path_);
+    gcode_feed_ = new QLineEdit(this);
+    gcode_feed_->setObjectName(QStringLiteral("gcodeFeed"));
+    gcode_depth_ = new QLineEdit(this);
+    gcode_depth_->setObjectName(QStringLiteral("gcodeDepth"));
+    gcode_power_ = new QLineEdit(this);
+    gcode_power_->setObjectName(QStringLiteral("gcodePower"));
+    auto* feed_label = make_label(QCoreApplication::translate(kContext, kGcodeFeedLabel), gcode_feed_);
+    auto* depth_label = make_label(QCoreApplication::translate(kContext, kGcodeDepthLabel), gcode_depth_);
+    auto* power_label = make_label(QCoreApplication::translate(kContext, kGcodePowerLabel), gcode_power_);
+
     // The upper block: six columns of label, field, label, field, label, and
     // field or button, as wide in proportion as the original arrangement.
     auto* upper = new QGridLayout;
@@ -346,6 +377,17 @@ void MainDialog::buildLayout() {
     lower->addWidget(polylines_, 3, 0, 1, 2);
     lower->addWidget(units_label, 3, 2);
     lower->addWidget(units_, 3, 3);
+    // The machine program, under them.
+    lower->addWidget(machine_label, 4, 0);
+    lower->addWidget(gcode_machine_, 4, 1);
+    lower->addWidget(path_label, 4, 2);
+    lower->addWidget(gcode_path_, 4, 3);
+    lower->addWidget(feed_label, 5, 0);
+    lower->addWidget(gcode_feed_, 5, 1);
+    lower->addWidget(depth_label, 5, 2);
+    lower->addWidget(gcode_depth_, 5, 3);
+    lower->addWidget(power_label, 5, 4);
+    lower->addWidget(gcode_power_, 5, 5);
     const int lower_widths[] = {40, 35, 65, 35, 65, 35};
     for (int c = 0; c < 6; ++c) lower->setColumnStretch(c, lower_widths[c]);
 
@@ -375,7 +417,12 @@ void MainDialog::buildLayout() {
                         polylines_,
                         units_,
                         quit,
-                        help};
+                        help,
+                        gcode_machine_,
+                        gcode_path_,
+                        gcode_feed_,
+                        gcode_depth_,
+                        gcode_power_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     preview_->setFocusPolicy(Qt::NoFocus);
     browse->setFocus();
@@ -385,6 +432,37 @@ void MainDialog::buildLayout() {
     connect(quit, &QPushButton::clicked, this, &MainDialog::reject);
     connect(help, &QPushButton::clicked, this, &MainDialog::showHelp);
     connect(frame, &QPushButton::clicked, this, &MainDialog::calculateFrame);
+    connect(gcode_machine_, &QComboBox::currentIndexChanged, this, &MainDialog::machineChanged);
+    connect(units_, &QComboBox::currentIndexChanged, this, &MainDialog::unitsChanged);
+}
+
+void MainDialog::machineChanged() {
+    // Only the values of the chosen machine can be typed.
+    const int m = gcode_machine_->currentIndex();
+    gcode_path_->setEnabled(m > 0);
+    gcode_feed_->setEnabled(m > 0);
+    gcode_depth_->setEnabled(m == 1);
+    gcode_power_->setEnabled(m == 2);
+}
+
+void MainDialog::unitsChanged() {
+    // Feeds and depths are in the drawing's unit: fields still showing the
+    // other unit's defaults take this unit's.
+    const bool inches = kUnitChoices[std::clamp(units_->currentIndex(), 0, 2)] == Units::Inches;
+    if (inches == inch_defaults_) return;
+    const GcodeOptions before = gcode_defaults(inch_defaults_), after = gcode_defaults(inches);
+    const std::pair<QLineEdit*, std::pair<double, double>> fields[] = {
+        {gcode_feed_, {before.feed, after.feed}}, {gcode_depth_, {before.depth, after.depth}}};
+    for (const auto& [edit, values] : fields) {
+        if (read_number_field(edit->text()) == values.first) edit->setText(show_number(values.second));
+    }
+    inch_defaults_ = inches;
+}
+
+QString MainDialog::gcodePath() const {
+    QString path = outputPath();
+    if (path.endsWith(QStringLiteral(".dxf"), Qt::CaseInsensitive)) path.chop(4);
+    return path + QStringLiteral(".nc");
 }
 
 QString MainDialog::outputPath() const { return path_->text(); }
@@ -423,6 +501,26 @@ bool MainDialog::saveFields() {
     }
     read.output.polylines = polylines_->isChecked();
     read.output.units = kUnitChoices[std::clamp(units_->currentIndex(), 0, 2)];
+    // The machine program's values, those of the chosen machine only.
+    const int machine = std::clamp(gcode_machine_->currentIndex(), 0, 3);
+    read.write_gcode = machine > 0;
+    if (machine > 0) read.gcode.machine = kMachineChoices[machine - 1];
+    read.gcode.cut = gcode_path_->currentIndex() == 1 ? GcodeCut::Outline : GcodeCut::Skeleton;
+    const std::pair<QLineEdit*, std::pair<const char*, double*>> gcode_fields[] = {
+        {gcode_feed_, {kGcodeFeedLabel, &read.gcode.feed}},
+        {gcode_depth_, {kGcodeDepthLabel, &read.gcode.depth}},
+        {gcode_power_, {kGcodePowerLabel, &read.gcode.laser_power}}};
+    for (const auto& [edit, target] : gcode_fields) {
+        if (!edit->isEnabled()) continue;
+        if (const auto v = read_number_field(edit->text())) {
+            *target.second = *v;
+            continue;
+        }
+        services_.inform(this, number_field_message(QCoreApplication::translate(kContext, target.first)));
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        return false;
+    }
     values_ = read;
     return true;
 }
@@ -438,6 +536,15 @@ void MainDialog::showFields() {
     polylines_->setChecked(values_.output.polylines);
     for (int i = 0; i < 3; ++i)
         if (kUnitChoices[i] == values_.output.units) units_->setCurrentIndex(i);
+    inch_defaults_ = values_.output.units == Units::Inches;
+    gcode_machine_->setCurrentIndex(0);
+    for (int i = 0; i < 3; ++i)
+        if (values_.write_gcode && kMachineChoices[i] == values_.gcode.machine) gcode_machine_->setCurrentIndex(i + 1);
+    gcode_path_->setCurrentIndex(values_.gcode.cut == GcodeCut::Outline ? 1 : 0);
+    gcode_feed_->setText(show_number(values_.gcode.feed));
+    gcode_depth_->setText(show_number(values_.gcode.depth));
+    gcode_power_->setText(show_number(values_.gcode.laser_power));
+    machineChanged();
     // Rewriting an unchanged text would only lose the cursor and the undo history.
     if (typed_text(text_) != values_.text) text_->setPlainText(values_.text);
 }
@@ -446,6 +553,18 @@ void MainDialog::create() {
     if (!saveFields()) return;
     const std::string text = to_document_bytes(values_.text.toStdString());
     const std::string path = QFile::encodeName(outputPath()).toStdString();
+    OutputOptions output = values_.output;
+    if (values_.write_gcode && !path.empty()) {
+        // The program goes beside the drawing; an existing one is replaced
+        // only when the user agrees.
+        const QString program = gcodePath();
+        const std::string native = QFile::encodeName(program).toStdString();
+        if (path_exists(native) &&
+            !services_.ask(this, QString::fromStdString(format_message(Message::ExistsQuestion, language(),
+                                                                       {program.toStdString()}))))
+            return;
+        output.gcode = GcodeOutput{native, values_.gcode};
+    }
     CreateResult result;
     {
         WaitCursor wait;
@@ -456,12 +575,21 @@ void MainDialog::create() {
             const bool yes = services_.ask(this, QString::fromStdString(question));
             if (yes) wait.show();
             return yes;
-        }, {}, values_.output, how);
+        }, {}, output, how);
     }
     // Declined: nothing written and nothing more to say.
-    if (result.status != CreateResult::Status::Declined) {
-        services_.inform(this, QString::fromStdString(result.message));
+    if (result.status == CreateResult::Status::Declined) return;
+    QString message = QString::fromStdString(result.message);
+    if (result.gcode) {
+        // What the machine program cuts and how far it moves in between.
+        const std::string unit = values_.output.units == Units::Inches ? " in" : " mm";
+        message += QLatin1Char('\n') +
+                   QString::fromStdString(format_message(
+                       Message::GcodeReport, language(),
+                       {result.gcode->paths, fixed1(result.gcode->cut) + unit, fixed1(result.gcode->travel) + unit,
+                        fixed1(result.gcode->text_travel) + unit}));
     }
+    services_.inform(this, message);
 }
 
 void MainDialog::chooseOutputFile() {

@@ -204,7 +204,8 @@ int main(int argc, char** argv) {
         "Exit status: 0 every character drawn; 1 the run stopped at a character (the file\n"
         "still holds everything before it); 2 invalid arguments or values; 3 the file was\n"
         "not written; 4 a glyph's outline could not be joined into closed polylines\n"
-        "(--polylines; nothing written).\n\n"
+        "(--polylines, or --gcode cutting the outline; nothing written). With --gcode the\n"
+        "lengths the program cuts and travels go to standard error.\n\n"
         "Messages are in English, or in Japanese under a Japanese locale, the C locale\n"
         "or none (see --lang).",
         "tracemill"};
@@ -290,6 +291,68 @@ int main(int argc, char** argv) {
                  "boundaries anticlockwise, counters clockwise) and its skeleton as joined "
                  "polylines; the SVG picture then fills the outline")
         ->group(kOutput);
+    // The machine program.
+    const char* const kProgram = "Machine program (G-code)";
+    std::string gcode_path, gcode_cut = "skeleton", gcode_machine = "mill", gcode_order = "shortest";
+    bool gcode_frame = false, gcode_air = false;
+    app.add_option("--gcode", gcode_path,
+                   "Also write a machine program (G-code) cutting the drawing, from and back to "
+                   "X0 Y0 (the middle of the text block)")
+        ->type_name("FILE")
+        ->group(kProgram);
+    CLI::Option* gcode_choices[] = {
+        app.add_option("--gcode-path", gcode_cut,
+                       "What is cut: every glyph's pen paths (single-line engraving, plotting) or "
+                       "its closed outline")
+            ->type_name("skeleton|outline")
+            ->check(CLI::IsMember({"skeleton", "outline"}))
+            ->group(kProgram),
+        app.add_option("--gcode-machine", gcode_machine,
+                       "mill: Z-axis machines (router, engraver, Z plotter); laser: M4 power "
+                       "with S on every cut; pen: servo pen plotters")
+            ->type_name("mill|laser|pen")
+            ->check(CLI::IsMember({"mill", "laser", "pen"}))
+            ->group(kProgram),
+        app.add_option("--gcode-order", gcode_order,
+                       "shortest: paths ordered for short travel; text: as the text runs")
+            ->type_name("shortest|text")
+            ->check(CLI::IsMember({"shortest", "text"}))
+            ->group(kProgram),
+        app.add_flag("--gcode-frame", gcode_frame, "Cut the frame around the text block too")
+            ->group(kProgram),
+    };
+    // The machine's values, read with the drawing's lengths; each applies to
+    // the machines listed.
+    struct GcodeValue {
+        const char* flag;
+        const char* help;
+        const char* machines;  // the --gcode-machine values it applies to
+        std::string text;
+        CLI::Option* option = nullptr;
+    };
+    GcodeValue gcode_values[] = {
+        {"--gcode-feed", "Cutting feed per minute (default 600; 24 with --units in)", "mill laser pen", {}},
+        {"--gcode-plunge-feed", "mill: feed down into the work (default 100; 4 with --units in)", "mill", {}},
+        {"--gcode-depth", "mill: cutting depth below Z0 (default 0.2; 0.008 with --units in)", "mill", {}},
+        {"--gcode-safe-z", "mill: height of every travel above Z0 (default 5; 0.2 with --units in)", "mill", {}},
+        {"--gcode-spindle", "mill: spindle speed, M3 S (default 10000)", "mill", {}},
+        {"--gcode-power", "laser: power in % of full power (default 80)", "laser", {}},
+        {"--gcode-power-max", "laser: the S value of full power, the controller's maximum ($30; default 1000)",
+         "laser", {}},
+        {"--gcode-passes", "laser: how many times each path is cut (default 1)", "laser", {}},
+        {"--gcode-pen-down", "pen: the command that lowers the pen (default \"M3 S30\")", "pen", {}},
+        {"--gcode-pen-up", "pen: the command that lifts the pen (default \"M3 S90\")", "pen", {}},
+        {"--gcode-pen-dwell", "pen: seconds to wait after the pen moves, G4 P (default 0.2)", "pen", {}},
+    };
+    for (GcodeValue& v : gcode_values) {
+        const std::string_view flag = v.flag;
+        v.option = app.add_option(v.flag, v.text, v.help)
+                       ->type_name(flag == "--gcode-pen-down" || flag == "--gcode-pen-up" ? "CMD" : "VALUE")
+                       ->group(kProgram);
+    }
+    CLI::Option* gcode_air_option =
+        app.add_flag("--gcode-air", gcode_air, "laser: air assist on while cutting (M8, then M9)")
+            ->group(kProgram);
     std::string units;
     app.add_option("--units", units,
                    "Record the drawing unit in the file's header ($INSUNITS), so that cutting "
@@ -314,6 +377,7 @@ int main(int argc, char** argv) {
     const FileOption files[] = {
         {"--output", app.get_option("--output"), &output, true},
         {"--svg", app.get_option("--svg"), &svg_path, true},
+        {"--gcode", app.get_option("--gcode"), &gcode_path, true},
         {"--text-file", app.get_option("--text-file"), &text_file, false},
     };
 
@@ -424,9 +488,58 @@ int main(int argc, char** argv) {
             if (output.empty()) return kAllDrawn;
         }
     }
-    if (output.empty()) {
+    if (output.empty() && svg_path.empty() && gcode_path.empty()) {
         print_message(Message::OutputRequired);
         return kInvalid;
+    }
+
+    if (!gcode_path.empty()) {
+        tracemill::GcodeOptions g = tracemill::gcode_defaults(units == "in");
+        g.machine = gcode_machine == "laser" ? tracemill::GcodeMachine::Laser
+                    : gcode_machine == "pen" ? tracemill::GcodeMachine::Pen
+                                             : tracemill::GcodeMachine::Mill;
+        g.cut = gcode_cut == "outline" ? tracemill::GcodeCut::Outline : tracemill::GcodeCut::Skeleton;
+        g.order = gcode_order == "text" ? tracemill::GcodeOrder::Text : tracemill::GcodeOrder::Shortest;
+        g.frame = gcode_frame;
+        g.air_assist = gcode_air;
+        double* numbers[] = {&g.feed, &g.plunge_feed, &g.depth, &g.safe_height, &g.spindle_speed,
+                             &g.laser_power, &g.laser_scale, nullptr, nullptr, nullptr, &g.pen_dwell};
+        for (std::size_t k = 0; k < std::size(gcode_values); ++k) {
+            const GcodeValue& v = gcode_values[k];
+            if (v.option->count() == 0) continue;
+            if (std::string_view(v.machines).find(gcode_machine) == std::string_view::npos) {
+                print_message(Message::GcodeOnlyFor, {v.flag, v.machines});
+                return kInvalid;
+            }
+            if (numbers[k] != nullptr) {
+                if (!parse_length(v.text, *numbers[k])) {
+                    print_message(Message::NotANumber, {v.flag, v.text});
+                    return kInvalid;
+                }
+            } else if (std::string_view(v.flag) == "--gcode-passes") {
+                const auto c = tracemill::parse_count(v.text);
+                if (!c) {
+                    print_message(Message::NotAPassCount, {v.flag, v.text});
+                    return kInvalid;
+                }
+                g.passes = *c;
+            } else {
+                (std::string_view(v.flag) == "--gcode-pen-up" ? g.pen_up : g.pen_down) = v.text;
+            }
+        }
+        if (gcode_air_option->count() > 0 && gcode_machine != "laser") {
+            print_message(Message::GcodeOnlyFor, {"--gcode-air", "laser"});
+            return kInvalid;
+        }
+        output_options.gcode = tracemill::GcodeOutput{gcode_path, g};
+    } else {
+        bool any = gcode_air_option->count() > 0;
+        for (CLI::Option* o : gcode_choices) any = any || o->count() > 0;
+        for (const GcodeValue& v : gcode_values) any = any || v.option->count() > 0;
+        if (any) {
+            print_message(Message::GcodeNeedsFile);
+            return kInvalid;
+        }
     }
 
     std::string typed;
@@ -464,13 +577,22 @@ int main(int argc, char** argv) {
     const std::string text = tracemill::to_document_bytes(typed);
 
     // Values are judged before any file is, as for the drawing itself.
-    if (const auto invalid = tracemill::validate(p, output, text, true, lang)) {
+    if (const auto invalid = tracemill::validate(p, output, text, svg_path.empty() && gcode_path.empty(), lang)) {
         print_message(*invalid);
         return kInvalid;
     }
-    if (!svg_path.empty() && !force && tracemill::path_exists(svg_path)) {
-        print_message(Message::ExistsUseForce, {svg_path});
-        return kNotWritten;
+    // The program's values likewise.
+    if (output_options.gcode) {
+        if (const auto invalid = tracemill::validate_gcode(output_options.gcode->options, lang)) {
+            print_message(*invalid);
+            return kInvalid;
+        }
+    }
+    for (const std::string* other : {&svg_path, &gcode_path}) {
+        if (!other->empty() && !force && tracemill::path_exists(*other)) {
+            print_message(Message::ExistsUseForce, {*other});
+            return kNotWritten;
+        }
     }
 
     ProgressLine progress;
@@ -532,7 +654,15 @@ int main(int argc, char** argv) {
     if (result.stopped_at) {
         print_message(result.message);
         say_where();
-        return kStopped;
     }
-    return kAllDrawn;
+    if (result.gcode) {
+        // What the program cuts and how far it moves in between, against the
+        // text's own order.
+        const std::string unit = units == "in" ? " in" : " mm";
+        print_message(Message::GcodeReport,
+                      {result.gcode->paths, tracemill::fixed1(result.gcode->cut) + unit,
+                       tracemill::fixed1(result.gcode->travel) + unit,
+                       tracemill::fixed1(result.gcode->text_travel) + unit});
+    }
+    return result.stopped_at ? kStopped : kAllDrawn;
 }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 #include "atomic_file.hpp"
 #include "dispatch.hpp"
@@ -95,25 +98,37 @@ using ProgressHook = std::function<void(std::size_t done)>;
 // The walk over the text shared by both runs: the frame into `frame`, then
 // every glyph through `out`. after_glyph(byte, row, column, cell) is asked
 // after each glyph that drew completely; false ends the walk at once.
+// Where a walk begins: at the start of the text, frame first, or at the CR
+// that ends a row, with the pen's height and the row number there.
+struct WalkStart {
+    std::size_t at = 0;
+    std::optional<double> pen_y;  // the block's top when not given
+    std::int64_t row = 1;
+    bool frame = true;
+};
+
 template <class AfterGlyph>
 std::optional<RunStop> walk(const TextParameters& p, std::string_view text, const TextLayout& layout,
                             EntitySink& frame_sink, GlyphOutput& out, const GlyphTable& table,
-                            AfterGlyph after_glyph, const ProgressHook& progress = {}) {
+                            AfterGlyph after_glyph, const ProgressHook& progress = {},
+                            const WalkStart& start = {}) {
     const double W = p.char_width, H = p.char_height, t = p.line_width;
     const double X0 = layout.x0, Y0 = layout.y0;
     constexpr Colour frame = Colour::CentreLine;
     // The frame, anticlockwise from the bottom-left corner.
-    frame_sink.add(Line{{X0, -Y0}, {-X0, -Y0}, frame});
-    frame_sink.add(Line{{-X0, -Y0}, {-X0, Y0}, frame});
-    frame_sink.add(Line{{-X0, Y0}, {X0, Y0}, frame});
-    frame_sink.add(Line{{X0, Y0}, {X0, -Y0}, frame});
+    if (start.frame) {
+        frame_sink.add(Line{{X0, -Y0}, {-X0, -Y0}, frame});
+        frame_sink.add(Line{{-X0, -Y0}, {-X0, Y0}, frame});
+        frame_sink.add(Line{{-X0, Y0}, {X0, Y0}, frame});
+        frame_sink.add(Line{{X0, Y0}, {X0, -Y0}, frame});
+    }
 
     // The pen advances cell by cell, by repeated addition.
     double pen_x = X0;
-    double pen_y = Y0;
-    std::int64_t row = 1, column = 1;
+    double pen_y = start.pen_y.value_or(Y0);
+    std::int64_t row = start.row, column = 1;
     std::size_t next_report = progress ? kProgressEvery : text.size() + 1;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = start.at; i < text.size(); ++i) {
         if (i >= next_report) {
             progress(i - static_cast<std::size_t>(row - 1));  // a CR LF is one line break
             next_report = i + kProgressEvery;
@@ -181,18 +196,35 @@ ContourRun draw_contours(const TextParameters& p, std::string_view text, const T
 
 namespace {
 
+// Keeps every entity and passes it on as well.
+class CollectAndPass final : public EntitySink {
+public:
+    CollectAndPass(EntityList& list, EntitySink* also) : list_(list), also_(also) {}
+    void add(const Entity& e) override {
+        list_.add(e);
+        if (also_ != nullptr) also_->add(e);
+    }
+
+private:
+    EntityList& list_;
+    EntitySink* also_;
+};
+
 ContourRun contours_run(const TextParameters& p, std::string_view text, const TextLayout& layout,
                         EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
-                        Language lang, const ProgressHook& progress) {
+                        Language lang, const ProgressHook& progress, EntitySink* loose = nullptr,
+                        ContourParts parts = ContourParts::Both, const WalkStart& start = {}) {
     // Each glyph is collected whole, then joined; a glyph that stops the run
-    // is left out with whatever it drew before stopping.
+    // is left out with whatever it drew before stopping (which still goes to
+    // `loose`).
     EntityList collected;
-    GlyphOutput out(collected);
+    CollectAndPass collect(collected, loose);
+    GlyphOutput out(collect);
     ContourRun run;
     run.stopped_at = walk(
         p, text, layout, frame, out, table,
         [&](unsigned char byte, std::int64_t row, std::int64_t column, const GlyphCell& cell) {
-            auto joined = chain_glyph(collected.entities, join_tolerance(cell));
+            auto joined = chain_glyph(collected.entities, join_tolerance(cell), parts);
             collected.entities.clear();
             if (const auto* fault = std::get_if<ChainFault>(&joined)) {
                 const std::string name = lang == Language::Japanese
@@ -206,7 +238,7 @@ ContourRun contours_run(const TextParameters& p, std::string_view text, const Te
             glyphs.add(std::get<GlyphContours>(joined));
             return true;
         },
-        progress);
+        progress, start);
     run.stop = stop_text(run.stopped_at, lang);
     return run;
 }
@@ -215,8 +247,65 @@ ContourRun contours_run(const TextParameters& p, std::string_view text, const Te
 
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
-                         Language lang) {
-    return contours_run(p, text, layout, frame, glyphs, table, lang, {});
+                         Language lang, EntitySink* loose, ContourParts parts) {
+    return contours_run(p, text, layout, frame, glyphs, table, lang, {}, loose, parts);
+}
+
+ContourRun draw_program_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                                 GcodeWriter& program, const GlyphTable& table, ContourParts parts,
+                                 Language lang) {
+    // Rows from the first CR past the middle go to a second thread; a short
+    // text is not worth one.
+    constexpr std::size_t kWorthSplitting = 4096;
+    const std::size_t split =
+        text.size() < kWorthSplitting ? std::string_view::npos : text.find('\r', text.size() / 2);
+    if (split == std::string_view::npos)
+        return contours_run(p, text, layout, program, program, table, lang, {}, nullptr, parts);
+    // The pen's height at the split, reached by the same repeated
+    // subtraction as the walk.
+    WalkStart second;
+    second.at = split;
+    second.frame = false;
+    double pen_y = layout.y0;
+    for (std::size_t i = 0; i < split; ++i) {
+        if (text[i] == '\r') {
+            pen_y = pen_y - (p.char_height + p.line_spacing);
+            ++i;
+            ++second.row;
+        }
+    }
+    second.pen_y = pen_y;
+    StringByteSink nothing;
+    GcodeWriter later(nothing, program.options(), {});
+    ContourRun later_run;
+    std::exception_ptr later_failure;
+    std::thread helper;
+    const auto draw_later = [&] {
+        try {
+            later_run = contours_run(p, text, layout, later, later, table, lang, {}, nullptr, parts, second);
+        } catch (...) {
+            later_failure = std::current_exception();
+        }
+    };
+    try {
+        helper = std::thread(draw_later);
+    } catch (const std::system_error&) {
+        draw_later();
+    }
+    ContourRun run;
+    std::exception_ptr failure;
+    try {
+        run = contours_run(p, text.substr(0, split), layout, program, program, table, lang, {}, nullptr, parts);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (helper.joinable()) helper.join();
+    if (failure) std::rethrow_exception(failure);
+    // A stop in the first rows ends the run there, as it would have.
+    if (run.stopped_at || !run.fault.empty()) return run;
+    if (later_failure) std::rethrow_exception(later_failure);
+    program.append_paths(later);
+    return later_run;
 }
 
 namespace {
@@ -238,6 +327,20 @@ public:
 private:
     A& a_;
     B& b_;
+};
+
+// Passes every entity, and every glyph's contours, on to any number of
+// writers.
+class FanOut final : public EntitySink, public ContourSink {
+public:
+    void add(const Entity& e) override {
+        for (EntitySink* s : entities) s->add(e);
+    }
+    void add(const GlyphContours& g) override {
+        for (ContourSink* s : contours) s->add(g);
+    }
+    std::vector<EntitySink*> entities;
+    std::vector<ContourSink*> contours;
 };
 
 // Draws into a writer (or a pair of them) in the way the options ask.
@@ -273,40 +376,94 @@ private:
     ByteSink& out_;
 };
 
-// Makes the whole drawing (and its picture) into `drawing`, the drawing's
-// bytes passing through a second thread on their way.
-ContourRun produce(ByteSink& drawing_out, AtomicFileWriter* picture, const TextParameters& p,
-                   std::string_view text, const TextLayout& layout, const OutputOptions& options,
-                   const GlyphTable& table, const CreateOptions& how) {
+// Makes the whole drawing (when there is one) into `drawing_out`, its bytes
+// passing through a second thread on their way, and its picture and its
+// machine program (when asked for) into their files. The program's summary
+// goes to `summary`.
+ContourRun produce(ByteSink* drawing_out, AtomicFileWriter* picture, AtomicFileWriter* program_file,
+                   const TextParameters& p, std::string_view text, const TextLayout& layout,
+                   const OutputOptions& options, const GlyphTable& table, const CreateOptions& how,
+                   std::optional<GcodeSummary>& summary) {
     ContourRun run;
-    WriterThread drawing(drawing_out);
-    CountingSink counted(drawing);
+    std::optional<WriterThread> drawing;
+    std::optional<CountingSink> counted;
+    std::optional<DxfWriter> dxf;
+    if (drawing_out != nullptr) {
+        drawing.emplace(*drawing_out);
+        counted.emplace(*drawing);
+        dxf.emplace(*counted, options.units);
+        dxf->begin();
+    }
     // Characters as typed: a line break is one, not the document's CR LF.
     const auto total = text.size() - static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r'));
+    const auto bytes = [&] { return counted ? counted->count : 0; };
     ProgressHook progress;
     if (how.progress) {
-        progress = [&](std::size_t done) { how.progress({done, total, counted.count}); };
+        progress = [&](std::size_t done) { how.progress({done, total, bytes()}); };
     }
-    DxfWriter dxf(counted, options.units);
-    dxf.begin();
+    std::optional<SvgWriter> svg;
     if (picture != nullptr) {
-        SvgWriter svg(*picture, layout);
-        svg.begin();
-        TeeSink both(dxf, svg);
-        run = draw_into(both, p, text, layout, options, table, how.language, progress);
-        svg.end();
-    } else {
-        run = draw_into(dxf, p, text, layout, options, table, how.language, progress);
+        svg.emplace(*picture, layout);
+        svg->begin();
     }
-    dxf.end();
-    drawing.finish();
-    if (how.progress) how.progress({total, total, counted.count});
+    std::optional<GcodeOptions> gcode;
+    std::optional<GcodeWriter> program;
+    if (program_file != nullptr) {
+        gcode = options.gcode->options;
+        gcode->inches = options.units == Units::Inches;
+        program.emplace(*program_file, *gcode,
+                        GcodeSource{text, p.char_width, p.char_height, p.line_width, p.char_spacing,
+                                    p.line_spacing});
+    }
+    if (!program) {
+        if (dxf && svg) {
+            TeeSink both(*dxf, *svg);
+            run = draw_into(both, p, text, layout, options, table, how.language, progress);
+        } else if (dxf) {
+            run = draw_into(*dxf, p, text, layout, options, table, how.language, progress);
+        } else if (svg) {
+            run = draw_into(*svg, p, text, layout, options, table, how.language, progress);
+        }
+    } else {
+        // The program needs every glyph's joined contours (only those it
+        // cuts, unless the drawing wants closed polylines); the drawing and
+        // the picture take them too, or the loose entities.
+        const ContourParts parts = options.polylines               ? ContourParts::Both
+                                   : gcode->cut == GcodeCut::Outline ? ContourParts::Outline
+                                                                     : ContourParts::Skeleton;
+        if (!dxf && !svg && !how.progress) {
+            run = draw_program_contours(p, text, layout, *program, table, parts, how.language);
+        } else {
+            FanOut frame, loose, contours;
+            for (EntitySink* e : {dxf ? static_cast<EntitySink*>(&*dxf) : nullptr,
+                                  svg ? static_cast<EntitySink*>(&*svg) : nullptr}) {
+                if (e == nullptr) continue;
+                frame.entities.push_back(e);
+                loose.entities.push_back(e);
+            }
+            if (options.polylines) {
+                if (dxf) contours.contours.push_back(&*dxf);
+                if (svg) contours.contours.push_back(&*svg);
+            }
+            frame.entities.push_back(&*program);
+            contours.contours.push_back(&*program);
+            run = contours_run(p, text, layout, frame, contours, table, how.language, progress,
+                               options.polylines || loose.entities.empty() ? nullptr : &loose, parts);
+        }
+        if (run.fault.empty()) summary = program->end();
+    }
+    if (svg) svg->end();
+    if (dxf) {
+        dxf->end();
+        drawing->finish();
+    }
+    if (how.progress) how.progress({total, total, bytes()});
     return run;
 }
 
 // The stop message before the final text, the stop and where it happened.
 CreateResult finished(CreateResult::Status status, const ContourRun& run, std::string_view tail) {
-    CreateResult r{status, run.stop + std::string(tail), run.stop, run.stopped_at};
+    CreateResult r{status, run.stop + std::string(tail), run.stop, run.stopped_at, {}};
     return r;
 }
 
@@ -325,58 +482,96 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
     return create_drawing(p, text, output_path, ask, svg_path, options, glyph_table(), how);
 }
 
+namespace {
+
+// The machine program's values and the size of the text block, judged
+// before any file is touched.
+std::optional<std::string> validate_program(const OutputOptions& options, const TextLayout& layout,
+                                            Language lang) {
+    if (!options.gcode) return std::nullopt;
+    if (options.gcode->path.empty()) return not_created(lang, Message::NoFile);
+    if (auto m = validate_gcode(options.gcode->options, lang)) return m;
+    if (!(std::fabs(layout.x0) <= kGcodeMaxCoordinate && std::fabs(layout.y0) <= kGcodeMaxCoordinate))
+        return not_created(lang, Message::GcodeBlockTooLarge);
+    return std::nullopt;
+}
+
+}  // namespace
+
 CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const std::string& output_path, const OverwriteQuestion& ask,
                             const std::string& svg_path, const OutputOptions& options,
                             const GlyphTable& table, const CreateOptions& how) {
     using Status = CreateResult::Status;
     const Language lang = how.language;
-    if (auto m = validate(p, output_path, text, true, lang)) return {Status::Invalid, *m, {}, {}};
+    const bool any_other = !svg_path.empty() || options.gcode.has_value();
+    if (auto m = validate(p, output_path, text, !any_other, lang)) return {Status::Invalid, *m, {}, {}, {}};
     const auto layout = measure_text(p, text);
-    if (!layout) return {Status::Invalid, not_created(lang, Message::NoText), {}, {}};
+    if (!layout) return {Status::Invalid, not_created(lang, Message::NoText), {}, {}, {}};
+    if (auto m = validate_program(options, *layout, lang)) return {Status::Invalid, *m, {}, {}, {}};
 
-    // The drawing (and its picture) stream into temporary files beside their
-    // targets; a target is replaced only once everything is complete on disk
-    // and the user agreed.
-    AtomicFileWriter file(output_path);
-    if (!file.ok()) return {Status::FileError, not_created(lang, file.error()), {}, {}};
-    std::optional<AtomicFileWriter> picture;
-    if (!svg_path.empty()) {
-        picture.emplace(svg_path);
-        if (!picture->ok()) return {Status::FileError, not_created(lang, picture->error()), {}, {}};
-    }
-    const ContourRun run =
-        produce(file, picture ? &*picture : nullptr, p, text, *layout, options, table, how);
-    const auto discard = [&] {
-        file.discard();
-        if (picture) picture->discard();
+    // Every file streams into a temporary file beside its target; a target
+    // is replaced only once everything is complete on disk and the user
+    // agreed. The drawing, its picture, its program, in this order.
+    struct Target {
+        const std::string* path;
+        std::string_view kind;
+        std::optional<AtomicFileWriter> file;
     };
+    Target targets[] = {{&output_path, "DXF", {}}, {&svg_path, "SVG", {}}, {nullptr, "G-code", {}}};
+    if (options.gcode) targets[2].path = &options.gcode->path;
+    for (Target& t : targets) {
+        if (t.path == nullptr || t.path->empty()) continue;
+        t.file.emplace(*t.path);
+        if (!t.file->ok()) return {Status::FileError, not_created(lang, t.file->error()), {}, {}, {}};
+    }
+    const auto file_of = [&](Target& t) { return t.file ? &*t.file : nullptr; };
+    const auto discard = [&] {
+        for (Target& t : targets)
+            if (t.file) t.file->discard();
+    };
+    std::optional<GcodeSummary> summary;
+    const ContourRun run = produce(file_of(targets[0]), file_of(targets[1]), file_of(targets[2]), p, text,
+                                   *layout, options, table, how, summary);
     if (!run.fault.empty()) {
         discard();
-        return {Status::NotJoined, run.fault, {}, {}};
+        return {Status::NotJoined, run.fault, {}, {}, {}};
     }
     if (how.strict && run.stopped_at) {
         discard();
         return finished(Status::Withheld, run, message_text(Message::Withheld, lang));
     }
-    if (!file.finish()) return {Status::FileError, not_created(lang, file.error()), {}, {}};
-    if (picture && !picture->finish())
-        return {Status::FileError, not_created(lang, picture->error()), {}, {}};
+    for (Target& t : targets) {
+        if (t.file && !t.file->finish()) {
+            const std::string error = t.file->error();
+            discard();
+            return {Status::FileError, not_created(lang, error), {}, {}, {}};
+        }
+    }
     // Without a question to ask, an existing file is never replaced.
-    if (path_exists(output_path) &&
+    if (targets[0].file && path_exists(output_path) &&
         !(ask && ask(format_message(Message::ExistsQuestion, lang, {output_path})))) {
         discard();
-        return {Status::Declined, {}, {}, {}};
+        return {Status::Declined, {}, {}, {}, {}};
     }
-    if (!file.publish()) {
-        if (picture) picture->discard();
-        return {Status::FileError, not_created(lang, file.error()), {}, {}};
-    }
-    if (picture && !picture->publish()) {
+    std::string written;  // the targets replaced so far
+    for (Target& t : targets) {
+        if (!t.file) continue;
+        if (t.file->publish()) {
+            written += (written.empty() ? "" : ", ") + *t.path;
+            continue;
+        }
+        const std::string error = t.file->error();
+        discard();
+        if (written.empty()) return {Status::FileError, not_created(lang, error), {}, {}, {}};
         return finished(Status::PictureNotWritten, run,
-                        format_message(Message::PictureNotWritten, lang, {output_path, picture->error()}));
+                        t.kind == "SVG" ? format_message(Message::PictureNotWritten, lang, {written, error})
+                                        : format_message(Message::FileNotWritten, lang, {written, error, t.kind}));
     }
-    return finished(Status::Written, run, message_text(Message::Created, lang));
+    CreateResult r = finished(Status::Written, run,
+                              message_text(targets[0].file ? Message::Created : Message::FilesCreated, lang));
+    r.gcode = summary;
+    return r;
 }
 
 CreateResult stream_drawing(const TextParameters& p, std::string_view text, ByteSink& out,
@@ -384,36 +579,65 @@ CreateResult stream_drawing(const TextParameters& p, std::string_view text, Byte
                             const CreateOptions& how) {
     using Status = CreateResult::Status;
     const Language lang = how.language;
-    if (auto m = validate(p, {}, text, false, lang)) return {Status::Invalid, *m, {}, {}};
+    if (auto m = validate(p, {}, text, false, lang)) return {Status::Invalid, *m, {}, {}, {}};
     const auto layout = measure_text(p, text);
-    if (!layout) return {Status::Invalid, not_created(lang, Message::NoText), {}, {}};
-    std::optional<AtomicFileWriter> picture;
-    if (!svg_path.empty()) {
-        picture.emplace(svg_path);
-        if (!picture->ok()) return {Status::FileError, not_created(lang, picture->error()), {}, {}};
-    }
+    if (!layout) return {Status::Invalid, not_created(lang, Message::NoText), {}, {}, {}};
+    if (auto m = validate_program(options, *layout, lang)) return {Status::Invalid, *m, {}, {}, {}};
+    // The picture and the program, files beside the stream.
+    struct Target {
+        const std::string* path;
+        std::string_view kind;
+        std::optional<AtomicFileWriter> file;
+    };
+    Target targets[] = {{&svg_path, "SVG", {}}, {nullptr, "G-code", {}}};
+    if (options.gcode) targets[1].path = &options.gcode->path;
+    if (!svg_path.empty()) targets[0].file.emplace(svg_path);
+    if (options.gcode) targets[1].file.emplace(options.gcode->path);
+    for (Target& t : targets)
+        if (t.file && !t.file->ok()) return {Status::FileError, not_created(lang, t.file->error()), {}, {}, {}};
+    const auto discard = [&] {
+        for (Target& t : targets)
+            if (t.file) t.file->discard();
+    };
     // Held back whole when a stop must leave nothing behind.
     StringByteSink held;
     ByteSink& target = how.strict ? static_cast<ByteSink&>(held) : out;
-    const ContourRun run =
-        produce(target, picture ? &*picture : nullptr, p, text, *layout, options, glyph_table(), how);
+    std::optional<GcodeSummary> summary;
+    const ContourRun run = produce(&target, targets[0].file ? &*targets[0].file : nullptr,
+                                   targets[1].file ? &*targets[1].file : nullptr, p, text, *layout, options,
+                                   glyph_table(), how, summary);
     if (!run.fault.empty()) {
-        if (picture) picture->discard();
-        return {Status::NotJoined, run.fault, {}, {}};
+        discard();
+        return {Status::NotJoined, run.fault, {}, {}, {}};
     }
     if (how.strict && run.stopped_at) {
-        if (picture) picture->discard();
+        discard();
         return finished(Status::Withheld, run, message_text(Message::Withheld, lang));
     }
-    if (picture && !picture->finish())
-        return {Status::FileError, not_created(lang, picture->error()), {}, {}};
-    if (how.strict) out.write(held.text);
-    if (picture && !picture->publish()) {
-        return finished(Status::PictureNotWritten, run,
-                        format_message(Message::PictureNotWritten, lang,
-                                       {message_text(Message::StandardOutput, lang), picture->error()}));
+    for (Target& t : targets) {
+        if (t.file && !t.file->finish()) {
+            const std::string error = t.file->error();
+            discard();
+            return {Status::FileError, not_created(lang, error), {}, {}, {}};
+        }
     }
-    return finished(Status::Written, run, message_text(Message::Created, lang));
+    if (how.strict) out.write(held.text);
+    std::string written(message_text(Message::StandardOutput, lang));
+    for (Target& t : targets) {
+        if (!t.file) continue;
+        if (t.file->publish()) {
+            written += ", " + *t.path;
+            continue;
+        }
+        const std::string error = t.file->error();
+        discard();
+        return finished(Status::PictureNotWritten, run,
+                        t.kind == "SVG" ? format_message(Message::PictureNotWritten, lang, {written, error})
+                                        : format_message(Message::FileNotWritten, lang, {written, error, t.kind}));
+    }
+    CreateResult r = finished(Status::Written, run, message_text(Message::Created, lang));
+    r.gcode = summary;
+    return r;
 }
 
 }  // namespace tracemill

@@ -12,6 +12,7 @@
 #include "contours.hpp"
 #include "dispatch.hpp"
 #include "dxf.hpp"
+#include "gcode.hpp"
 #include "geometry.hpp"
 #include "glyph.hpp"
 #include "messages.hpp"
@@ -90,13 +91,23 @@ std::string draw_text(const TextParameters& p, std::string_view text, const Text
 std::string draw_text(const TextParameters& p, std::string_view text, const TextLayout& layout,
                       EntitySink& sink, const GlyphTable& table);
 
+// A machine program of the drawing: the file and how it is written. Its
+// unit follows the drawing's (inches with Units::Inches, else millimetres).
+struct GcodeOutput {
+    std::string path;
+    GcodeOptions options;
+};
+
 // How the drawing is written. By default every glyph is loose LINE, ARC and
 // CIRCLE entities; with polylines each outline loop is one closed polyline
 // and each skeleton path one polyline (in the picture: one filled path per
-// glyph and stroked paths). The frame is four lines either way.
+// glyph and stroked paths). The frame is four lines either way. With gcode,
+// a machine program is written from the same joined contours, in the same
+// transaction as the drawing.
 struct OutputOptions {
     bool polylines = false;
     Units units = Units::None;
+    std::optional<GcodeOutput> gcode = std::nullopt;
 };
 
 // The run with joined contours: the frame into `frame`, then every glyph's
@@ -110,9 +121,21 @@ struct ContourRun {
 };
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          EntitySink& frame, ContourSink& glyphs);
+// With `loose`, every glyph's entities also go there as they are drawn (a
+// glyph that stops the run included), as draw_text would pass them; with
+// `parts`, only those contours are joined.
 ContourRun draw_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          EntitySink& frame, ContourSink& glyphs, const GlyphTable& table,
-                         Language lang = Language::Japanese);
+                         Language lang = Language::Japanese, EntitySink* loose = nullptr,
+                         ContourParts parts = ContourParts::Both);
+
+// draw_contours when the machine program alone takes the contours: the rows
+// after the middle of a long text are drawn and joined on a second thread,
+// and their paths follow the first rows' in the program, as one walk would
+// have given them (a stop in the first rows ends the run there).
+ContourRun draw_program_contours(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                                 GcodeWriter& program, const GlyphTable& table, ContourParts parts,
+                                 Language lang = Language::Japanese);
 
 // The Create command from validation to the written file.
 struct CreateResult {
@@ -121,9 +144,10 @@ struct CreateResult {
         Declined,   // the overwrite question was answered No; nothing written
         FileError,  // the file could not be written; the previous file is intact
         Written,    // the file was replaced (possibly after a stop)
-        // The drawing was written but its picture was not: both were complete
-        // on disk, and replacing the picture's target failed after the
-        // drawing's had been replaced. The message says exactly that.
+        // The drawing was written but its picture (or its machine program)
+        // was not: all were complete on disk, and replacing a later target
+        // failed after the earlier ones had been replaced. The message says
+        // exactly which were written and which not.
         PictureNotWritten,
         // A glyph's outline could not be joined into closed loops (a fault
         // of the glyph, reported with the character and the loose end);
@@ -139,6 +163,7 @@ struct CreateResult {
     std::string message;
     std::string stop_message;  // the stop message when the run stopped
     std::optional<RunStop> stopped_at;  // where the run stopped, if it did
+    std::optional<GcodeSummary> gcode;  // what the machine program does, when one was written
 };
 
 // How far a run has come: characters of the text walked (a line break
@@ -163,11 +188,13 @@ struct CreateOptions {
 // true replaces it. Receives the full question text.
 using OverwriteQuestion = std::function<bool(const std::string& question)>;
 
-// With an svg_path, an SVG picture of the same drawing is written too, as one
-// transaction: both files are made complete on disk first, and a failure up
-// to then leaves both targets untouched. The overwrite question concerns the
-// drawing; the caller decides beforehand whether an existing picture may be
-// replaced.
+// With an svg_path, an SVG picture of the same drawing is written too, and
+// with options.gcode a machine program, as one transaction: every file is
+// made complete on disk first, and a failure up to then leaves every target
+// untouched. The overwrite question concerns the drawing; the caller decides
+// beforehand whether an existing picture or program may be replaced. The
+// output_path may be empty when a picture or a program is asked for: then no
+// drawing is written.
 CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const std::string& output_path, const OverwriteQuestion& ask,
                             const std::string& svg_path = {}, const OutputOptions& options = {});
@@ -182,7 +209,8 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const GlyphTable& table, const CreateOptions& how = {});
 
 // The run with the drawing streamed into `out` (standard output, say) as it
-// is made instead of into a file; the picture, if any, is still a file. With
+// is made instead of into a file; the picture and the program, if any, are
+// still files. With
 // `how.strict` the drawing is held back until the run has ended, and nothing
 // reaches `out` when it stopped. Whether `out` took every byte is for the
 // caller to tell (a closed pipe is not a fault of the drawing).

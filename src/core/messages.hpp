@@ -87,8 +87,8 @@ enum class Language { Japanese, English };
     M(NotANumber, "{0}: \"{1}\" は数値ではありません。", "{0}: \"{1}\" is not a number.")               \
     M(NotACount, "{0}: \"{1}\" は 0 から 2147483647 までの整数ではありません。",                         \
       "{0}: \"{1}\" is not a whole number from 0 to 2147483647.")                                    \
-    M(OutputRequired, "--output is required\nRun with --help for more information.",               \
-      "--output is required\nRun with --help for more information.")                                \
+    M(OutputRequired, "--output is required (or --svg, or --gcode)\nRun with --help for more information.", \
+      "--output is required (or --svg, or --gcode)\nRun with --help for more information.")      \
     M(TextTwice, "--text-file: TEXT と同時には指定できません。", "--text-file: cannot be given together with TEXT.") \
     M(TextFileIsFolder, "{0}: フォルダです。文字のファイルを指定してください。",                       \
       "{0}: this is a folder; name the file that holds the text.")                                   \
@@ -98,7 +98,33 @@ enum class Language { Japanese, English };
     M(StandardOutput, "標準出力", "standard output")                                                  \
     M(PrintFrameToOutput, "--print-frame: -o - と同時には指定できません。",                            \
       "--print-frame: cannot be given together with -o -.")                                          \
-    M(Progress, "{0} / {1} 文字、{2} MB", "{0} of {1} characters, {2} MB")
+    M(Progress, "{0} / {1} 文字、{2} MB", "{0} of {1} characters, {2} MB")                          \
+    /* The machine program (G-code). */                                                            \
+    M(FilesCreated, "ファイルを作成しました。", "Files written.")                                     \
+    M(FileNotWritten, "{0} は作成しました。\n　{1}\n　{2} ファイルは作成していません。",             \
+      "{0} was written.\n{1}\nThe {2} file was not written.")                                        \
+    M(GcodeFeed, "G-code の 送り速度", "The G-code feed")                                             \
+    M(GcodePlungeFeed, "G-code の 下降速度", "The G-code plunge feed")                                \
+    M(GcodeDepth, "G-code の 切込み深さ", "The G-code depth")                                         \
+    M(GcodeSafeHeight, "G-code の 安全高さ", "The G-code safe height")                                \
+    M(GcodeSpindle, "G-code の 主軸回転数", "The G-code spindle speed")                               \
+    M(GcodePower, "G-code の レーザー出力％", "The G-code laser power")                               \
+    M(GcodePowerMax, "G-code の レーザー出力の最大値", "The G-code laser power maximum")               \
+    M(GcodeDwell, "G-code の ペンの待ち時間", "The G-code pen dwell")                                  \
+    M(GcodeAtMost, "{0} が 大き過ぎます（最大 {1}）。", "{0} is too large (at most {1}).")             \
+    M(GcodePasses, "G-code の 加工回数 は 1 から 100 までです。", "The G-code passes must be 1 to 100.") \
+    M(GcodePenDown, "ペン下げ", "pen-down")                                                            \
+    M(GcodePenUp, "ペン上げ", "pen-up")                                                                \
+    M(GcodePenCommand, "G-code の {0} の命令 は M、S、P の語だけの 40 文字以内の 1 行にしてください（M は 1 つまで）。", \
+      "The G-code {0} command must be one line of at most 40 characters of M, S and P words (one M at most).") \
+    M(GcodeBlockTooLarge, "文字の並び が G-code には大き過ぎます（座標は 1000000 まで）。",           \
+      "The text block is too large for G-code (coordinates up to 1000000).")                         \
+    M(GcodeNeedsFile, "--gcode-* の指定には --gcode FILE が必要です。", "--gcode-* options need --gcode FILE.") \
+    M(GcodeOnlyFor, "{0} は --gcode-machine {1} のときだけ使えます。", "{0} is only for --gcode-machine {1}.") \
+    M(NotAPassCount, "{0}: \"{1}\" は 1 から 100 までの整数ではありません。",                          \
+      "{0}: \"{1}\" is not a whole number from 1 to 100.")                                            \
+    M(GcodeReport, "G-code: {0} 本、切削 {1}、移動 {2}（文字の順では {3}）",                            \
+      "G-code: {0} paths, cut {1}, travel {2} ({3} in the text's order)")
 
 enum class Message : std::uint16_t {
 #define TRACEMILL_MESSAGE_ID(id, ja, en) id,

@@ -50,7 +50,8 @@ const std::pair<const char*, const char*> kEnglish[] = {
     {"枠高(&A)：", "Fr&ame height:"}, {"枠行文字数(&N)：", "Characte&rs per row:"},
     {"枠行数(&V)：", "R&ows:"}, {"枠線幅％(&D)：", "Line wi&dth %:"},
     {"枠文字間隔％(&G)：", "Character spacin&g %:"}, {"枠行間隔％(&O)：", "Li&ne spacing %:"},
-    {"単位(&U)：", "&Units:"}, {"参照(&F)", "&Browse..."}, {"作成", "Create"}, {"終了", "Quit"},
+    {"単位(&U)：", "&Units:"}, {"Gコード(&K)：", "G-code (&K):"}, {"経路(&R)：", "Cut path (&V):"},
+    {"送り(&M)：", "&Feed:"}, {"深さ(&Q)：", "&Z depth:"}, {"出力％(&Y)：", "Power % of ma&x:"}, {"深さ", "Z depth"}, {"参照(&F)", "&Browse..."}, {"作成", "Create"}, {"終了", "Quit"},
     {"ﾍﾙﾌﾟ(&H)", "&Help"}, {"枠計算(&C)", "&Calculate frame"},
     {" には 0 から 2147483647 までの整数を入力してください。", " must be a whole number from 0 to 2147483647."},
     {" には -1000000000 から 1000000000 までの数値を入力してください。",
@@ -194,7 +195,7 @@ private slots:
              {"ファイル：", "文字幅(&W)：", "文字高(&E)：", "線幅(&L)：", "文字間隔(&I)：",
               "行間隔(&S)：", "文字(&T)：", "枠幅(&B)：", "枠高(&A)：", "枠行文字数(&N)：",
               "枠行数(&V)：", "枠線幅％(&D)：", "枠文字間隔％(&G)：", "枠行間隔％(&O)：",
-              "単位(&U)："}) {
+              "単位(&U)：", "Gコード(&K)：", "経路(&R)：", "送り(&M)：", "深さ(&Q)：", "出力％(&Y)："}) {
             QVERIFY2(labels.contains(L(text)), qPrintable(L(text)));
         }
         QStringList buttons;
@@ -216,7 +217,8 @@ private slots:
             "browse", "charWidth", "charHeight", "lineWidth", "charSpacing", "lineSpacing",
             "text", "create", "frameWidth", "frameHeight", "frameCharsPerRow", "frameRows",
             "frameLineWidthPercent", "frameCharSpacingPercent", "frameLineSpacingPercent",
-            "frameCalculation", "polylines", "units", "quit", "help"};
+            "frameCalculation", "polylines", "units", "quit", "help",
+            "gcodeMachine", "gcodePath", "gcodeFeed", "gcodeDepth", "gcodePower"};
         QWidget* start = fx.dialog->findChild<QPushButton*>(QStringLiteral("browse"));
         QVERIFY(start->hasFocus());  // the first control has the focus at start
         QStringList seen{start->objectName()};
@@ -451,6 +453,48 @@ private slots:
             // is as tall as the rows typed.
             QVERIFY(!read_file(out).contains("\n\n"));
         }
+    }
+
+    void theMachineProgramGoesBesideTheDrawing() {
+        Fixture fx;
+        const QString out = fx.path("sign.dxf");
+        fx.choose(out);
+        fx.setText(QStringLiteral("Ag\n%1"));
+        // Only the chosen machine's values can be typed.
+        QVERIFY(!fx.dialog->gcodeFeed()->isEnabled());
+        fx.dialog->gcodeMachineBox()->setCurrentIndex(2);  // レーザー
+        QVERIFY(fx.dialog->gcodeFeed()->isEnabled() && fx.dialog->gcodePower()->isEnabled());
+        QVERIFY(!fx.dialog->gcodeDepth()->isEnabled());
+        fx.dialog->gcodePathBox()->setCurrentIndex(1);  // 輪郭
+        fx.dialog->gcodeFeed()->setText(QStringLiteral("900"));
+        fx.dialog->gcodePower()->setText(QStringLiteral("40"));
+        fx.dialog->create();
+        QVERIFY2(fx.lastMessage().startsWith(kCreated + QStringLiteral("\nG-code: ")), qPrintable(fx.lastMessage()));
+        const QString nc = fx.path("cli.nc");
+        QVERIFY(!cli_output(fx.path("cli.dxf"), {"--gcode", nc, "--gcode-machine", "laser", "--gcode-path", "outline",
+                                                  "--gcode-feed", "900", "--gcode-power", "40", "--", "Ag", "%1"})
+                     .isEmpty());
+        QCOMPARE(read_file(fx.path("sign.nc")), read_file(nc));
+        QCOMPARE(read_file(out), read_file(fx.path("cli.dxf")));
+        // An existing program is replaced only when the user agrees.
+        fx.services.clear();
+        fx.services.answers = {false};
+        fx.setText(QStringLiteral("-"));
+        fx.dialog->create();
+        QCOMPARE(fx.services.asked, QStringList{fx.path("sign.nc") + kExists});
+        QVERIFY(fx.services.informed.isEmpty());
+        QCOMPARE(read_file(fx.path("sign.nc")), read_file(nc));
+        // Feeds and depths follow the unit while they hold its defaults.
+        fx.dialog->gcodeMachineBox()->setCurrentIndex(1);  // ミル
+        fx.dialog->unitsBox()->setCurrentIndex(2);         // inch
+        QCOMPARE(fx.dialog->gcodeFeed()->text(), QStringLiteral("900"));
+        QCOMPARE(fx.dialog->gcodeDepth()->text(), QStringLiteral("0.008"));
+        // A value that cannot be read is named and gets the focus.
+        fx.dialog->gcodeDepth()->setText(QStringLiteral("abc"));
+        fx.services.clear();
+        fx.dialog->create();
+        QVERIFY(fx.lastMessage().contains(L("深さ")));
+        QVERIFY(fx.dialog->gcodeDepth()->hasFocus());
     }
 
     void theFinalBoxPutsTheStopReasonFirst() {

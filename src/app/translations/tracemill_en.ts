@@ -81,6 +81,7 @@
 
 閉じた輪郭：輪郭を閉じたポリライン（円弧はふくらみで正確に）で、ペンの中心線をつないだポリラインで書き出します。切り抜きや塗りつぶしに使えます。
 単位：DXF ファイルに単位（mm、inch）を書き込みます。「なし」では書き込みません。
+Gコード：DXF ファイルと同じ名前の .nc ファイルに、機械の G コードも書き出します。ミル（彫刻機・ルーター）、レーザー、ペン（サーボのペンプロッタ）から選びます。経路は、中心線（一筆の彫刻）か 輪郭 です。送りは 1 分あたり、深さは Z0 からの切込み、出力％はレーザーの最大出力に対する割合です。長さの単位は図形と同じで、単位が inch のときは G20（inch）、ほかは G21（mm）です。原点 X0 Y0（文字の並びの中心）から始まり、原点に戻ります。
 
 下の図は、今の値で作成される図形です。描けない文字があるときは、その理由が図の下に出ます。</source>
         <translation>tracemill turns typed text into a drawing in a DXF file.
@@ -101,6 +102,7 @@ Calculate frame: finds the character width and height, the spacings and the line
 
 Closed polylines: writes the outline as closed polylines (arcs exactly, as bulges) and the pen&apos;s centre line as joined polylines, ready for cutting and filling.
 Units: records the unit (mm, inch) in the DXF file; &quot;none&quot; records none.
+G-code: also writes the machine program, a .nc file of the DXF file&apos;s name, for a mill (engraver, router), a laser or a pen (servo pen plotter). Cut path: the centre line (single-line engraving) or the outline. Feed is per minute, Z depth the cut below Z0, Power the laser&apos;s share of its maximum in %. Lengths are in the drawing&apos;s unit: G20 (inch) when the unit is inch, else G21 (mm). The program starts at the origin X0 Y0 (the middle of the text) and returns there.
 
 The picture below shows the drawing the current values make. When a character cannot be drawn, the reason shows under it.</translation>
     </message>
@@ -165,6 +167,46 @@ Choose another one.</translation>
     <message>
         <source>tracemill を終了しますか？</source>
         <translation>Quit tracemill?</translation>
+    </message>
+    <message>
+        <source>ミル</source>
+        <translation>mill</translation>
+    </message>
+    <message>
+        <source>レーザー</source>
+        <translation>laser</translation>
+    </message>
+    <message>
+        <source>ペン</source>
+        <translation>pen</translation>
+    </message>
+    <message>
+        <source>Gコード(&amp;K)：</source>
+        <translation>G-code (&amp;K):</translation>
+    </message>
+    <message>
+        <source>中心線</source>
+        <translation>centre line</translation>
+    </message>
+    <message>
+        <source>輪郭</source>
+        <translation>outline</translation>
+    </message>
+    <message>
+        <source>経路(&amp;R)：</source>
+        <translation>Cut path (&amp;V):</translation>
+    </message>
+    <message>
+        <source>送り(&amp;M)：</source>
+        <translation>&amp;Feed:</translation>
+    </message>
+    <message>
+        <source>深さ(&amp;Q)：</source>
+        <translation>&amp;Z depth:</translation>
+    </message>
+    <message>
+        <source>出力％(&amp;Y)：</source>
+        <translation>Power % of ma&amp;x:</translation>
     </message>
 </context>
 </TS>
