@@ -4,11 +4,12 @@
 # (on Qt's offscreen platform, no display needed), the page in a real browser
 # (the core built with emscripten, driven in headless chromium), then the
 # native tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the fuzzer of the generation run for a minute.
+# the Debian package, and the fuzzer of the generation run: its seeds
+# replayed, then a fixed sequence of about a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --test
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
@@ -25,7 +26,14 @@ cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
-# The fuzzer of the generation run: a fixed sequence of inputs, about a minute.
+# The Debian package: built, checked, installed, compared with the build
+# tree's command, and removed again.
+bash scripts/package.sh >/dev/null
+bash tests/package_test.sh
+
+# The fuzzer of the generation run: every committed seed once, then a fixed
+# sequence of inputs, about a minute.
+bash scripts/fuzz.sh --replay
 FUZZ_RUNS=20000 bash scripts/fuzz.sh 120
 
 echo "All tests passed."

@@ -18,7 +18,7 @@ while [ $# -gt 0 ]; do
 done
 
 if ! command -v emcmake >/dev/null; then
-  echo "emscripten is missing: bash scripts/install-deps.sh installs it" >&2
+  echo "emscripten is missing: bash scripts/install-deps.sh --test installs it" >&2
   exit 1
 fi
 # Debian's emscripten finds its JavaScript modules (acorn) only here.

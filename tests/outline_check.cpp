@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "contours.hpp"
 #include "test_support.hpp"
 
 namespace tracemill::testing {
@@ -128,7 +129,7 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
         std::vector<Point> ends;
         std::vector<std::size_t> owner;
         const double m = std::max({cell.W, cell.H, std::fabs(cell.x), std::fabs(cell.y)});
-        const double noise = std::max(2e-9, 64 * (std::nextafter(m, INFINITY) - m));
+        const double noise = std::max({2e-9, 64 * (std::nextafter(m, INFINITY) - m), join_tolerance(cell)});
         for (std::size_t k = 0; k < outline.size(); ++k) {
             const auto& e = outline[k];
             if (const auto* l = std::get_if<Line>(&e)) {
@@ -141,11 +142,13 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
                 continue;
             }
             // A piece only rounding noise long (at a tie: a few dozen units
-            // in the last place of the cell's coordinates, or below two units
-            // of the ninth printed decimal, shorter than the file can show)
+            // in the last place of the cell's coordinates, below two units
+            // of the ninth printed decimal, shorter than the file can show,
+            // or within the distance at which the closed contours join ends)
             // joins whatever meets there; left in, it would make the pairing
             // of nearby ends ambiguous, and its partner at a closing notch
-            // may have been dropped as printing no length.
+            // may have been left out as printing no length or as shorter
+            // than the generator's own threshold for such edges.
             if (dist(ends[ends.size() - 2], ends.back()) <= noise) {
                 ends.resize(ends.size() - 2);
                 continue;
