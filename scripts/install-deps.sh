@@ -48,3 +48,28 @@ if $testing && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen >/dev/null
 fi
+
+# The page in the browser (scripts/web.sh, tests/web), with --test.
+if $testing; then
+  # emscripten: the core compiled to WebAssembly; chromium: the real browser the
+  # page's test drives; nodejs with npm: puppeteer-core, at the version pinned in
+  # tests/web/package-lock.json, from the npm registry.
+  web_packages=(emscripten chromium nodejs)
+  missing=()
+  for p in "${web_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  # A Node.js from elsewhere may bring its own npm; Debian's goes with Debian's.
+  command -v npm >/dev/null || missing+=(npm)
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+  web_tests="$(cd "$(dirname "$0")/../tests/web" && pwd)"
+  if [ ! -d "$web_tests/node_modules/puppeteer-core" ] ||
+     [ "$web_tests/package-lock.json" -nt "$web_tests/node_modules/.package-lock.json" ]; then
+    (cd "$web_tests" && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+fi

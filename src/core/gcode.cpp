@@ -8,6 +8,7 @@
 #include "glyph.hpp"
 #include "number_text.hpp"
 #include "path_order.hpp"
+#include "portability.hpp"
 
 #ifndef TRACEMILL_VERSION
 #define TRACEMILL_VERSION "unknown"
@@ -73,7 +74,7 @@ char* put_units(char* p, std::int64_t units, int decimals) {
 // trailing zeros ("600", "0.2").
 std::string setting(double v, int decimals) {
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    const auto r = portable::to_chars_fixed(buf, buf + sizeof buf, v, decimals);
     std::string s(buf, r.ptr);
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0') s.pop_back();

@@ -6,12 +6,15 @@
 #include <system_error>
 #include <thread>
 
-#include "atomic_file.hpp"
 #include "dispatch.hpp"
 #include "dxf.hpp"
 #include "glyph.hpp"
 #include "svg.hpp"
+// The browser build writes to memory: no files, no writer thread.
+#ifndef __EMSCRIPTEN__
+#include "atomic_file.hpp"
 #include "writer_thread.hpp"
+#endif
 
 namespace tracemill {
 
@@ -380,17 +383,23 @@ private:
 // passing through a second thread on their way, and its picture and its
 // machine program (when asked for) into their files. The program's summary
 // goes to `summary`.
-ContourRun produce(ByteSink* drawing_out, AtomicFileWriter* picture, AtomicFileWriter* program_file,
+ContourRun produce(ByteSink* drawing_out, ByteSink* picture, ByteSink* program_file,
                    const TextParameters& p, std::string_view text, const TextLayout& layout,
                    const OutputOptions& options, const GlyphTable& table, const CreateOptions& how,
                    std::optional<GcodeSummary>& summary) {
     ContourRun run;
+#ifndef __EMSCRIPTEN__
     std::optional<WriterThread> drawing;
+#endif
     std::optional<CountingSink> counted;
     std::optional<DxfWriter> dxf;
     if (drawing_out != nullptr) {
+#ifndef __EMSCRIPTEN__
         drawing.emplace(*drawing_out);
         counted.emplace(*drawing);
+#else
+        counted.emplace(*drawing_out);
+#endif
         dxf.emplace(*counted, options.units);
         dxf->begin();
     }
@@ -455,20 +464,32 @@ ContourRun produce(ByteSink* drawing_out, AtomicFileWriter* picture, AtomicFileW
     if (svg) svg->end();
     if (dxf) {
         dxf->end();
+#ifndef __EMSCRIPTEN__
         drawing->finish();
+#endif
     }
     if (how.progress) how.progress({total, total, bytes()});
     return run;
 }
 
+#ifndef __EMSCRIPTEN__
 // The stop message before the final text, the stop and where it happened.
 CreateResult finished(CreateResult::Status status, const ContourRun& run, std::string_view tail) {
     CreateResult r{status, run.stop + std::string(tail), run.stop, run.stopped_at, {}};
     return r;
 }
+#endif
 
 }  // namespace
 
+ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         const OutputOptions& options, ByteSink& drawing, ByteSink* picture,
+                         const GlyphTable& table) {
+    std::optional<GcodeSummary> summary;
+    return produce(&drawing, picture, nullptr, p, text, layout, options, table, {}, summary);
+}
+
+#ifndef __EMSCRIPTEN__
 CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const std::string& output_path, const OverwriteQuestion& ask,
                             const std::string& svg_path, const OutputOptions& options) {
@@ -639,5 +660,7 @@ CreateResult stream_drawing(const TextParameters& p, std::string_view text, Byte
     r.gcode = summary;
     return r;
 }
+
+#endif  // __EMSCRIPTEN__
 
 }  // namespace tracemill

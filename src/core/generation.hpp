@@ -137,6 +137,14 @@ ContourRun draw_program_contours(const TextParameters& p, std::string_view text,
                                  GcodeWriter& program, const GlyphTable& table, ContourParts parts,
                                  Language lang = Language::Japanese);
 
+// The drawing as the Create command writes it, into `drawing`, and its SVG
+// picture into `picture` when there is one: the same bytes, here for any
+// byte sink (a file, memory). The parameters must have passed validate().
+// As with draw_contours, a fault means the drawing must not be used.
+ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         const OutputOptions& options, ByteSink& drawing, ByteSink* picture,
+                         const GlyphTable& table);
+
 // The Create command from validation to the written file.
 struct CreateResult {
     enum class Status {
