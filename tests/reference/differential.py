@@ -367,8 +367,8 @@ def describe(g, size, want, got):
     return '\n'.join(lines)
 
 
-def run_case(spec):
-    g, *numbers = spec.split()
+def run_case(case_line):
+    g, *numbers = case_line.split()
     size = tuple(float(v) for v in numbers)
     want = expected(g, size)
     got = program_rows([(g, size)])[0]
