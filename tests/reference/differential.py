@@ -278,9 +278,9 @@ def around_switch(g, base, k, a, b, rng, first=True):
     sizes around it: both ends and, for a switch found by a sweep, one double
     beyond each and sizes a little off either side. A switch of a comparison
     is bisected again along each length in the cell scaled (twice, at
-    random) so that the compared values fall a little above a power of two,
-    where sums and differences cross from one binade to the next and a
-    rearranged comparison rounds apart; and, while its comparison has not
+    random) so that the compared values fall a little above or below a power
+    of two, where sums and differences cross from one binade to the next and
+    a rearranged comparison rounds apart; and, while its comparison has not
     tied exactly or has been bisected only a few times, across the other two
     lengths, where its sides run in other steps."""
     lo_v, hi_v = bisect(g, base, k, a, b)
@@ -303,7 +303,7 @@ def around_switch(g, base, k, a, b, rng, first=True):
         points.append(point)
     if 0 < m < math.inf:
         for _ in range(2):
-            f = 2.0 ** math.floor(math.log2(m)) / m * (1 + 10 ** rng.uniform(-6, -0.5))
+            f = 2.0 ** round(math.log2(m)) / m * (1 + rng.choice((-1, 1)) * 10 ** rng.uniform(-6, -0.5))
             points.append(tuple(v * f for v in point))
     tries = [(p, k2, p[k2] * (1 - 1e-12), p[k2] * (1 + 1e-12)) for p in points for k2 in (2, 3, 4)
              if k2 != k or p is not point]
