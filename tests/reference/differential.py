@@ -17,7 +17,10 @@ repeats a run):
     comparison) is compared between neighbouring sizes; where it differs, the
     two sizes are bisected down to adjacent doubles, and both ends, one double
     beyond each and sizes just off either side are drawn. A comparison that
-    ties exactly at one end is how a > written for a >= shows.
+    ties exactly at one end is how a > written for a >= shows. Each switch
+    is bisected again across the other lengths, and in the cell scaled so
+    that the compared values lie just beside a power of two, where a
+    comparison rearranged on paper rounds differently.
 Every mismatch is printed with a one-line reproducer.
 
 Usage: differential.py [--seed N] [--scale F] [--glyphs CHARS] [--ties]
