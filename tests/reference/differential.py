@@ -123,7 +123,7 @@ def expected(g, size):
 
 def traced(g, size):
     """The layout of the evaluation (the kinds and colours of its rows, its
-    stop line, the outcome of every comparison it makes) and its trace."""
+    stop line, the sign of every comparison it makes) and its trace."""
     global TRACE
     TRACE = []
     try:
