@@ -17,7 +17,10 @@ repeats a run):
     comparison) is compared between neighbouring sizes; where it differs, the
     two sizes are bisected down to adjacent doubles, and both ends, one double
     beyond each and sizes just off either side are drawn. A comparison that
-    ties exactly at one end is how a > written for a >= shows.
+    ties exactly at one end is how a > written for a >= shows. Each switch
+    is bisected again across the other lengths, and in the cell scaled so
+    that the compared values lie just beside a power of two, where a
+    comparison rearranged on paper rounds differently.
 Every mismatch is printed with a one-line reproducer.
 
 Usage: differential.py [--seed N] [--scale F] [--glyphs CHARS] [--ties]
@@ -48,7 +51,7 @@ MODULES = ['rows', 'simple_strokes', 'straight_capitals', 'digits_0147', 'digits
 
 # The comparisons between numbers made by the evaluation being traced:
 # (module, comparison number, sign of the difference of the two sides,
-# whether they were equal). The sign, not the outcome, makes a switch of an
+# whether they were equal, the larger magnitude of the two). The sign, not the outcome, makes a switch of an
 # equality test (a layout of its own for a tie) a flip to bisect.
 TRACE = None
 LINES = {}  # module -> source line of each comparison
@@ -85,7 +88,7 @@ def load(name):
     def compare(n, a, b, ops=transform.ops):
         result = ops[n](a, b)
         if TRACE is not None and type(a) in (int, float) and type(b) in (int, float):
-            TRACE.append((name, n, (a > b) - (a < b), a == b))
+            TRACE.append((name, n, (a > b) - (a < b), a == b, max(abs(a), abs(b))))
             SEEN.add((name, n))
         return result
     module._compare = compare
@@ -120,7 +123,7 @@ def expected(g, size):
 
 def traced(g, size):
     """The layout of the evaluation (the kinds and colours of its rows, its
-    stop line, the outcome of every comparison it makes) and its trace."""
+    stop line, the sign of every comparison it makes) and its trace."""
     global TRACE
     TRACE = []
     try:
@@ -176,13 +179,13 @@ def huge_cell(size):
 
 
 def first_flip(a, b):
-    """The comparison whose sign first differs between two traces, and
-    whether either side tied exactly there; ('rows', -1) when only the rows
-    differ."""
+    """The comparison whose sign first differs between two traces, whether
+    either side tied exactly there, and the size of its sides; ('rows', -1)
+    when only the rows differ."""
     for p, q in zip(a, b):
         if p[:3] != q[:3]:
-            return p[:2], p[3] or q[3]
-    return ('rows', -1), False
+            return p[:2], p[3] or q[3], p[4]
+    return ('rows', -1), False, 0.0
 
 
 def note_flip(g, size, k, lo, hi):
@@ -193,11 +196,11 @@ def note_flip(g, size, k, lo, hi):
     a = traced(g, tuple(s))[1]
     s[k] = hi
     b = traced(g, tuple(s))[1]
-    which, tie = first_flip(a, b)
+    which, tie, m = first_flip(a, b)
     stat = FLIPS.setdefault((g,) + which + (huge_cell(size),), [0, 0])
     stat[0] += 1
     stat[1] += tie
-    return which, tie
+    return which, tie, m
 
 
 # ---------------------------------------------------------------- sizes
@@ -269,37 +272,48 @@ def switch_sizes(g, rng, base, k, n_grid, budget):
             flips.append((min(ties, 1) or which[1] < 0, flips_, rng.random(), i))
     sizes = []
     for _, _, _, i in sorted(flips)[:budget]:
-        sizes += around_switch(g, base, k, grid[i], grid[i + 1], True)
+        sizes += around_switch(g, base, k, grid[i], grid[i + 1], rng)
     return sizes
 
 
-def around_switch(g, base, k, a, b, cross):
+def around_switch(g, base, k, a, b, rng, first=True):
     """Bisects the switch between a and b along component k and returns the
-    sizes around it. The same switch is also bisected across the other two
-    lengths, a hair either side of the point found, while its comparison has
-    not tied exactly or has been bisected only a few times: there its sides
-    run in other steps, and a tie or a different rounding of a rearranged
-    comparison may show."""
+    sizes around it: both ends and, for a switch found by a sweep, one double
+    beyond each and sizes a little off either side. A switch of a comparison
+    is bisected again along each length in the cell scaled (twice, at
+    random) so that the compared values fall a little above or below a power
+    of two, where sums and differences cross from one binade to the next and
+    a rearranged comparison rounds apart; and, while its comparison has not
+    tied exactly or has been bisected only a few times, across the other two
+    lengths, where its sides run in other steps."""
     lo_v, hi_v = bisect(g, base, k, a, b)
-    which, tie = note_flip(g, base, k, lo_v, hi_v)
+    which, tie, m = note_flip(g, base, k, lo_v, hi_v)
+    offsets = (lo_v, hi_v)
+    if first:
+        offsets += (math.nextafter(lo_v, 0), math.nextafter(hi_v, math.inf),
+                    lo_v * (1 - 1e-11), hi_v * (1 + 1e-11), lo_v * (1 - 1e-9), hi_v * (1 + 1e-9))
     sizes = []
-    for v in (math.nextafter(lo_v, 0), lo_v, hi_v, math.nextafter(hi_v, math.inf),
-              lo_v * (1 - 1e-11), hi_v * (1 + 1e-11), lo_v * (1 - 1e-9), hi_v * (1 + 1e-9)):
+    for v in offsets:
         s = list(base)
         s[k] = v
         if s[4] < min(s[2], s[3]):
             sizes.append(tuple(s))
-    if cross and which[1] >= 0 and (not tie or FLIPS[(g,) + which + (huge_cell(base),)][0] <= 6):
-        point = list(base)
-        point[k] = lo_v
-        for k2 in (2, 3, 4):
-            ends = []
-            for f in (1 - 1e-6, 1 + 1e-6):
-                s = list(point)
-                s[k2] *= f
-                ends.append(tuple(s))
-            if k2 != k and all(s[4] < min(s[2], s[3]) for s in ends) and layout(g, ends[0]) != layout(g, ends[1]):
-                sizes += around_switch(g, tuple(point), k2, ends[0][k2], ends[1][k2], False)
+    if not first or which[1] < 0:
+        return sizes
+    point = base[:k] + (lo_v,) + base[k + 1:]
+    points = []
+    if not tie or FLIPS[(g,) + which + (huge_cell(base),)][0] <= 6:
+        points.append(point)
+    if 0 < m < math.inf:
+        for _ in range(2):
+            f = 2.0 ** round(math.log2(m)) / m * (1 + rng.choice((-1, 1)) * 10 ** rng.uniform(-6, -0.5))
+            points.append(tuple(v * f for v in point))
+    tries = [(p, k2, p[k2] * (1 - 1e-12), p[k2] * (1 + 1e-12)) for p in points for k2 in (2, 3, 4)
+             if k2 != k or p is not point]
+    for where, k2, a, b in tries:
+        ends = [where[:k2] + (v,) + where[k2 + 1:] for v in (a, b)]
+        if all(s[4] < min(s[2], s[3]) for s in ends) and layout(g, ends[0]) != layout(g, ends[1]):
+            sizes += around_switch(g, where, k2, a, b, rng, False)
     return sizes
 
 
