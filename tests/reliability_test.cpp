@@ -127,6 +127,31 @@ TEST(Reliability, AnArcEndFoundWhereTheArcRunsLevelJoins) {
     }
 }
 
+TEST(Reliability, TheOutlineCheckPairsTheClosestEndsAndMissesNoPiece) {
+    // The k in a cell 1.7e5 times taller than wide: at the foot of its stem
+    // two edges 1e-4 long lead to the caps, whose ends lie 1.5e-6 apart; the
+    // check paired the caps with each other and left the short edge open.
+    const GlyphCell tall = make_cell(-8.3000000054999976, 101263.71622901532, 0.60000000099999951,
+                                     101263.66622901532, 0.3);
+    OutlineChecks loops_only;
+    loops_only.offset_r = loops_only.inside_cell = false;
+    EXPECT_EQ(check_glyph(draw_glyph('k', tall.x, tall.y, tall.W, tall.H, tall.t).entities, tall, loops_only).text(), "");
+    // And it still finds an outline open wherever one piece of it is missing.
+    const GlyphCell cell = make_cell(0, 5, 2.1, 5, 0.3);
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto b = static_cast<unsigned char>(byte);
+        if (generator_for(b) == nullptr || !pen_model_checks_for(b).closed_loops) continue;
+        const auto g = draw_glyph(b, cell.x, cell.y, cell.W, cell.H, cell.t);
+        for (std::size_t k = 0; k < g.entities.size(); ++k) {
+            const Entity& e = g.entities[k];
+            if (colour_of(e) != Colour::Outline || std::holds_alternative<Circle>(e)) continue;
+            auto fewer = g.entities;
+            fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(k));
+            EXPECT_NE(check_glyph(fewer, cell, loops_only).text(), "") << "'" << b << "' without entity " << k;
+        }
+    }
+}
+
 TEST(Reliability, SlashInACellAsSmallAsItsStrokeWritesOnlyFiniteNumbers) {
     // W, H and t within a few ulps of each other: the slash's slope can meet
     // 0 / 0. The run may stop with the coordinate message; nothing
