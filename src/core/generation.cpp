@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <span>
 #include <system_error>
 #include <thread>
 
@@ -517,65 +518,67 @@ std::optional<std::string> validate_program(const OutputOptions& options, const 
     return std::nullopt;
 }
 
-}  // namespace
+// One file of a run: it streams into a temporary file beside its target,
+// and the target is replaced only once every file of the run is complete on
+// disk (and the user agreed).
+struct Target {
+    const std::string* path = nullptr;  // none: the run does not write it
+    std::string_view kind;
+    std::optional<AtomicFileWriter> file;
 
-CreateResult create_drawing(const TextParameters& p, std::string_view text,
-                            const std::string& output_path, const OverwriteQuestion& ask,
-                            const std::string& svg_path, const OutputOptions& options,
-                            const GlyphTable& table, const CreateOptions& how) {
-    using Status = CreateResult::Status;
-    const Language lang = how.language;
-    const bool any_other = !svg_path.empty() || options.gcode.has_value();
-    if (auto m = validate(p, output_path, text, !any_other, lang)) return {Status::Invalid, *m, {}, {}, {}};
-    const auto layout = measure_text(p, text);
-    if (!layout) return {Status::Invalid, not_created(lang, Message::NoText), {}, {}, {}};
-    if (auto m = validate_program(options, *layout, lang)) return {Status::Invalid, *m, {}, {}, {}};
+    ByteSink* sink() { return file ? &*file : nullptr; }
+};
 
-    // Every file streams into a temporary file beside its target; a target
-    // is replaced only once everything is complete on disk and the user
-    // agreed. The drawing, its picture, its program, in this order.
-    struct Target {
-        const std::string* path;
-        std::string_view kind;
-        std::optional<AtomicFileWriter> file;
-    };
-    Target targets[] = {{&output_path, "DXF", {}}, {&svg_path, "SVG", {}}, {nullptr, "G-code", {}}};
-    if (options.gcode) targets[2].path = &options.gcode->path;
+using Status = CreateResult::Status;
+
+CreateResult refused(Status status, std::string message) { return {status, std::move(message), {}, {}, {}}; }
+
+void discard(std::span<Target> targets) {
+    for (Target& t : targets)
+        if (t.file) t.file->discard();
+}
+
+// Opens a temporary file for every target the run writes.
+std::optional<CreateResult> open_targets(std::span<Target> targets, Language lang) {
     for (Target& t : targets) {
         if (t.path == nullptr || t.path->empty()) continue;
         t.file.emplace(*t.path);
-        if (!t.file->ok()) return {Status::FileError, not_created(lang, t.file->error()), {}, {}, {}};
+        if (!t.file->ok()) {
+            const std::string error = t.file->error();
+            discard(targets);
+            return refused(Status::FileError, not_created(lang, error));
+        }
     }
-    const auto file_of = [&](Target& t) { return t.file ? &*t.file : nullptr; };
-    const auto discard = [&] {
-        for (Target& t : targets)
-            if (t.file) t.file->discard();
-    };
-    std::optional<GcodeSummary> summary;
-    const ContourRun run = produce(file_of(targets[0]), file_of(targets[1]), file_of(targets[2]), p, text,
-                                   *layout, options, table, how, summary);
+    return std::nullopt;
+}
+
+// After the run: a fault of a glyph, a stop that must leave nothing behind
+// and a file that cannot be completed each discard every file of the run.
+std::optional<CreateResult> settle(std::span<Target> targets, const ContourRun& run, const CreateOptions& how) {
+    const Language lang = how.language;
     if (!run.fault.empty()) {
-        discard();
-        return {Status::NotJoined, run.fault, {}, {}, {}};
+        discard(targets);
+        return refused(Status::NotJoined, run.fault);
     }
     if (how.strict && run.stopped_at) {
-        discard();
+        discard(targets);
         return finished(Status::Withheld, run, message_text(Message::Withheld, lang));
     }
     for (Target& t : targets) {
         if (t.file && !t.file->finish()) {
             const std::string error = t.file->error();
-            discard();
-            return {Status::FileError, not_created(lang, error), {}, {}, {}};
+            discard(targets);
+            return refused(Status::FileError, not_created(lang, error));
         }
     }
-    // Without a question to ask, an existing file is never replaced.
-    if (targets[0].file && path_exists(output_path) &&
-        !(ask && ask(format_message(Message::ExistsQuestion, lang, {output_path})))) {
-        discard();
-        return {Status::Declined, {}, {}, {}, {}};
-    }
-    std::string written;  // the targets replaced so far
+    return std::nullopt;
+}
+
+// Replaces the targets in order. `written` names what the run has already
+// delivered; a failure after that says exactly which were written and which
+// not, a failure before it is a plain failure with every old file intact.
+CreateResult publish(std::span<Target> targets, std::string written, const ContourRun& run,
+                     const std::optional<GcodeSummary>& summary, Message done, Language lang) {
     for (Target& t : targets) {
         if (!t.file) continue;
         if (t.file->publish()) {
@@ -583,82 +586,69 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
             continue;
         }
         const std::string error = t.file->error();
-        discard();
-        if (written.empty()) return {Status::FileError, not_created(lang, error), {}, {}, {}};
+        discard(targets);
+        if (written.empty()) return refused(Status::FileError, not_created(lang, error));
         return finished(Status::PictureNotWritten, run,
                         t.kind == "SVG" ? format_message(Message::PictureNotWritten, lang, {written, error})
                                         : format_message(Message::FileNotWritten, lang, {written, error, t.kind}));
     }
-    CreateResult r = finished(Status::Written, run,
-                              message_text(targets[0].file ? Message::Created : Message::FilesCreated, lang));
+    CreateResult r = finished(Status::Written, run, message_text(done, lang));
     r.gcode = summary;
     return r;
+}
+
+}  // namespace
+
+CreateResult create_drawing(const TextParameters& p, std::string_view text,
+                            const std::string& output_path, const OverwriteQuestion& ask,
+                            const std::string& svg_path, const OutputOptions& options,
+                            const GlyphTable& table, const CreateOptions& how) {
+    const Language lang = how.language;
+    const bool any_other = !svg_path.empty() || options.gcode.has_value();
+    if (auto m = validate(p, output_path, text, !any_other, lang)) return refused(Status::Invalid, *m);
+    const auto layout = measure_text(p, text);
+    if (!layout) return refused(Status::Invalid, not_created(lang, Message::NoText));
+    if (auto m = validate_program(options, *layout, lang)) return refused(Status::Invalid, *m);
+
+    // The drawing, its picture, its program, in this order.
+    Target targets[] = {{&output_path, "DXF", {}},
+                        {&svg_path, "SVG", {}},
+                        {options.gcode ? &options.gcode->path : nullptr, "G-code", {}}};
+    if (auto r = open_targets(targets, lang)) return *r;
+    std::optional<GcodeSummary> summary;
+    const ContourRun run = produce(targets[0].sink(), targets[1].sink(), targets[2].sink(), p, text, *layout,
+                                   options, table, how, summary);
+    if (auto r = settle(targets, run, how)) return *r;
+    // Without a question to ask, an existing file is never replaced.
+    if (targets[0].file && path_exists(output_path) &&
+        !(ask && ask(format_message(Message::ExistsQuestion, lang, {output_path})))) {
+        discard(targets);
+        return refused(Status::Declined, {});
+    }
+    return publish(targets, {}, run, summary, targets[0].file ? Message::Created : Message::FilesCreated, lang);
 }
 
 CreateResult stream_drawing(const TextParameters& p, std::string_view text, ByteSink& out,
                             const std::string& svg_path, const OutputOptions& options,
                             const CreateOptions& how) {
-    using Status = CreateResult::Status;
     const Language lang = how.language;
-    if (auto m = validate(p, {}, text, false, lang)) return {Status::Invalid, *m, {}, {}, {}};
+    if (auto m = validate(p, {}, text, false, lang)) return refused(Status::Invalid, *m);
     const auto layout = measure_text(p, text);
-    if (!layout) return {Status::Invalid, not_created(lang, Message::NoText), {}, {}, {}};
-    if (auto m = validate_program(options, *layout, lang)) return {Status::Invalid, *m, {}, {}, {}};
+    if (!layout) return refused(Status::Invalid, not_created(lang, Message::NoText));
+    if (auto m = validate_program(options, *layout, lang)) return refused(Status::Invalid, *m);
     // The picture and the program, files beside the stream.
-    struct Target {
-        const std::string* path;
-        std::string_view kind;
-        std::optional<AtomicFileWriter> file;
-    };
-    Target targets[] = {{&svg_path, "SVG", {}}, {nullptr, "G-code", {}}};
-    if (options.gcode) targets[1].path = &options.gcode->path;
-    if (!svg_path.empty()) targets[0].file.emplace(svg_path);
-    if (options.gcode) targets[1].file.emplace(options.gcode->path);
-    for (Target& t : targets)
-        if (t.file && !t.file->ok()) return {Status::FileError, not_created(lang, t.file->error()), {}, {}, {}};
-    const auto discard = [&] {
-        for (Target& t : targets)
-            if (t.file) t.file->discard();
-    };
+    Target targets[] = {{&svg_path, "SVG", {}}, {options.gcode ? &options.gcode->path : nullptr, "G-code", {}}};
+    if (auto r = open_targets(targets, lang)) return *r;
     // Held back whole when a stop must leave nothing behind.
     StringByteSink held;
     ByteSink& target = how.strict ? static_cast<ByteSink&>(held) : out;
     std::optional<GcodeSummary> summary;
-    const ContourRun run = produce(&target, targets[0].file ? &*targets[0].file : nullptr,
-                                   targets[1].file ? &*targets[1].file : nullptr, p, text, *layout, options,
+    const ContourRun run = produce(&target, targets[0].sink(), targets[1].sink(), p, text, *layout, options,
                                    glyph_table(), how, summary);
-    if (!run.fault.empty()) {
-        discard();
-        return {Status::NotJoined, run.fault, {}, {}, {}};
-    }
-    if (how.strict && run.stopped_at) {
-        discard();
-        return finished(Status::Withheld, run, message_text(Message::Withheld, lang));
-    }
-    for (Target& t : targets) {
-        if (t.file && !t.file->finish()) {
-            const std::string error = t.file->error();
-            discard();
-            return {Status::FileError, not_created(lang, error), {}, {}, {}};
-        }
-    }
+    if (auto r = settle(targets, run, how)) return *r;
     if (how.strict) out.write(held.text);
-    std::string written(message_text(Message::StandardOutput, lang));
-    for (Target& t : targets) {
-        if (!t.file) continue;
-        if (t.file->publish()) {
-            written += ", " + *t.path;
-            continue;
-        }
-        const std::string error = t.file->error();
-        discard();
-        return finished(Status::PictureNotWritten, run,
-                        t.kind == "SVG" ? format_message(Message::PictureNotWritten, lang, {written, error})
-                                        : format_message(Message::FileNotWritten, lang, {written, error, t.kind}));
-    }
-    CreateResult r = finished(Status::Written, run, message_text(Message::Created, lang));
-    r.gcode = summary;
-    return r;
+    return publish(targets, std::string(message_text(Message::StandardOutput, lang)), run, summary,
+                   Message::Created, lang);
 }
 
 #endif  // __EMSCRIPTEN__
