@@ -158,7 +158,8 @@ class Languages(Workspace):
         cases = [
             # The yen sign's glyph, typed as a backslash: named as drawn, found as typed.
             (["--char-width", "1", "--line-width", "0.7", "--", "-\\."],
-             "The line width must be less than 0.5 for '¥'.\nDXF file written.\nStopped at '\\': row 1, column 2.\n"),
+             "The line width must be less than 0.5 for '¥'.\nDXF file written.\nStopped at '\\': row 1, column 2. "
+             "The widest line width that draws the whole text is 0.49999999999999994.\n"),
             (["--", "Jos\u2019"], "The text holds a character that cannot be drawn.\nDXF file written.\n"
                                  "Stopped at U+2019 '\u2019': row 1, column 4.\n"),
             (["--char-spacing", "-1", "--", "-"], "Character spacing must not be negative.\nNo file was written.\n"),
@@ -213,7 +214,7 @@ class BatchUse(Workspace):
         headings = [l for l in text.splitlines() if l and not l.startswith(" ") and l.endswith(":")]
         self.assertEqual(headings, ["Positionals:", "Options:", "Lengths (drawing units):",
                                     "Frame calculation (instead of the lengths):", "Output and export:",
-                                    "Machine program (G-code):"])
+                                    "Machine program (G-code):", "Layout and content:"])
         self.assertNotIn("Excludes", text)
 
     def test_progress_only_on_a_terminal_after_a_second(self):

@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -28,6 +30,7 @@
 #include "generation.hpp"
 #include "messages.hpp"
 #include "number_text.hpp"
+#include "stroke_fit.hpp"
 #include "text_encoding.hpp"
 
 namespace {
@@ -177,6 +180,40 @@ const char* empty_inline_value(int argc, char** argv) {
     return nullptr;
 }
 
+// "--frame-grid auto" (or "--frame-grid=auto") as the one flag it stands
+// for, so that the parser never takes the word after "auto" as the grid's
+// second number. Arguments after "--" are text.
+constexpr const char* kFrameGridAuto = "--frame-grid-auto";
+std::vector<char*> with_auto_grid(int argc, char** argv) {
+    std::vector<char*> args(argv, argv + argc);
+    static char auto_flag[] = "--frame-grid-auto";
+    for (std::size_t k = 1; k < args.size(); ++k) {
+        const std::string_view a = args[k];
+        if (a == "--") break;
+        if (a == "--frame-grid=auto") {
+            args[k] = auto_flag;
+        } else if (a == "--frame-grid" && k + 1 < args.size() && std::string_view(args[k + 1]) == "auto") {
+            args[k] = auto_flag;
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(k) + 1);
+        }
+    }
+    return args;
+}
+
+// One of a fixed set of words, as the option names them; nothing (and the
+// message said) for any other.
+std::optional<std::size_t> choice_of(const char* flag, const std::string& value,
+                                     std::initializer_list<std::string_view> words) {
+    std::size_t k = 0;
+    std::string listed;
+    for (const std::string_view w : words) {
+        if (value == w) return k;
+        listed += (k++ > 0 ? ", " : "") + std::string(w);
+    }
+    print_message(Message::NotAChoice, {flag, value, listed});
+    return std::nullopt;
+}
+
 // A file option of the run: the option as the user names it, and its value.
 struct FileOption {
     const char* flag;
@@ -199,10 +236,12 @@ int main(int argc, char** argv) {
     CLI::App app{
         "Writes the outline drawing of a text as a DXF file: for every character its\n"
         "skeleton (the path of a round pen's centre, colour 4) and the outline of the area\n"
-        "the pen sweeps (colour 6), with a frame around the text block centred on the\n"
-        "origin. Each TEXT argument is a row; a newline inside an argument starts a row.\n\n"
+        "the pen sweeps (colour 6), with a frame around the text block, by default centred\n"
+        "on the origin. Each TEXT argument is a row; a newline inside an argument starts a\n"
+        "row.\n\n"
         "Exit status: 0 every character drawn; 1 the run stopped at a character (the file\n"
-        "still holds everything before it); 2 invalid arguments or values; 3 the file was\n"
+        "still holds everything before it), or no line width draws the text\n"
+        "(--fit-line-width; nothing written); 2 invalid arguments or values; 3 the file was\n"
         "not written; 4 a glyph's outline could not be joined into closed polylines\n"
         "(--polylines, or --gcode cutting the outline; nothing written). With --gcode the\n"
         "lengths the program cuts and travels go to standard error.\n\n"
@@ -216,6 +255,7 @@ int main(int argc, char** argv) {
     const char* const kLengths = "Lengths (drawing units)";
     const char* const kFrame = "Frame calculation (instead of the lengths)";
     const char* const kOutput = "Output and export";
+    const char* const kLayout = "Layout and content";
 
     std::string output;
     std::vector<std::string> rows;
@@ -247,6 +287,22 @@ int main(int argc, char** argv) {
         length_options.push_back(
             app.add_option(l.flag, l.text, l.help)->type_name("LENGTH")->default_str(l.text)->group(kLengths));
     }
+    CLI::Option* const line_width_option = length_options[2];
+    // The widest line width that draws the text.
+    bool fit_line_width = false;
+    std::string fit_margin_text;
+    CLI::Option* const fit_option =
+        app.add_flag("--fit-line-width", fit_line_width,
+                     "Find the widest line width at which every character draws; print it as the "
+                     "first line (to be given as --line-width), then the character that sets it "
+                     "(then -o is optional; with it the drawing uses that width)")
+            ->group(kLengths);
+    fit_option->excludes(line_width_option);
+    CLI::Option* const fit_margin_option = app.add_option("--fit-margin", fit_margin_text,
+                   "... and keep P % below it (0 to under 100; default 0)")
+        ->type_name("P")
+        ->needs(fit_option)
+        ->group(kLengths);
 
     // The frame calculation: the five lengths derived from a frame instead.
     std::pair<std::string, std::string> frame_size;
@@ -259,8 +315,9 @@ int main(int argc, char** argv) {
             ->type_name("W H")
             ->group(kFrame),
         app.add_option("--frame-grid", frame_grid,
-                       "... holding N characters per row in M rows (default 1 1)")
-            ->type_name("N M")
+                       "... holding N characters per row in M rows (default 1 1); 'auto' counts "
+                       "them in the text")
+            ->type_name("N M|auto")
             ->group(kFrame),
         app.add_option("--frame-percent", frame_percent,
                        "... with gaps of CS % of a cell's width between characters and LS % of "
@@ -269,9 +326,13 @@ int main(int argc, char** argv) {
             ->type_name("CS LS LW")
             ->group(kFrame),
         app.add_flag("--print-frame", print_frame,
-                     "Print the derived lengths as options, one per line (then -o is optional)")
+                     "Print the derived lengths as options, one per line (then -o is optional). "
+                     "A --line-width given with the frame options replaces the derived stroke")
             ->group(kFrame),
     };
+    bool frame_grid_auto = false;
+    CLI::Option* frame_grid_auto_option = app.add_flag(kFrameGridAuto, frame_grid_auto)->group("");
+    frame_grid_auto_option->excludes(frame_options[1]);
     app.add_option("-o,--output", output,
                    "The DXF file to write ('-' for standard output; required unless --print-frame)")
         ->type_name("FILE")
@@ -297,7 +358,8 @@ int main(int argc, char** argv) {
     bool gcode_frame = false, gcode_air = false;
     app.add_option("--gcode", gcode_path,
                    "Also write a machine program (G-code) cutting the drawing, from and back to "
-                   "X0 Y0 (the middle of the text block)")
+                   "X0 Y0 (the drawing's origin: the middle of the text block, or the frame's "
+                   "lower-left corner with --origin lower-left)")
         ->type_name("FILE")
         ->group(kProgram);
     CLI::Option* gcode_choices[] = {
@@ -356,7 +418,8 @@ int main(int argc, char** argv) {
     std::string units;
     app.add_option("--units", units,
                    "Record the drawing unit in the file's header ($INSUNITS), so that cutting "
-                   "software imports it at its true size")
+                   "software imports it at its true size; the SVG picture then has its true size "
+                   "too (width and height in the unit)")
         ->type_name("mm|in")
         ->check(CLI::IsMember({"mm", "in"}))
         ->group(kOutput);
@@ -366,10 +429,47 @@ int main(int argc, char** argv) {
         ->type_name("ja|en")
         ->check(CLI::IsMember({"ja", "en"}));
 
+    // Where the block and its frame lie, and what the drawing holds.
+    std::string align_name = "left", origin_name = "center", frame_margin_text = "0",
+                draw_list = "skeleton,outline,frame";
+    bool layers = false;
+    app.add_option("--align", align_name,
+                   "Each row within the block's width: from its left edge, centred, or against its "
+                   "right edge, by whole cell pitches (halved for a centred row when needed); the "
+                   "frame and the block stay where they are")
+        ->type_name("left|center|right")
+        ->group(kLayout);
+    app.add_option("--origin", origin_name,
+                   "The drawing's origin: the middle of the text block, or the lower-left corner "
+                   "of its frame (every coordinate then non-negative)")
+        ->type_name("center|lower-left")
+        ->group(kLayout);
+    app.add_option("--frame-margin", frame_margin_text,
+                   "Draw the frame this far outside the text block on every side")
+        ->type_name("LENGTH")
+        ->group(kLayout);
+    app.add_option("--draw", draw_list,
+                   "What the drawing and its picture hold, any of skeleton, outline and frame, "
+                   "separated by commas (the machine program cuts what --gcode-path and "
+                   "--gcode-frame say)")
+        ->type_name("PARTS")
+        ->group(kLayout);
+    app.add_flag("--layers", layers,
+                 "Put the skeleton, the outline and the frame on layers SKELETON, OUTLINE and "
+                 "FRAME (the frame then in colour 7) instead of all on layer 1")
+        ->group(kLayout);
+
     // A length given outright and the same length derived from a frame would
-    // contradict each other; neither silently wins.
+    // contradict each other; neither silently wins. Only the stroke may be
+    // given with a frame: the pen is the user's, and it replaces the derived
+    // stroke.
     for (CLI::Option* f : frame_options) {
-        for (CLI::Option* l : length_options) f->excludes(l);
+        for (CLI::Option* l : length_options) {
+            if (l != line_width_option) f->excludes(l);
+        }
+    }
+    for (CLI::Option* l : length_options) {
+        if (l != line_width_option) frame_grid_auto_option->excludes(l);
     }
 
     // Every file the run reads or writes; an output option added later joins
@@ -386,7 +486,8 @@ int main(int argc, char** argv) {
         return kInvalid;
     }
     try {
-        app.parse(argc, argv);
+        std::vector<char*> args = with_auto_grid(argc, argv);
+        app.parse(static_cast<int>(args.size()), args.data());
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? kAllDrawn : kInvalid;
@@ -417,6 +518,50 @@ int main(int argc, char** argv) {
         print_message(Message::PrintFrameToOutput);
         return kInvalid;
     }
+    if (to_stdout && fit_line_width) {
+        print_message(Message::NotWithStandardOutput, {"--fit-line-width"});
+        return kInvalid;
+    }
+
+    // The placement and the parts drawn.
+    tracemill::Placement placement;
+    tracemill::DrawStyle style;
+    {
+        const auto align = choice_of("--align", align_name, {"left", "center", "right"});
+        if (!align) return kInvalid;
+        placement.align = static_cast<tracemill::Align>(*align);
+        const auto origin = choice_of("--origin", origin_name, {"center", "lower-left"});
+        if (!origin) return kInvalid;
+        placement.origin = static_cast<tracemill::Origin>(*origin);
+        if (!parse_length(frame_margin_text, placement.frame_margin)) {
+            print_message(Message::NotANumber, {"--frame-margin", frame_margin_text});
+            return kInvalid;
+        }
+        style.skeleton = style.outline = style.frame = false;
+        std::string_view rest = draw_list;
+        do {
+            const std::size_t comma = rest.find(',');
+            const std::string part(rest.substr(0, comma));
+            const auto k = choice_of("--draw", part, {"skeleton", "outline", "frame"});
+            if (!k) return kInvalid;
+            (*k == 0 ? style.skeleton : *k == 1 ? style.outline : style.frame) = true;
+            rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+            if (comma != std::string_view::npos && rest.empty()) {
+                print_message(Message::NotAChoice, {"--draw", "", "skeleton, outline, frame"});
+                return kInvalid;
+            }
+        } while (!rest.empty());
+        style.layers = layers;
+        output_options.placement = placement;
+        output_options.style = style;
+    }
+    double fit_margin = 0;
+    if (fit_margin_option->count() > 0 &&
+        !(tracemill::parse_number(fit_margin_text).has_value() &&
+          (fit_margin = *tracemill::parse_number(fit_margin_text)) >= 0 && fit_margin < 100)) {
+        print_message(Message::NotAMargin, {"--fit-margin", fit_margin_text});
+        return kInvalid;
+    }
 
     if (units == "mm") output_options.units = tracemill::Units::Millimetres;
     if (units == "in") output_options.units = tracemill::Units::Inches;
@@ -431,22 +576,56 @@ int main(int argc, char** argv) {
         }
     }
 
-    bool from_frame = false;
+    std::string typed;
+    if (!text_file.empty()) {
+        if (!rows.empty()) {
+            print_message(Message::TextTwice);
+            return kInvalid;
+        }
+        bool ok = false;
+        if (text_file == "-") {
+            ok = read_all(std::cin, typed);
+        } else if (std::error_code ec; std::filesystem::is_directory(text_file, ec)) {
+            print_message(Message::TextFileIsFolder, {text_file});
+            return kInvalid;
+        } else {
+            std::ifstream in(text_file, std::ios::binary);
+            ok = in.is_open() && read_all(in, typed);
+        }
+        if (!ok) {
+            print_message(Message::CannotRead, {text_file});
+            return kInvalid;
+        }
+        // A text file's last line ends in a line break; it does not start a row.
+        if (typed.size() >= 2 && typed.compare(typed.size() - 2, 2, "\r\n") == 0) {
+            typed.resize(typed.size() - 2);
+        } else if (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r')) {
+            typed.pop_back();
+        }
+    } else {
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            if (k > 0) typed += '\n';
+            typed += rows[k];
+        }
+    }
+    const std::string text = tracemill::to_document_bytes(typed);
+
+    bool from_frame = frame_grid_auto;
     for (CLI::Option* f : frame_options) from_frame = from_frame || f->count() > 0;
     if (from_frame) {
         tracemill::FrameInputs in;
-        const auto bad_length = [](const char* flag, const std::string& text) {
-            print_message(Message::NotANumber, {flag, text});
+        const auto bad_length = [](const char* flag, const std::string& value) {
+            print_message(Message::NotANumber, {flag, value});
             return false;
         };
-        const auto bad_count = [](const char* flag, const std::string& text) {
-            print_message(Message::NotACount, {flag, text});
+        const auto bad_count = [](const char* flag, const std::string& value) {
+            print_message(Message::NotACount, {flag, value});
             return false;
         };
-        const auto read_count = [&](const char* flag, const std::string& text, std::int32_t& v) {
-            const auto c = tracemill::parse_count(text);
+        const auto read_count = [&](const char* flag, const std::string& value, std::int32_t& v) {
+            const auto c = tracemill::parse_count(value);
             if (c) v = *c;
-            return c ? true : bad_count(flag, text);
+            return c ? true : bad_count(flag, value);
         };
         // An option not given keeps the dialog's default.
         bool ok = true;
@@ -459,6 +638,22 @@ int main(int argc, char** argv) {
         if (frame_options[1]->count() > 0) {
             ok = ok && read_count("--frame-grid", frame_grid.first, in.chars_per_row);
             ok = ok && read_count("--frame-grid", frame_grid.second, in.rows);
+        }
+        if (frame_grid_auto && ok) {
+            // The characters per row and the rows as the run measures them.
+            const auto measured = tracemill::measure_text(p, text);
+            if (!measured) {
+                print_message(text_of(Message::NoText) +
+                              std::string(tracemill::message_text(Message::FrameNotCalculated, lang)));
+                return kInvalid;
+            }
+            constexpr std::int64_t kLargest = std::numeric_limits<std::int32_t>::max();
+            if (measured->columns > kLargest || measured->rows > kLargest) {
+                print_message(tracemill::frame_message(Message::FrameOutOfRange, lang));
+                return kInvalid;
+            }
+            in.chars_per_row = static_cast<std::int32_t>(measured->columns);
+            in.rows = static_cast<std::int32_t>(measured->rows);
         }
         if (frame_options[2]->count() > 0) {
             const auto& [cs, ls, lw] = frame_percent;
@@ -475,20 +670,66 @@ int main(int argc, char** argv) {
         // The lengths are used as they are shown (fifteen significant
         // digits), exactly as the dialog's fields hold them after its frame
         // calculation, so both draw the same file.
+        // A stroke given outright stays as given.
         const auto& d = std::get<tracemill::TextParameters>(derived);
         const double values[] = {d.char_width, d.char_height, d.line_width, d.char_spacing,
                                  d.line_spacing};
         for (std::size_t k = 0; k < std::size(lengths); ++k) {
+            if (length_options[k] == line_width_option && line_width_option->count() > 0) continue;
             lengths[k].text = tracemill::shown_number(values[k]);
             if (!parse_length(lengths[k].text, *targets[k])) return kInvalid;
         }
-        if (print_frame) {
-            for (const auto& l : lengths) std::cout << l.flag << ' ' << l.text << '\n';
-            std::cout.flush();
-            if (output.empty()) return kAllDrawn;
-        }
     }
-    if (output.empty() && svg_path.empty() && gcode_path.empty()) {
+    const bool nothing_to_write = output.empty() && svg_path.empty() && gcode_path.empty();
+
+    if (fit_line_width) {
+        // The other lengths are judged with any stroke they accept.
+        tracemill::TextParameters judged = p;
+        judged.line_width = std::max(std::min(p.char_width, p.char_height) / 2, tracemill::kMinPositiveLength);
+        if (const auto invalid = tracemill::validate(judged, output, text, false, lang)) {
+            print_message(*invalid);
+            return kInvalid;
+        }
+        if (const auto invalid = tracemill::validate_placement(placement, lang)) {
+            print_message(*invalid);
+            return kInvalid;
+        }
+        const tracemill::StrokeFit fit = tracemill::widest_stroke(p, text, placement);
+        const auto character = [&](bool drawable) {
+            const auto c = tracemill::typed_character_at(typed, fit.at->row, fit.at->column);
+            return c ? tracemill::describe_character(c->code_point, c->utf8, drawable)
+                     : tracemill::english_glyph_name(fit.at->byte);
+        };
+        using Outcome = tracemill::StrokeFit::Outcome;
+        switch (fit.outcome) {
+            case Outcome::NoText:
+                print_message(not_created(text_of(Message::NoText)));
+                return kInvalid;
+            case Outcome::NoGlyph:
+                print_message(Message::FitNoGlyph, {character(false), fit.at->row, fit.at->column});
+                return kStopped;
+            case Outcome::NothingFits:
+                print_message(Message::FitNothing, {character(true), fit.at->row, fit.at->column});
+                return kStopped;
+            case Outcome::Fits:
+                break;
+        }
+        // P % below the widest: t − t·P·0.01.
+        p.line_width = fit.line_width;
+        if (fit_margin > 0) p.line_width = fit.line_width - fit.line_width * fit_margin * 0.01;
+        lengths[2].text = tracemill::exact_number(p.line_width);
+        const std::string widest = tracemill::exact_number(fit.line_width);
+        std::cout << lengths[2].text << '\n'
+                  << (fit.at ? text_of(Message::FitSetBy, {widest, character(true), fit.at->row, fit.at->column})
+                             : text_of(Message::FitSetByCell, {widest}))
+                  << '\n';
+    }
+    if (print_frame) {
+        for (const auto& l : lengths) std::cout << l.flag << ' ' << l.text << '\n';
+    }
+    std::cout.flush();
+    if ((print_frame || fit_line_width) && nothing_to_write) return kAllDrawn;
+    if (nothing_to_write) {
         print_message(Message::OutputRequired);
         return kInvalid;
     }
@@ -542,39 +783,6 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::string typed;
-    if (!text_file.empty()) {
-        if (!rows.empty()) {
-            print_message(Message::TextTwice);
-            return kInvalid;
-        }
-        bool ok = false;
-        if (text_file == "-") {
-            ok = read_all(std::cin, typed);
-        } else if (std::error_code ec; std::filesystem::is_directory(text_file, ec)) {
-            print_message(Message::TextFileIsFolder, {text_file});
-            return kInvalid;
-        } else {
-            std::ifstream in(text_file, std::ios::binary);
-            ok = in.is_open() && read_all(in, typed);
-        }
-        if (!ok) {
-            print_message(Message::CannotRead, {text_file});
-            return kInvalid;
-        }
-        // A text file's last line ends in a line break; it does not start a row.
-        if (typed.size() >= 2 && typed.compare(typed.size() - 2, 2, "\r\n") == 0) {
-            typed.resize(typed.size() - 2);
-        } else if (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r')) {
-            typed.pop_back();
-        }
-    } else {
-        for (std::size_t k = 0; k < rows.size(); ++k) {
-            if (k > 0) typed += '\n';
-            typed += rows[k];
-        }
-    }
-    const std::string text = tracemill::to_document_bytes(typed);
 
     // Values are judged before any file is, as for the drawing itself.
     if (const auto invalid = tracemill::validate(p, output, text, svg_path.empty() && gcode_path.empty(), lang)) {
@@ -615,16 +823,25 @@ int main(int argc, char** argv) {
         result.message = not_created(text_of(Message::StandardOutput) + ": " +
                                      std::strerror(standard_output.error()));
     }
-    // The character the run stopped at, on a line of its own, as typed.
+    // The character the run stopped at, on a line of its own, as typed;
+    // where a glyph stopped it, with the widest line width that draws the
+    // whole text.
     const auto say_where = [&] {
         if (plain || !result.stopped_at) return;
         const tracemill::RunStop& at = *result.stopped_at;
         const auto typed_char = tracemill::typed_character_at(typed, at.row, at.column);
         if (!typed_char) return;
-        print_message(Message::StoppedAt,
-                      {tracemill::describe_character(typed_char->code_point, typed_char->utf8,
-                                                     at.drawable()),
-                       at.row, at.column});
+        const std::string character =
+            tracemill::describe_character(typed_char->code_point, typed_char->utf8, at.drawable());
+        if (at.drawable()) {
+            const tracemill::StrokeFit fit = tracemill::widest_stroke(p, text, placement);
+            if (fit.outcome == tracemill::StrokeFit::Outcome::Fits) {
+                print_message(Message::StoppedAtWidest,
+                              {character, at.row, at.column, tracemill::exact_number(fit.line_width)});
+                return;
+            }
+        }
+        print_message(Message::StoppedAt, {character, at.row, at.column});
     };
     switch (result.status) {
         case Status::Invalid:

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "portability.hpp"
 
@@ -143,8 +144,16 @@ char* put(char* p, const char (&text)[N]) {
     return p + N - 1;
 }
 
-char* write_line(char* p, double x1, double y1, double x2, double y2, int colour) {
-    p = put(p, "  0\r\nLINE\r\n  8\r\n1\r\n 10\r\n");
+char* put(char* p, std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
+char* write_line(char* p, double x1, double y1, double x2, double y2, int colour,
+                 std::string_view layer = "1") {
+    p = put(p, "  0\r\nLINE\r\n  8\r\n");
+    p = put(p, layer);
+    p = put(p, "\r\n 10\r\n");
     p = memo_fixed9(p, x1);
     p = put(p, "\r\n 20\r\n");
     p = memo_fixed9(p, y1);
@@ -157,8 +166,11 @@ char* write_line(char* p, double x1, double y1, double x2, double y2, int colour
     return put(p, "\r\n");
 }
 
-char* write_circle(char* p, double cx, double cy, double radius, int colour) {
-    p = put(p, "  0\r\nCIRCLE\r\n  8\r\n1\r\n 10\r\n");
+char* write_circle(char* p, double cx, double cy, double radius, int colour,
+                   std::string_view layer = "1") {
+    p = put(p, "  0\r\nCIRCLE\r\n  8\r\n");
+    p = put(p, layer);
+    p = put(p, "\r\n 10\r\n");
     p = memo_fixed9(p, cx);
     p = put(p, "\r\n 20\r\n");
     p = memo_fixed9(p, cy);
@@ -170,8 +182,10 @@ char* write_circle(char* p, double cx, double cy, double radius, int colour) {
 }
 
 char* write_arc(char* p, double cx, double cy, double radius, double start_deg, double end_deg,
-                int colour) {
-    p = put(p, "  0\r\nARC\r\n  8\r\n1\r\n 10\r\n");
+                int colour, std::string_view layer = "1") {
+    p = put(p, "  0\r\nARC\r\n  8\r\n");
+    p = put(p, layer);
+    p = put(p, "\r\n 10\r\n");
     p = memo_fixed9(p, cx);
     p = put(p, "\r\n 20\r\n");
     p = memo_fixed9(p, cy);
@@ -186,14 +200,17 @@ char* write_arc(char* p, double cx, double cy, double radius, double start_deg, 
     return put(p, "\r\n");
 }
 
-char* write_entity(char* p, const Entity& e) {
+// An entity in its own colour on layer "1", or in the colour and on the
+// layer given.
+char* write_entity(char* p, const Entity& e, int colour = 0, std::string_view layer = "1") {
+    if (colour == 0) colour = static_cast<int>(colour_of(e));
     if (const auto* l = std::get_if<Line>(&e))
-        return write_line(p, l->from.x, l->from.y, l->to.x, l->to.y, static_cast<int>(l->colour));
+        return write_line(p, l->from.x, l->from.y, l->to.x, l->to.y, colour, layer);
     if (const auto* a = std::get_if<Arc>(&e))
-        return write_arc(p, a->centre.x, a->centre.y, a->radius, a->start_deg, a->end_deg,
-                         static_cast<int>(a->colour));
+        return write_arc(p, a->centre.x, a->centre.y, a->radius, a->start_deg, a->end_deg, colour,
+                         layer);
     const auto& c = std::get<Circle>(e);
-    return write_circle(p, c.centre.x, c.centre.y, c.radius, static_cast<int>(c.colour));
+    return write_circle(p, c.centre.x, c.centre.y, c.radius, colour, layer);
 }
 
 }  // namespace
@@ -286,8 +303,11 @@ void append_entity(std::string& out, const Entity& e) {
 
 namespace {
 
-void append_vertex(std::string& out, Point p, double bulge, std::string_view colour) {
-    out.append("  0\r\nVERTEX\r\n  8\r\n1\r\n 10\r\n");
+void append_vertex(std::string& out, Point p, double bulge, std::string_view colour,
+                   std::string_view layer) {
+    out.append("  0\r\nVERTEX\r\n  8\r\n");
+    out.append(layer);
+    out.append("\r\n 10\r\n");
     append_fixed9(out, p.x);
     out.append("\r\n 20\r\n");
     append_fixed9(out, p.y);
@@ -304,20 +324,47 @@ void append_vertex(std::string& out, Point p, double bulge, std::string_view col
 
 }  // namespace
 
-void append_polyline(std::string& out, const Contour& c, int colour) {
+void append_polyline(std::string& out, const Contour& c, int colour, std::string_view layer) {
     if (c.pieces.empty()) return;
     const std::string code = std::to_string(colour);
-    out.append("  0\r\nPOLYLINE\r\n  8\r\n1\r\n 66\r\n1\r\n 10\r\n0.0\r\n 20\r\n0.0\r\n"
+    out.append("  0\r\nPOLYLINE\r\n  8\r\n");
+    out.append(layer);
+    out.append("\r\n 66\r\n1\r\n 10\r\n0.0\r\n 20\r\n0.0\r\n"
                " 30\r\n0.0\r\n 70\r\n");
     out.append(c.closed ? "1" : "0");
     out.append("\r\n 62\r\n");
     out.append(code);
     out.append("\r\n");
-    for (const Piece& p : c.pieces) append_vertex(out, p.from, bulge_of(p), code);
-    if (!c.closed) append_vertex(out, c.pieces.back().to, 0, code);
-    out.append("  0\r\nSEQEND\r\n  8\r\n1\r\n 62\r\n");
+    for (const Piece& p : c.pieces) append_vertex(out, p.from, bulge_of(p), code, layer);
+    if (!c.closed) append_vertex(out, c.pieces.back().to, 0, code, layer);
+    out.append("  0\r\nSEQEND\r\n  8\r\n");
+    out.append(layer);
+    out.append("\r\n 62\r\n");
     out.append(code);
     out.append("\r\n");
+}
+
+std::string layer_table(const DrawStyle& style) {
+    if (!style.layers) return std::string(dxf_text::kLayerTable);
+    // Each layer in the colour of what it holds, in the order skeleton,
+    // outline, frame; only the parts drawn.
+    const std::pair<bool, std::pair<std::string_view, int>> layers[] = {
+        {style.skeleton, {"SKELETON", static_cast<int>(Colour::CentreLine)}},
+        {style.outline, {"OUTLINE", static_cast<int>(Colour::Outline)}},
+        {style.frame, {"FRAME", style.frame_colour()}}};
+    std::string entries;
+    int count = 0;
+    for (const auto& [drawn, layer] : layers) {
+        if (!drawn) continue;
+        ++count;
+        entries.append("  0\r\nLAYER\r\n  2\r\n");
+        entries.append(layer.first);
+        entries.append("\r\n 70\r\n0\r\n 62\r\n");
+        entries.append(std::to_string(layer.second));
+        entries.append("\r\n  6\r\nCONTINUOUS\r\n");
+    }
+    return "  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n" + std::to_string(count) + "\r\n" + entries +
+           "  0\r\nENDTAB\r\n";
 }
 
 static_assert(kRecordBuffer <= BlockBuffer::kMaxRoom);
@@ -350,7 +397,8 @@ void BlockBuffer::flush() {
     size_ = 0;
 }
 
-DxfWriter::DxfWriter(ByteSink& out, Units units) : buffer_(out), units_(units) {}
+DxfWriter::DxfWriter(ByteSink& out, Units units, const DrawStyle& style)
+    : buffer_(out), units_(units), style_(style) {}
 
 DxfWriter::~DxfWriter() = default;
 
@@ -361,19 +409,33 @@ void DxfWriter::begin() {
         buffer_.append(dxf_text::kHeaderEnd);
     }
     buffer_.append(dxf_text::kLinetypeTable);
-    buffer_.append(dxf_text::kLayerTable);
+    buffer_.append(layer_table(style_));
     buffer_.append(dxf_text::kEntitiesStart);
 }
 
 void DxfWriter::add(const Entity& e) {
-    buffer_.commit(write_entity(buffer_.room(kRecordBuffer), e));
+    const Colour c = colour_of(e);
+    if (!style_.draws(c)) return;
+    buffer_.commit(write_entity(buffer_.room(kRecordBuffer), e, static_cast<int>(c), style_.layer(c)));
+    buffer_.flush_if_full();
+}
+
+void DxfWriter::add_frame(const Entity& e) {
+    if (!style_.frame) return;
+    buffer_.commit(write_entity(buffer_.room(kRecordBuffer), e, style_.frame_colour(), style_.frame_layer()));
     buffer_.flush_if_full();
 }
 
 void DxfWriter::add(const GlyphContours& glyph) {
     std::string text;
-    for (const Contour& c : glyph.outline) append_polyline(text, c, static_cast<int>(Colour::Outline));
-    for (const Contour& c : glyph.skeleton) append_polyline(text, c, static_cast<int>(Colour::CentreLine));
+    if (style_.outline) {
+        for (const Contour& c : glyph.outline)
+            append_polyline(text, c, static_cast<int>(Colour::Outline), style_.layer(Colour::Outline));
+    }
+    if (style_.skeleton) {
+        for (const Contour& c : glyph.skeleton)
+            append_polyline(text, c, static_cast<int>(Colour::CentreLine), style_.layer(Colour::CentreLine));
+    }
     buffer_.append(text);
     buffer_.flush_if_full();
 }

@@ -34,6 +34,26 @@ inline constexpr std::string_view kHeaderEnd = "\r\n  0\r\nENDSEC\r\n";
 inline constexpr std::string_view kDocumentEnd = "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
 }  // namespace dxf_text
 
+// What a drawing holds: any of the glyphs' skeletons, their outlines and
+// the frame; with layers, each on a layer of its own (SKELETON, OUTLINE and
+// FRAME, the frame then in colour 7), instead of all on layer "1".
+struct DrawStyle {
+    bool skeleton = true;
+    bool outline = true;
+    bool frame = true;
+    bool layers = false;
+
+    // Whether a glyph entity of this colour is drawn.
+    bool draws(Colour c) const { return c == Colour::Outline ? outline : skeleton; }
+    // The layer of a glyph entity of this colour, and of the frame.
+    std::string_view layer(Colour c) const {
+        return !layers ? "1" : c == Colour::Outline ? "OUTLINE" : "SKELETON";
+    }
+    std::string_view frame_layer() const { return layers ? "FRAME" : "1"; }
+    int frame_colour() const { return layers ? 7 : static_cast<int>(Colour::CentreLine); }
+    bool is_default() const { return skeleton && outline && frame && !layers; }
+};
+
 // The longest text of a double with nine decimals: sign, 309 integer digits,
 // point and decimals, with room to spare.
 inline constexpr std::size_t kFixed9MaxLength = 330;
@@ -62,8 +82,13 @@ void append_entity(std::string& out, const Entity& e);
 
 // A contour as one POLYLINE (flag 1 when closed) with a VERTEX for every
 // piece's start, its bulge for an arc, and the SEQEND; every record on
-// layer 1 in the given colour. An open contour's last vertex is its end.
-void append_polyline(std::string& out, const Contour& c, int colour);
+// layer 1 (or the layer named) in the given colour. An open contour's last
+// vertex is its end.
+void append_polyline(std::string& out, const Contour& c, int colour, std::string_view layer = "1");
+
+// The LAYER table of a drawing in that style: the one layer "1", or a layer
+// for each part drawn, in its colour.
+std::string layer_table(const DrawStyle& style);
 
 // The drawing unit written into the file's header, so that cutting software
 // imports the drawing at its true size; None writes no header.
@@ -118,10 +143,11 @@ private:
 // entity record, end() the closing text. Text is passed on to the byte sink in
 // blocks, so memory stays bounded however many entities pass through.
 // add(GlyphContours) writes each outline loop and skeleton path as a
-// polyline instead.
+// polyline instead. The frame comes through add_frame(); the style decides
+// what is written and on which layers.
 class DxfWriter final : public EntitySink, public ContourSink {
 public:
-    explicit DxfWriter(ByteSink& out, Units units = Units::None);
+    explicit DxfWriter(ByteSink& out, Units units = Units::None, const DrawStyle& style = {});
     ~DxfWriter() override;
     DxfWriter(const DxfWriter&) = delete;
     DxfWriter& operator=(const DxfWriter&) = delete;
@@ -129,11 +155,13 @@ public:
     void begin();
     void add(const Entity& e) override;
     void add(const GlyphContours& glyph) override;
+    void add_frame(const Entity& e);
     void end();  // closing text, then flush
 
 private:
     BlockBuffer buffer_;
     Units units_;
+    DrawStyle style_;
 };
 
 }  // namespace tracemill

@@ -67,7 +67,19 @@ std::optional<std::string> validate(const TextParameters& p, std::string_view ou
     return std::nullopt;
 }
 
+std::optional<std::string> validate_placement(const Placement& placement, Language lang) {
+    const double m = placement.frame_margin;
+    const std::string_view field = message_text(Message::FrameMargin, lang);
+    if (!(m >= 0)) return not_created(lang, Message::Negative, {field});
+    return range_message(lang, Message::FrameMargin, m);
+}
+
 std::optional<TextLayout> measure_text(const TextParameters& p, std::string_view text) {
+    return measure_text(p, text, Placement{});
+}
+
+std::optional<TextLayout> measure_text(const TextParameters& p, std::string_view text,
+                                       const Placement& placement) {
     TextLayout l;
     l.rows = 1;
     std::int64_t n = 0;
@@ -82,11 +94,65 @@ std::optional<TextLayout> measure_text(const TextParameters& p, std::string_view
         }
     }
     if (l.columns < 1) return std::nullopt;
+    l.align = placement.align;
     const double cols = static_cast<double>(l.columns);
     const double rows = static_cast<double>(l.rows);
-    l.x0 = -((cols - 1) * p.char_spacing + cols * p.char_width) / 2;
-    l.y0 = ((rows - 1) * p.line_spacing + rows * p.char_height) / 2;
+    const double M = placement.frame_margin;
+    if (placement.origin == Origin::Center) {
+        l.x0 = -((cols - 1) * p.char_spacing + cols * p.char_width) / 2;
+        l.y0 = ((rows - 1) * p.line_spacing + rows * p.char_height) / 2;
+        if (M == 0) {
+            // The block's own edges, as the frame has always been drawn.
+            l.left = l.x0;
+            l.right = -l.x0;
+            l.bottom = -l.y0;
+            l.top = l.y0;
+        } else {
+            l.left = l.x0 - M;
+            l.right = -l.x0 + M;
+            l.bottom = -l.y0 - M;
+            l.top = l.y0 + M;
+        }
+    } else {
+        // The frame's lower-left corner at the origin, the block M inside it.
+        const double block_width = (cols - 1) * p.char_spacing + cols * p.char_width;
+        const double block_height = (rows - 1) * p.line_spacing + rows * p.char_height;
+        l.left = 0;
+        l.bottom = 0;
+        l.x0 = M;
+        l.y0 = M + block_height;
+        l.right = l.x0 + block_width + M;
+        l.top = l.y0 + M;
+    }
     return l;
+}
+
+RowStarts::RowStarts(const TextParameters& p, const TextLayout& layout) : layout_(layout) {
+    if (layout.align == Align::Left) return;
+    // The pen's own steps: pen x = pen x + W + CharSpacing, once per pitch.
+    const auto count = static_cast<std::size_t>(layout.columns);
+    whole_.resize(count + 1);
+    double x = layout.x0;
+    for (std::size_t k = 0; k <= count; ++k) {
+        whole_[k] = x;
+        x = x + p.char_width + p.char_spacing;
+    }
+    half_pitch_ = (p.char_width + p.char_spacing) / 2;
+}
+
+double RowStarts::operator()(std::int64_t length) const {
+    if (layout_.align == Align::Left) return layout_.x0;
+    const std::int64_t free = layout_.columns - length;
+    if (layout_.align == Align::Right) return whole_[static_cast<std::size_t>(free)];
+    const double whole = whole_[static_cast<std::size_t>(free / 2)];
+    return free % 2 == 0 ? whole : whole + half_pitch_;
+}
+
+double RowStarts::at(std::string_view text, std::size_t at) const {
+    if (layout_.align == Align::Left) return layout_.x0;
+    if (at >= text.size()) return (*this)(0);
+    const std::size_t end = std::min(text.find('\r', at), text.size());
+    return (*this)(static_cast<std::int64_t>(end - at));
 }
 
 std::string RunStop::message(Language lang) const {
@@ -117,18 +183,21 @@ std::optional<RunStop> walk(const TextParameters& p, std::string_view text, cons
                             AfterGlyph after_glyph, const ProgressHook& progress = {},
                             const WalkStart& start = {}) {
     const double W = p.char_width, H = p.char_height, t = p.line_width;
-    const double X0 = layout.x0, Y0 = layout.y0;
+    const double Y0 = layout.y0;
     constexpr Colour frame = Colour::CentreLine;
     // The frame, anticlockwise from the bottom-left corner.
     if (start.frame) {
-        frame_sink.add(Line{{X0, -Y0}, {-X0, -Y0}, frame});
-        frame_sink.add(Line{{-X0, -Y0}, {-X0, Y0}, frame});
-        frame_sink.add(Line{{-X0, Y0}, {X0, Y0}, frame});
-        frame_sink.add(Line{{X0, Y0}, {X0, -Y0}, frame});
+        const double l = layout.left, r = layout.right, b = layout.bottom, tp = layout.top;
+        frame_sink.add(Line{{l, b}, {r, b}, frame});
+        frame_sink.add(Line{{r, b}, {r, tp}, frame});
+        frame_sink.add(Line{{r, tp}, {l, tp}, frame});
+        frame_sink.add(Line{{l, tp}, {l, b}, frame});
     }
 
-    // The pen advances cell by cell, by repeated addition.
-    double pen_x = X0;
+    // The pen advances cell by cell, by repeated addition, from where its
+    // row starts.
+    const RowStarts row_start(p, layout);
+    double pen_x = row_start.at(text, start.at);
     double pen_y = start.pen_y.value_or(Y0);
     std::int64_t row = start.row, column = 1;
     std::size_t next_report = progress ? kProgressEvery : text.size() + 1;
@@ -139,7 +208,7 @@ std::optional<RunStop> walk(const TextParameters& p, std::string_view text, cons
         }
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte == '\r') {
-            pen_x = X0;
+            pen_x = row_start.at(text, i + 2);
             pen_y = pen_y - (H + p.line_spacing);
             ++i;  // the LF after the CR is skipped unseen
             ++row;
@@ -327,11 +396,34 @@ public:
         a_.add(g);
         b_.add(g);
     }
+    void add_frame(const Entity& e) {
+        a_.add_frame(e);
+        b_.add_frame(e);
+    }
 
 private:
     A& a_;
     B& b_;
 };
+
+// The frame's lines, passed on to a writer as the frame.
+template <class W>
+class AsFrame final : public EntitySink {
+public:
+    explicit AsFrame(W& w) : w_(w) {}
+    void add(const Entity& e) override { w_.add_frame(e); }
+
+private:
+    W& w_;
+};
+
+// The contours a drawing needs joined: the parts it draws (both, when it
+// draws neither, so that the run is the same as ever).
+ContourParts drawn_parts(const DrawStyle& style) {
+    if (style.outline && !style.skeleton) return ContourParts::Outline;
+    if (style.skeleton && !style.outline) return ContourParts::Skeleton;
+    return ContourParts::Both;
+}
 
 // Passes every entity, and every glyph's contours, on to any number of
 // writers.
@@ -352,10 +444,13 @@ template <class Sink>
 ContourRun draw_into(Sink& sink, const TextParameters& p, std::string_view text,
                      const TextLayout& layout, const OutputOptions& options,
                      const GlyphTable& table, Language lang, const ProgressHook& progress) {
-    if (options.polylines) return contours_run(p, text, layout, sink, sink, table, lang, progress);
+    AsFrame<Sink> frame(sink);
+    if (options.polylines)
+        return contours_run(p, text, layout, frame, sink, table, lang, progress, nullptr,
+                            drawn_parts(options.style));
     GlyphOutput out(sink);
     ContourRun run;
-    run.stopped_at = walk(p, text, layout, sink, out, table,
+    run.stopped_at = walk(p, text, layout, frame, out, table,
                           [](unsigned char, std::int64_t, std::int64_t, const GlyphCell&) { return true; },
                           progress);
     run.stop = stop_text(run.stopped_at, lang);
@@ -401,7 +496,7 @@ ContourRun produce(ByteSink* drawing_out, ByteSink* picture, ByteSink* program_f
 #else
         counted.emplace(*drawing_out);
 #endif
-        dxf.emplace(*counted, options.units);
+        dxf.emplace(*counted, options.units, options.style);
         dxf->begin();
     }
     // Characters as typed: a line break is one, not the document's CR LF.
@@ -413,7 +508,7 @@ ContourRun produce(ByteSink* drawing_out, ByteSink* picture, ByteSink* program_f
     }
     std::optional<SvgWriter> svg;
     if (picture != nullptr) {
-        svg.emplace(*picture, layout);
+        svg.emplace(*picture, layout, options.style, options.units);
         svg->begin();
     }
     std::optional<GcodeOptions> gcode;
@@ -438,18 +533,21 @@ ContourRun produce(ByteSink* drawing_out, ByteSink* picture, ByteSink* program_f
         // The program needs every glyph's joined contours (only those it
         // cuts, unless the drawing wants closed polylines); the drawing and
         // the picture take them too, or the loose entities.
-        const ContourParts parts = options.polylines               ? ContourParts::Both
-                                   : gcode->cut == GcodeCut::Outline ? ContourParts::Outline
-                                                                     : ContourParts::Skeleton;
+        const ContourParts cut = gcode->cut == GcodeCut::Outline ? ContourParts::Outline : ContourParts::Skeleton;
+        const ContourParts parts = !options.polylines || drawn_parts(options.style) == cut ? cut : ContourParts::Both;
         if (!dxf && !svg && !how.progress) {
             run = draw_program_contours(p, text, layout, *program, table, parts, how.language);
         } else {
             FanOut frame, loose, contours;
-            for (EntitySink* e : {dxf ? static_cast<EntitySink*>(&*dxf) : nullptr,
-                                  svg ? static_cast<EntitySink*>(&*svg) : nullptr}) {
-                if (e == nullptr) continue;
-                frame.entities.push_back(e);
-                loose.entities.push_back(e);
+            std::optional<AsFrame<DxfWriter>> dxf_frame;
+            std::optional<AsFrame<SvgWriter>> svg_frame;
+            if (dxf) {
+                frame.entities.push_back(&dxf_frame.emplace(*dxf));
+                loose.entities.push_back(&*dxf);
+            }
+            if (svg) {
+                frame.entities.push_back(&svg_frame.emplace(*svg));
+                loose.entities.push_back(&*svg);
             }
             if (options.polylines) {
                 if (dxf) contours.contours.push_back(&*dxf);
@@ -513,8 +611,10 @@ std::optional<std::string> validate_program(const OutputOptions& options, const 
     if (!options.gcode) return std::nullopt;
     if (options.gcode->path.empty()) return not_created(lang, Message::NoFile);
     if (auto m = validate_gcode(options.gcode->options, lang)) return m;
-    if (!(std::fabs(layout.x0) <= kGcodeMaxCoordinate && std::fabs(layout.y0) <= kGcodeMaxCoordinate))
-        return not_created(lang, Message::GcodeBlockTooLarge);
+    // The frame encloses every coordinate of the drawing.
+    for (const double edge : {layout.left, layout.right, layout.bottom, layout.top}) {
+        if (!(std::fabs(edge) <= kGcodeMaxCoordinate)) return not_created(lang, Message::GcodeBlockTooLarge);
+    }
     return std::nullopt;
 }
 
@@ -606,7 +706,8 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
     const Language lang = how.language;
     const bool any_other = !svg_path.empty() || options.gcode.has_value();
     if (auto m = validate(p, output_path, text, !any_other, lang)) return refused(Status::Invalid, *m);
-    const auto layout = measure_text(p, text);
+    if (auto m = validate_placement(options.placement, lang)) return refused(Status::Invalid, *m);
+    const auto layout = measure_text(p, text, options.placement);
     if (!layout) return refused(Status::Invalid, not_created(lang, Message::NoText));
     if (auto m = validate_program(options, *layout, lang)) return refused(Status::Invalid, *m);
 
@@ -633,7 +734,8 @@ CreateResult stream_drawing(const TextParameters& p, std::string_view text, Byte
                             const CreateOptions& how) {
     const Language lang = how.language;
     if (auto m = validate(p, {}, text, false, lang)) return refused(Status::Invalid, *m);
-    const auto layout = measure_text(p, text);
+    if (auto m = validate_placement(options.placement, lang)) return refused(Status::Invalid, *m);
+    const auto layout = measure_text(p, text, options.placement);
     if (!layout) return refused(Status::Invalid, not_created(lang, Message::NoText));
     if (auto m = validate_program(options, *layout, lang)) return refused(Status::Invalid, *m);
     // The picture and the program, files beside the stream.

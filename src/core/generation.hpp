@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "contours.hpp"
 #include "dispatch.hpp"
@@ -50,16 +51,64 @@ std::optional<std::string> validate(const TextParameters& p, std::string_view ou
                                     std::string_view text, bool check_path = true,
                                     Language lang = Language::Japanese);
 
+// How each row lies within the block's width: from its left edge, in its
+// middle, or against its right edge, by whole cell pitches (halved when a
+// row's free pitches are odd and it is centred).
+enum class Align { Left, Center, Right };
+// Where the drawing's origin lies: in the middle of the text block, or at
+// the lower-left corner of its frame (every coordinate then non-negative).
+enum class Origin { Center, LowerLeft };
+
+// Where the text block and its frame are placed; the defaults place them as
+// the dialog always has.
+struct Placement {
+    Align align = Align::Left;
+    Origin origin = Origin::Center;
+    double frame_margin = 0;  // the frame lies this far outside the block on every side
+};
+
+// The placement's values, judged with the drawing's: a margin must be a
+// length that is not negative.
+std::optional<std::string> validate_placement(const Placement& placement, Language lang = Language::Japanese);
+
 // Rows and columns of the text (bytes; CR starts a row and the byte after it
-// is skipped) and the top-left corner (x0, y0) of the block centred on the
-// origin. Nothing when the text holds no column at all.
+// is skipped), the top-left corner (x0, y0) of the block (by default centred
+// on the origin), and the frame's edges. Nothing when the text holds no
+// column at all.
 struct TextLayout {
     std::int64_t rows = 0;
     std::int64_t columns = 0;
     double x0 = 0;
     double y0 = 0;
+    // The frame: by default the block's own edges (x0, -x0, -y0, y0).
+    double left = 0;
+    double right = 0;
+    double bottom = 0;
+    double top = 0;
+    Align align = Align::Left;
 };
 std::optional<TextLayout> measure_text(const TextParameters& p, std::string_view text);
+std::optional<TextLayout> measure_text(const TextParameters& p, std::string_view text,
+                                       const Placement& placement);
+
+// Where each row's first cell starts. The pen reaches a row's start as it
+// reaches a cell: by adding W + CharSpacing pitch after pitch from the
+// block's left edge, and for a centred row with an odd number of free
+// pitches (W + CharSpacing) / 2 once more. So a centred "A" over "AAA" lies
+// exactly over the middle 'A', to the last bit.
+class RowStarts {
+public:
+    RowStarts(const TextParameters& p, const TextLayout& layout);
+    // The start of a row of `length` bytes.
+    double operator()(std::int64_t length) const;
+    // The start of the row that begins at text[at].
+    double at(std::string_view text, std::size_t at) const;
+
+private:
+    TextLayout layout_;
+    double half_pitch_ = 0;
+    std::vector<double> whole_;  // whole_[k]: the left edge advanced by k pitches
+};
 
 // Where and why a run stopped: the reason, and the document byte it stopped
 // at with its row and column (1-based; columns count the row's bytes, and
@@ -104,10 +153,17 @@ struct GcodeOutput {
 // glyph and stroked paths). The frame is four lines either way. With gcode,
 // a machine program is written from the same joined contours, in the same
 // transaction as the drawing.
+//
+// The placement of the block and its frame, and what the drawing holds and
+// on which layers, are options too; the machine program cuts what its own
+// options say (the skeleton or the outline, and the frame with its frame
+// option), whatever the drawing holds.
 struct OutputOptions {
     bool polylines = false;
     Units units = Units::None;
     std::optional<GcodeOutput> gcode = std::nullopt;
+    Placement placement = {};
+    DrawStyle style = {};
 };
 
 // The run with joined contours: the frame into `frame`, then every glyph's

@@ -37,6 +37,7 @@ enum class Language { Japanese, English };
     M(LineWidth, "線幅", "Line width")                                                                \
     M(CharSpacing, "文字間隔", "Character spacing")                                                  \
     M(LineSpacing, "行間隔", "Line spacing")                                                          \
+    M(FrameMargin, "枠余白", "Frame margin")                                                          \
     /* The frame calculation. */                                                                   \
     M(FrameNotCalculated, "\n　枠計算 は出来ません。", "\nThe frame cannot be calculated.")          \
     M(FrameWidth, "枠幅", "Frame width")                                                             \
@@ -79,6 +80,17 @@ enum class Language { Japanese, English };
     M(ContourNotClosed, "文字の {0}（{1} 行目 {2} 文字目）の 輪郭 が 点 ({3}, {4}) で閉じていません。", \
       "The outline of {0} (row {1}, column {2}) is not closed at the point ({3}, {4}).")             \
     M(StoppedAt, "止まった文字：{0}（{1} 行目 {2} 文字目）", "Stopped at {0}: row {1}, column {2}.")    \
+    M(StoppedAtWidest, "止まった文字：{0}（{1} 行目 {2} 文字目）、全文字を描ける 線幅 は {3} までです。", \
+      "Stopped at {0}: row {1}, column {2}. The widest line width that draws the whole text is {3}.") \
+    /* The widest line width; {0} is the width, then the character that sets it. */               \
+    M(FitSetBy, "線幅 の上限 {0} を決める文字：{1}（{2} 行目 {3} 文字目）",                            \
+      "The widest line width {0} is set by {1} (row {2}, column {3}).")                              \
+    M(FitSetByCell, "線幅 の上限 {0} を決めるもの：文字幅 と 文字高（線幅 はその小さい方未満です）", \
+      "The widest line width {0} is set by the cell: the line width must be less than the character width and height.") \
+    M(FitNoGlyph, "{0}（{1} 行目 {2} 文字目）は対応してない文字です。どの 線幅 でも描けません。",     \
+      "{0} (row {1}, column {2}) cannot be drawn: no line width draws the text.")                   \
+    M(FitNothing, "{0}（{1} 行目 {2} 文字目）は最も細い 線幅 でも描けません。",                         \
+      "{0} (row {1}, column {2}) does not draw even at the thinnest line width.")                   \
     M(Withheld, "ファイルは作成していません。（--strict）", "No file was written (--strict).")          \
     /* The command's own messages. */                                                              \
     M(EmptyValue, "{0}: 値が空です。", "{0}: the value is empty.")                                    \
@@ -99,6 +111,10 @@ enum class Language { Japanese, English };
     M(PrintFrameToOutput, "--print-frame: -o - と同時には指定できません。",                            \
       "--print-frame: cannot be given together with -o -.")                                          \
     M(Progress, "{0} / {1} 文字、{2} MB", "{0} of {1} characters, {2} MB")                          \
+    M(NotWithStandardOutput, "{0}: -o - と同時には指定できません。", "{0}: cannot be given together with -o -.") \
+    M(NotAChoice, "{0}: \"{1}\" は {2} のどれでもありません。", "{0}: \"{1}\" is not one of {2}.")   \
+    M(NotAMargin, "{0}: \"{1}\" は 0 以上 100 未満の数値ではありません。",                            \
+      "{0}: \"{1}\" is not a number from 0 up to (not including) 100.")                            \
     /* The machine program (G-code). */                                                            \
     M(FilesCreated, "ファイルを作成しました。", "Files written.")                                     \
     M(FileNotWritten, "{0} は作成しました。\n　{1}\n　{2} ファイルは作成していません。",             \

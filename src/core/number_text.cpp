@@ -35,4 +35,15 @@ std::string shown_number(double v) {
     return std::string(buffer, res.ptr);
 }
 
+std::string exact_number(double v) {
+    char buffer[64];
+    for (int digits = 1;; ++digits) {
+        const auto res = portable::to_chars_general(buffer, buffer + sizeof buffer, v, digits);
+        double back = 0;
+        // Seventeen significant digits always read back as the same double.
+        if (digits >= 17 || (portable::read_decimal(buffer, res.ptr, back) && back == v))
+            return std::string(buffer, res.ptr);
+    }
+}
+
 }  // namespace tracemill

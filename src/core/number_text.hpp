@@ -22,4 +22,7 @@ std::optional<std::int32_t> parse_count(std::string_view text);
 // writes it: "2.1", "5", "0.375", "2.17391304347826", "1e-07".
 std::string shown_number(double v);
 
+// The shortest text that reads back as exactly v: "0.5", "0.52631578947368418".
+std::string exact_number(double v);
+
 }  // namespace tracemill

@@ -27,13 +27,14 @@ struct Occurrence {
 std::vector<Occurrence> occurrences(const TextParameters& p, std::string_view text,
                                     const TextLayout& layout, std::optional<TextPlace>& missing) {
     std::vector<Occurrence> all;
-    double pen_x = layout.x0;
+    const RowStarts row_start(p, layout);
+    double pen_x = row_start.at(text, 0);
     double pen_y = layout.y0;
     std::int64_t row = 1, column = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte == '\r') {
-            pen_x = layout.x0;
+            pen_x = row_start.at(text, i + 2);
             pen_y = pen_y - (p.char_height + p.line_spacing);
             ++i;
             ++row;
@@ -99,9 +100,9 @@ void bisect(const std::vector<Occurrence>& cells, const TextParameters& p, doubl
 
 }  // namespace
 
-StrokeFit widest_stroke(const TextParameters& p, std::string_view text) {
+StrokeFit widest_stroke(const TextParameters& p, std::string_view text, const Placement& placement) {
     StrokeFit fit;
-    const auto layout = measure_text(p, text);
+    const auto layout = measure_text(p, text, placement);
     if (!layout) return fit;
     std::optional<TextPlace> missing;
     const std::vector<Occurrence> all = occurrences(p, text, *layout, missing);

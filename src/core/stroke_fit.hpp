@@ -40,7 +40,8 @@ struct StrokeFit {
 // stands); the result is then confirmed over every occurrence, and the
 // bisection repeated over every occurrence in the rare case that rounding
 // far from the origin makes one occurrence differ from the first. The
-// parameters' line_width is ignored; the other lengths must be valid.
-StrokeFit widest_stroke(const TextParameters& p, std::string_view text);
+// parameters' line_width is ignored; the other lengths must be valid. The
+// cells are where the run with that placement draws them.
+StrokeFit widest_stroke(const TextParameters& p, std::string_view text, const Placement& placement = {});
 
 }  // namespace tracemill

@@ -49,9 +49,20 @@ void append_path_data(std::string& out, const Contour& c) {
     if (c.closed) out += " Z";
 }
 
+// A length with the unit of a true-size picture: as few decimals as it needs.
+void size_with_unit(std::string& out, double v, Units units) {
+    std::string n;
+    num(n, v);
+    while (n.back() == '0') n.pop_back();
+    if (n.back() == '.') n.pop_back();
+    out += n;
+    out += units == Units::Inches ? "in" : "mm";
+}
+
 }  // namespace
 
-SvgWriter::SvgWriter(ByteSink& out, const TextLayout& layout) : buffer_(out), layout_(layout) {}
+SvgWriter::SvgWriter(ByteSink& out, const TextLayout& layout, const DrawStyle& style, Units units)
+    : buffer_(out), layout_(layout), style_(style), units_(units) {}
 
 SvgWriter::~SvgWriter() = default;
 
@@ -59,23 +70,31 @@ void SvgWriter::begin() {
     std::string& out = element_;
     out.clear();
     // A margin of 2% of the larger side around the frame.
-    const double w = -2 * layout_.x0, h = 2 * layout_.y0;
+    const double w = layout_.right - layout_.left, h = layout_.top - layout_.bottom;
     const double m = 0.02 * (w > h ? w : h);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"";
-    num(out, layout_.x0 - m);
+    num(out, layout_.left - m);
     out += ' ';
-    num(out, -layout_.y0 - m);
+    num(out, -layout_.top - m);
     out += ' ';
     num(out, w + 2 * m);
     out += ' ';
     num(out, h + 2 * m);
-    out += "\" width=\"1200\" height=\"";
-    num(out, std::round(1200 * (h + 2 * m) / (w + 2 * m)));
+    if (units_ == Units::None) {
+        out += "\" width=\"1200\" height=\"";
+        num(out, std::round(1200 * (h + 2 * m) / (w + 2 * m)));
+    } else {
+        // The viewBox in drawing units, the size in the drawing's unit.
+        out += "\" width=\"";
+        size_with_unit(out, w + 2 * m, units_);
+        out += "\" height=\"";
+        size_with_unit(out, h + 2 * m, units_);
+    }
     out += "\">\n<rect x=\"";
-    num(out, layout_.x0 - m);
+    num(out, layout_.left - m);
     out += "\" y=\"";
-    num(out, -layout_.y0 - m);
+    num(out, -layout_.top - m);
     out += "\" width=\"";
     num(out, w + 2 * m);
     out += "\" height=\"";
@@ -90,6 +109,14 @@ void SvgWriter::begin() {
 }
 
 void SvgWriter::add(const Entity& e) {
+    if (style_.draws(colour_of(e))) add(e, stroke_of(colour_of(e)));
+}
+
+void SvgWriter::add_frame(const Entity& e) {
+    if (style_.frame) add(e, style_.layers ? "#000000" : stroke_of(Colour::CentreLine));
+}
+
+void SvgWriter::add(const Entity& e, const char* stroke) {
     std::string& out = element_;
     out.clear();
     if (const auto* l = std::get_if<Line>(&e)) {
@@ -102,7 +129,7 @@ void SvgWriter::add(const Entity& e) {
         out += "\" y2=\"";
         num(out, l->to.y);
         out += "\" stroke=\"";
-        out += stroke_of(l->colour);
+        out += stroke;
     } else if (const auto* c = std::get_if<Circle>(&e)) {
         out += "<circle cx=\"";
         num(out, c->centre.x);
@@ -111,13 +138,13 @@ void SvgWriter::add(const Entity& e) {
         out += "\" r=\"";
         num(out, c->radius);
         out += "\" stroke=\"";
-        out += stroke_of(c->colour);
+        out += stroke;
     } else if (const auto* a = std::get_if<Arc>(&e)) {
         // Anticlockwise in drawing units is the positive sweep once y is up.
         double span = std::fmod(a->end_deg - a->start_deg, 360.0);
         if (span <= 0) span += 360;
         if (span >= 360) {
-            add(Circle{a->centre, a->radius, a->colour});
+            add(Circle{a->centre, a->radius, a->colour}, stroke);
             return;
         }
         const Point p0 = on_circle(a->centre, a->radius, a->start_deg);
@@ -135,7 +162,7 @@ void SvgWriter::add(const Entity& e) {
         out += ' ';
         num(out, p1.y);
         out += "\" stroke=\"";
-        out += stroke_of(a->colour);
+        out += stroke;
     }
     out += "\"/>\n";
     buffer_.append(out);
@@ -144,7 +171,7 @@ void SvgWriter::add(const Entity& e) {
 
 void SvgWriter::add(const GlyphContours& glyph) {
     std::string out;
-    if (!glyph.outline.empty()) {
+    if (style_.outline && !glyph.outline.empty()) {
         out += "<path d=\"";
         for (std::size_t i = 0; i < glyph.outline.size(); ++i) {
             if (i > 0) out += ' ';
@@ -155,6 +182,7 @@ void SvgWriter::add(const GlyphContours& glyph) {
         out += "\"/>\n";
     }
     for (const Contour& c : glyph.skeleton) {
+        if (!style_.skeleton) break;
         out += "<path d=\"";
         append_path_data(out, c);
         out += "\" stroke=\"";
