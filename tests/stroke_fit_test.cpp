@@ -19,10 +19,10 @@ public:
     void add(const Entity&) override {}
 };
 
-std::string stop_at(TextParameters p, const std::string& text, double t) {
+std::string stop_at(TextParameters p, const std::string& text, double t, const Placement& placement = {}) {
     p.line_width = t;
     Discard sink;
-    return draw_text(p, text, *measure_text(p, text), sink);
+    return draw_text(p, text, *measure_text(p, text, placement), sink);
 }
 
 TEST(WidestStroke, DrawsAndTheNextDoubleStopsAtTheNamedGlyph) {
@@ -39,8 +39,14 @@ TEST(WidestStroke, DrawsAndTheNextDoubleStopsAtTheNamedGlyph) {
             for (int k = length(rng); k > 0; --k) text += static_cast<char>(glyph(rng));
         }
         TextParameters p{side(rng), side(rng), 0, gap(rng), gap(rng)};
+        // The cells where every placement puts them.
+        const Placement placement{static_cast<Align>(trial % 3), static_cast<Origin>(trial / 3 % 2),
+                                  trial % 4 == 1 ? gap(rng) : 0};
         SCOPED_TRACE(text + " W " + std::to_string(p.char_width) + " H " + std::to_string(p.char_height));
-        const StrokeFit fit = widest_stroke(p, text);
+        const StrokeFit fit = widest_stroke(p, text, placement);
+        const auto stop_at = [&](const TextParameters& q, const std::string& s, double t) {
+            return testing::stop_at(q, s, t, placement);
+        };
         if (fit.outcome == StrokeFit::Outcome::NothingFits) {
             ASSERT_TRUE(fit.at);
             EXPECT_NE(stop_at(p, text, kMinPositiveLength), "");
