@@ -4,6 +4,7 @@ and the files read back by a real DXF reader."""
 import math
 import os
 import pty
+import random
 import re
 import signal
 import subprocess
@@ -376,6 +377,161 @@ class Rows(Workspace):
         with open(path, "w", encoding="utf-8") as f:
             f.write(text)
         return path
+
+
+class Layout(Workspace):
+    """The widest line width, sizing from the text, and what the file holds
+    and on which layers."""
+
+    EVERY = "".join(chr(c) for c in range(0x21, 0x7F))
+
+    def lengths(self, *values):
+        return [x for flag, v in zip(["--char-width", "--char-height", "--char-spacing", "--line-spacing"], values)
+                for x in (flag, repr(v))]
+
+    def test_fitted_width_draws_and_the_next_double_stops_at_the_named_character(self):
+        rng = random.Random(33)
+        for trial in range(10):
+            rows = [self.EVERY[:47], self.EVERY[47:]] if trial % 3 == 0 else \
+                ["".join(rng.choice(self.EVERY) for _ in range(rng.randint(1, 5))) for _ in range(2)]
+            cell = self.lengths(rng.uniform(0.3, 12), rng.uniform(0.3, 12), rng.uniform(0, 3), rng.uniform(0, 3))
+            common = ["--lang", "en", *cell, "--align", rng.choice(["left", "center", "right"]), "--"]
+            with self.subTest(rows=rows, cell=cell):
+                r = run("--fit-line-width", *common, *rows)
+                if r.returncode == 1:  # even the thinnest stroke stops
+                    self.assertIn("does not draw even at the thinnest line width", r.stderr.decode())
+                    continue
+                self.assertEqual(r.returncode, 0, r.stderr.decode())
+                width, setter = r.stdout.decode().splitlines()
+                self.assertEqual(run("-f", "-o", self.out, "--line-width", width, *common, *rows).returncode, 0)
+                above = repr(math.nextafter(float(width), math.inf))
+                r = run("-f", "-o", self.out, "--line-width", above, *common, *rows)
+                named = re.fullmatch(r"The widest line width (\S+) is set by (.*) \((row \d+, column \d+)\)\.", setter)
+                if named is None:  # the cell sets it: the next double is no stroke for it
+                    self.assertIn("is set by the cell", setter)
+                    self.assertEqual(r.returncode, 2)
+                    continue
+                self.assertEqual(named.group(1), width)
+                self.assertEqual(r.returncode, 1)
+                self.assertEqual(r.stderr.decode().splitlines()[-1],
+                                 f"Stopped at {named.group(2)}: {named.group(3)}. "
+                                 f"The widest line width that draws the whole text is {width}.")
+        # With a margin the width is that much lower, and -o draws with it;
+        # a text that no width draws writes nothing.
+        r = run("--fit-line-width", "--fit-margin", "10", "-f", "-o", self.out, "--", "REXIT")
+        self.assertEqual(r.returncode, 0, r.stderr.decode())
+        widest = float(run("--fit-line-width", "--", "REXIT").stdout.split()[0])
+        self.assertEqual(float(r.stdout.split()[0]), widest - widest * 10 * 0.01)
+        for rows, message in ((["AB", "Cé"], "U+00E9 'é' (row 2, column 2) cannot be drawn"),
+                              (["E"], "'E' (row 1, column 1) does not draw even at the thinnest")):
+            r = run("--lang", "en", "--fit-line-width", "-f", "-o", self.out + "2", "--char-height", "2e-6", "--", *rows)
+            self.assertEqual(r.returncode, 1)
+            self.assertIn(message, r.stderr.decode())
+            self.assertFalse(os.path.exists(self.out + "2"))
+
+    def test_grid_from_the_text_and_a_given_stroke(self):
+        rows = ["AB", "CDE", ""]
+        counted = os.path.join(self.dir, "counted.dxf")
+        self.assertEqual(run("-o", counted, "--frame-size", "20", "9", "--frame-grid", "3", "3", "--", *rows).returncode, 0)
+        for auto in (["--frame-grid", "auto"], ["--frame-grid=auto"]):
+            self.assertEqual(run("-f", "-o", self.out, "--frame-size", "20", "9", *auto, "--", *rows).returncode, 0)
+            self.assertEqual(self.read(), self.read(counted))
+        # The pen given with the frame replaces the derived stroke alone.
+        derived = run("--frame-size", "20", "9", "--frame-grid", "3", "3", "--print-frame").stdout.decode()
+        given = run("--frame-size", "20", "9", "--frame-grid", "auto", "--line-width", "0.25", "--print-frame",
+                    "--", *rows).stdout.decode()
+        self.assertEqual(given, re.sub(r"--line-width \S+", "--line-width 0.25", derived))
+        r = run("--lang", "en", "--frame-grid", "auto", "--print-frame")
+        self.assertEqual((r.returncode, r.stderr.decode()), (2, "There is no text to draw.\nThe frame cannot be calculated.\n"))
+
+    @staticmethod
+    def records(data):
+        """The entity records of a DXF file, a polyline with its vertices as one."""
+        body = data.split(b"ENTITIES\r\n", 1)[1].rsplit(b"  0\r\nENDSEC", 1)[0]
+        out = []
+        for rec in body.split(b"  0\r\n")[1:]:
+            if rec.startswith((b"VERTEX", b"SEQEND")):
+                out[-1] += b"  0\r\n" + rec
+            else:
+                out.append(b"  0\r\n" + rec)
+        return out
+
+    def test_parts_and_layers_change_nothing_else(self):
+        import ezdxf
+        rows = ["Q8&", "a@"]
+        layer_of = {4: "SKELETON", 6: "OUTLINE"}
+        for mode in ([], ["--polylines"]):
+            self.assertEqual(run("-f", "-o", self.out, *mode, "--", *rows).returncode, 0)
+            default = self.records(self.read())
+            for draw, layers in (("skeleton", False), ("outline,frame", True), ("frame", True),
+                                 ("frame,skeleton,outline", False), ("skeleton,outline,frame", True)):
+                with self.subTest(mode=mode, draw=draw, layers=layers):
+                    other = os.path.join(self.dir, "parts.dxf")
+                    args = ["--draw", draw] + (["--layers"] if layers else [])
+                    self.assertEqual(run("-f", "-o", other, *mode, *args, "--", *rows).returncode, 0)
+                    expected = []
+                    for k, rec in enumerate(default):
+                        colour = int(re.search(rb" 62\r\n(\d+)\r\n", rec).group(1))
+                        part = "frame" if k < 4 else layer_of[colour].lower()
+                        if part not in draw.split(","):
+                            continue
+                        if layers:
+                            rec = rec.replace(b"  8\r\n1\r\n", b"  8\r\n" + (part.upper().encode()) + b"\r\n")
+                            if part == "frame":
+                                rec = rec.replace(b" 62\r\n4\r\n", b" 62\r\n7\r\n")
+                        expected.append(rec)
+                    self.assertEqual(self.records(self.read(other)), expected)
+                    doc = ezdxf.readfile(other)
+                    self.assertEqual(len(doc.audit().errors), 0)
+                    names = {l.dxf.name: l.dxf.color for l in doc.layers if l.dxf.name not in ("0", "Defpoints")}
+                    wanted = {"SKELETON": 4, "OUTLINE": 6, "FRAME": 7}
+                    self.assertEqual(names, {n: c for n, c in wanted.items() if n.lower() in draw} if layers else {"1": 7})
+                    self.assertEqual({(e.dxf.layer, e.dxf.color) for e in doc.modelspace()},
+                                     {(n if layers else "1", c if layers or n != "FRAME" else 4)
+                                      for n, c in wanted.items() if n.lower() in draw})
+
+    def test_svg_at_true_size(self):
+        svg = os.path.join(self.dir, "p.svg")
+        run("--svg", svg, "--", "AB")
+        plain = self.read(svg).decode()
+        for unit, suffix in (("mm", "mm"), ("in", "in")):
+            run("-f", "--svg", svg, "--units", unit, "--", "AB")
+            sized = self.read(svg).decode()
+            head = re.search(r'viewBox="\S+ \S+ (\S+) (\S+)" width="([\d.]+)' + suffix + r'" height="([\d.]+)' + suffix + '"', sized)
+            self.assertIsNotNone(head, sized[:300])
+            self.assertEqual((float(head.group(3)), float(head.group(4))), (float(head.group(1)), float(head.group(2))))
+            self.assertEqual(sized.splitlines()[2:], plain.splitlines()[2:])
+
+    def test_values_are_refused_and_defaults_change_nothing(self):
+        cases = [
+            (["--align", "middle"], '--align: "middle" is not one of left, center, right.\n'),
+            (["--origin", "top"], '--origin: "top" is not one of center, lower-left.\n'),
+            (["--draw", "skeleton,,frame"], '--draw: "" is not one of skeleton, outline, frame.\n'),
+            (["--draw", "skeleton,"], '--draw: "" is not one of skeleton, outline, frame.\n'),
+            (["--draw", "text"], '--draw: "text" is not one of skeleton, outline, frame.\n'),
+            (["--frame-margin", "-1"], "Frame margin must not be negative.\nNo file was written.\n"),
+            (["--frame-margin", "x"], '--frame-margin: "x" is not a number.\n'),
+            (["--fit-line-width", "--fit-margin", "100"],
+             '--fit-margin: "100" is not a number from 0 up to (not including) 100.\n'),
+            (["--fit-margin", "5"], None),
+            (["--fit-line-width", "--line-width", "0.3"], None),
+            (["--frame-grid", "auto", "--frame-grid", "2", "1"], None),
+            (["--frame-grid", "auto", "--char-width", "2"], None),
+        ]
+        for args, message in cases:
+            with self.subTest(args=args):
+                r = run("--lang", "en", "-o", self.out, *args, "--", "A")
+                self.assertEqual(r.returncode, 2)
+                if message:
+                    self.assertEqual(r.stderr.decode(), message)
+                self.assertFalse(os.path.exists(self.out))
+        r = run("--fit-line-width", "-o", "-", "--", "A")
+        self.assertEqual((r.returncode, r.stdout), (2, b""))
+        self.assertEqual(run("-o", self.out, "--svg", self.out + ".svg", "--", "AB", "C").returncode, 0)
+        spelled = os.path.join(self.dir, "spelled.dxf")
+        self.assertEqual(run("-o", spelled, "--svg", spelled + ".svg", "--align", "left", "--origin", "center",
+                             "--frame-margin", "0", "--draw", "skeleton,outline,frame", "--", "AB", "C").returncode, 0)
+        self.assertEqual((self.read(), self.read(self.out + ".svg")), (self.read(spelled), self.read(spelled + ".svg")))
 
 
 class Locale(Workspace):
