@@ -1,12 +1,14 @@
 #include "main_dialog.hpp"
 
 #include <algorithm>
+#include <limits>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +24,9 @@
 #include "atomic_file.hpp"
 #include "field_text.hpp"
 #include "language.hpp"
+#include "number_text.hpp"
 #include "preview_widget.hpp"
+#include "stroke_fit.hpp"
 #include "text_encoding.hpp"
 
 namespace tracemill::app {
@@ -181,12 +185,21 @@ const char* const kHelpText = QT_TRANSLATE_NOOP(
     "閉じた輪郭：輪郭を閉じたポリライン（円弧はふくらみで正確に）で、ペンの中心線を"
     "つないだポリラインで書き出します。切り抜きや塗りつぶしに使えます。\n"
     "単位：DXF ファイルに単位（mm、inch）を書き込みます。「なし」では書き込みません。\n"
+    "最大：線幅 に、今の文字と長さで全文字を描ける最も太い線幅を入れ、その上限を決める文字を"
+    "示します。\n"
+    "自動：枠計算 の 枠行文字数 と 枠行数 を、文字から数えます。\n"
+    "配置：各行を、文字の並びの幅の中で左に寄せるか、中央に置くか、右に寄せます"
+    "（文字の送りの単位で。中央では半分の送りも使います）。枠は動きません。\n"
+    "原点：図形の原点を、文字の並びの中心にするか、枠の左下の角にします"
+    "（左下では座標がすべて 0 以上になります）。\n"
+    "描く：DXF ファイルに書き出すものを、中心線・輪郭・枠 から選びます。\n"
     "Gコード：DXF ファイルと同じ名前の .nc ファイルに、機械の G コードも書き出します。"
     "ミル（彫刻機・ルーター）、レーザー、ペン（サーボのペンプロッタ）から選びます。"
     "経路は、中心線（一筆の彫刻）か 輪郭 です。送りは 1 分あたり、深さは Z0 からの切込み、"
     "出力％はレーザーの最大出力に対する割合です。長さの単位は図形と同じで、"
     "単位が inch のときは G20（inch）、ほかは G21（mm）です。"
-    "原点 X0 Y0（文字の並びの中心）から始まり、原点に戻ります。\n"
+    "原点 X0 Y0（図形の原点）から始まり、原点に戻ります。G コードは 描く の選択によらず、"
+    "経路 の選んだものを削ります。\n"
     "\n"
     "下の図は、今の値で作成される図形です。描けない文字があるときは、"
     "その理由が図の下に出ます。");
@@ -315,6 +328,27 @@ void MainDialog::buildLayout() {
     units_->addItems({tr("なし"), QStringLiteral("mm"), QStringLiteral("inch")});
     auto* units_label = make_label(tr("単位(&U)："), units_);
 
+    fit_ = new QPushButton(tr("最大(&X)"), this);
+    fit_->setObjectName(QStringLiteral("fitLineWidth"));
+    fit_->setAutoDefault(false);
+    frame_grid_auto_ = new QCheckBox(tr("自動(&Z)"), this);
+    frame_grid_auto_->setObjectName(QStringLiteral("frameGridAuto"));
+    align_ = new QComboBox(this);
+    align_->setObjectName(QStringLiteral("align"));
+    align_->addItems({tr("左寄せ"), tr("中央"), tr("右寄せ")});
+    auto* align_label = make_label(tr("配置(&J)："), align_);
+    origin_ = new QComboBox(this);
+    origin_->setObjectName(QStringLiteral("origin"));
+    origin_->addItems({tr("中心"), tr("左下")});
+    auto* origin_label = make_label(tr("原点："), origin_);
+    const char* const draw_names[] = {"drawSkeleton", "drawOutline", "drawFrame"};
+    const QString draw_texts[] = {tr("中心線"), tr("輪郭"), tr("枠")};
+    for (std::size_t k = 0; k < draw_.size(); ++k) {
+        draw_[k] = new QCheckBox(draw_texts[k], this);
+        draw_[k]->setObjectName(QString::fromLatin1(draw_names[k]));
+    }
+    auto* draw_label = make_label(tr("描く："), nullptr);
+
     gcode_machine_ = new QComboBox(this);
     gcode_machine_->setObjectName(QStringLiteral("gcodeMachine"));
     gcode_machine_->addItems({tr("なし"), tr("ミル"), tr("レーザー"), tr("ペン")});
@@ -345,6 +379,7 @@ void MainDialog::buildLayout() {
     upper->addWidget(edit(Field::CharHeight), 1, 3);
     upper->addWidget(label(Field::LineWidth), 1, 4);
     upper->addWidget(edit(Field::LineWidth), 1, 5);
+    upper->addWidget(fit_, 1, 6);
     upper->addWidget(label(Field::CharSpacing), 2, 0);
     upper->addWidget(edit(Field::CharSpacing), 2, 1);
     upper->addWidget(label(Field::LineSpacing), 2, 2);
@@ -353,8 +388,8 @@ void MainDialog::buildLayout() {
     upper->addWidget(text_label, 3, 0, Qt::AlignLeft);
     upper->addWidget(create_, 3, 4, Qt::AlignRight);
     upper->addWidget(quit, 3, 5);
-    const int upper_widths[] = {60, 35, 50, 35, 55, 45};
-    for (int c = 0; c < 6; ++c) upper->setColumnStretch(c, upper_widths[c]);
+    const int upper_widths[] = {60, 35, 50, 35, 55, 45, 0};
+    for (int c = 0; c < 7; ++c) upper->setColumnStretch(c, upper_widths[c]);
 
     // The lower block: the frame inputs and the frame calculation.
     auto* lower = new QGridLayout;
@@ -371,23 +406,35 @@ void MainDialog::buildLayout() {
     lower->addWidget(label(Field::FrameCharSpacingPercent), 1, 4);
     lower->addWidget(edit(Field::FrameCharSpacingPercent), 1, 5);
     lower->addWidget(frame, 2, 2, Qt::AlignLeft);
+    lower->addWidget(frame_grid_auto_, 2, 3);
     lower->addWidget(label(Field::FrameLineSpacingPercent), 2, 4);
     lower->addWidget(edit(Field::FrameLineSpacingPercent), 2, 5);
-    // The way the file is written, under the fields.
-    lower->addWidget(polylines_, 3, 0, 1, 2);
-    lower->addWidget(units_label, 3, 2);
-    lower->addWidget(units_, 3, 3);
+    // Where the rows and the origin lie, and what is drawn, under the
+    // frame's fields.
+    lower->addWidget(align_label, 3, 0);
+    lower->addWidget(align_, 3, 1);
+    lower->addWidget(origin_label, 3, 2);
+    lower->addWidget(origin_, 3, 3);
+    auto* draw_row = new QHBoxLayout;
+    for (QCheckBox* box : draw_) draw_row->addWidget(box);
+    draw_row->addStretch(1);
+    lower->addWidget(draw_label, 4, 0);
+    lower->addLayout(draw_row, 4, 1, 1, 5);
+    // The way the file is written, under them.
+    lower->addWidget(polylines_, 5, 0, 1, 2);
+    lower->addWidget(units_label, 5, 2);
+    lower->addWidget(units_, 5, 3);
     // The machine program, under them.
-    lower->addWidget(machine_label, 4, 0);
-    lower->addWidget(gcode_machine_, 4, 1);
-    lower->addWidget(path_label, 4, 2);
-    lower->addWidget(gcode_path_, 4, 3);
-    lower->addWidget(feed_label, 5, 0);
-    lower->addWidget(gcode_feed_, 5, 1);
-    lower->addWidget(depth_label, 5, 2);
-    lower->addWidget(gcode_depth_, 5, 3);
-    lower->addWidget(power_label, 5, 4);
-    lower->addWidget(gcode_power_, 5, 5);
+    lower->addWidget(machine_label, 6, 0);
+    lower->addWidget(gcode_machine_, 6, 1);
+    lower->addWidget(path_label, 6, 2);
+    lower->addWidget(gcode_path_, 6, 3);
+    lower->addWidget(feed_label, 7, 0);
+    lower->addWidget(gcode_feed_, 7, 1);
+    lower->addWidget(depth_label, 7, 2);
+    lower->addWidget(gcode_depth_, 7, 3);
+    lower->addWidget(power_label, 7, 4);
+    lower->addWidget(gcode_power_, 7, 5);
     const int lower_widths[] = {40, 35, 65, 35, 65, 35};
     for (int c = 0; c < 6; ++c) lower->setColumnStretch(c, lower_widths[c]);
 
@@ -402,6 +449,7 @@ void MainDialog::buildLayout() {
                         edit(Field::CharWidth),
                         edit(Field::CharHeight),
                         edit(Field::LineWidth),
+                        fit_,
                         edit(Field::CharSpacing),
                         edit(Field::LineSpacing),
                         text_,
@@ -414,6 +462,12 @@ void MainDialog::buildLayout() {
                         edit(Field::FrameCharSpacingPercent),
                         edit(Field::FrameLineSpacingPercent),
                         frame,
+                        frame_grid_auto_,
+                        align_,
+                        origin_,
+                        draw_[0],
+                        draw_[1],
+                        draw_[2],
                         polylines_,
                         units_,
                         quit,
@@ -432,6 +486,12 @@ void MainDialog::buildLayout() {
     connect(quit, &QPushButton::clicked, this, &MainDialog::reject);
     connect(help, &QPushButton::clicked, this, &MainDialog::showHelp);
     connect(frame, &QPushButton::clicked, this, &MainDialog::calculateFrame);
+    connect(fit_, &QPushButton::clicked, this, &MainDialog::fitLineWidth);
+    connect(frame_grid_auto_, &QCheckBox::toggled, this, &MainDialog::gridAutoChanged);
+    // The preview follows the placement and the parts drawn.
+    for (QComboBox* box : {align_, origin_})
+        connect(box, &QComboBox::currentIndexChanged, this, &MainDialog::schedulePreview);
+    for (QCheckBox* box : draw_) connect(box, &QCheckBox::toggled, this, &MainDialog::schedulePreview);
     connect(gcode_machine_, &QComboBox::currentIndexChanged, this, &MainDialog::machineChanged);
     connect(units_, &QComboBox::currentIndexChanged, this, &MainDialog::unitsChanged);
 }
@@ -457,6 +517,28 @@ void MainDialog::unitsChanged() {
         if (read_number_field(edit->text()) == values.first) edit->setText(show_number(values.second));
     }
     inch_defaults_ = inches;
+}
+
+void MainDialog::gridAutoChanged() {
+    // Counted in the text: the two counts are not typed.
+    const bool counted = frame_grid_auto_->isChecked();
+    field(Field::FrameCharsPerRow)->setEnabled(!counted);
+    field(Field::FrameRows)->setEnabled(!counted);
+}
+
+Placement MainDialog::placementShown() const {
+    Placement placement;
+    placement.align = static_cast<Align>(std::clamp(align_->currentIndex(), 0, 2));
+    placement.origin = static_cast<Origin>(std::clamp(origin_->currentIndex(), 0, 1));
+    return placement;
+}
+
+DrawStyle MainDialog::styleShown() const {
+    DrawStyle style;
+    style.skeleton = draw_[0]->isChecked();
+    style.outline = draw_[1]->isChecked();
+    style.frame = draw_[2]->isChecked();
+    return style;
 }
 
 QString MainDialog::gcodePath() const {
@@ -501,6 +583,9 @@ bool MainDialog::saveFields() {
     }
     read.output.polylines = polylines_->isChecked();
     read.output.units = kUnitChoices[std::clamp(units_->currentIndex(), 0, 2)];
+    read.output.placement = placementShown();
+    read.output.style = styleShown();
+    read.frame_grid_auto = frame_grid_auto_->isChecked();
     // The machine program's values, those of the chosen machine only.
     const int machine = std::clamp(gcode_machine_->currentIndex(), 0, 3);
     read.write_gcode = machine > 0;
@@ -534,6 +619,13 @@ void MainDialog::showFields() {
         }
     }
     polylines_->setChecked(values_.output.polylines);
+    align_->setCurrentIndex(static_cast<int>(values_.output.placement.align));
+    origin_->setCurrentIndex(static_cast<int>(values_.output.placement.origin));
+    draw_[0]->setChecked(values_.output.style.skeleton);
+    draw_[1]->setChecked(values_.output.style.outline);
+    draw_[2]->setChecked(values_.output.style.frame);
+    frame_grid_auto_->setChecked(values_.frame_grid_auto);
+    gridAutoChanged();
     for (int i = 0; i < 3; ++i)
         if (kUnitChoices[i] == values_.output.units) units_->setCurrentIndex(i);
     inch_defaults_ = values_.output.units == Units::Inches;
@@ -551,6 +643,12 @@ void MainDialog::showFields() {
 
 void MainDialog::create() {
     if (!saveFields()) return;
+    const DrawStyle& style = values_.output.style;
+    if (!style.skeleton && !style.outline && !style.frame) {
+        services_.inform(this, QString::fromStdString(format_message(Message::NothingToDraw, language()) +
+                                                      std::string(message_text(Message::NotCreated, language()))));
+        return;
+    }
     const std::string text = to_document_bytes(values_.text.toStdString());
     const std::string path = QFile::encodeName(outputPath()).toStdString();
     OutputOptions output = values_.output;
@@ -626,6 +724,21 @@ void MainDialog::chooseOutputFile() {
 
 void MainDialog::calculateFrame() {
     if (!saveFields()) return;
+    if (values_.frame_grid_auto) {
+        // The characters per row and the rows as the run measures them,
+        // shown in their fields.
+        const auto measured = measure_text(values_.params, to_document_bytes(values_.text.toStdString()));
+        if (!measured || measured->columns > std::numeric_limits<std::int32_t>::max() ||
+            measured->rows > std::numeric_limits<std::int32_t>::max()) {
+            const Message why = measured ? Message::FrameOutOfRange : Message::NoText;
+            services_.inform(this, QString::fromStdString(format_message(why, language()) +
+                                                          std::string(message_text(Message::FrameNotCalculated,
+                                                                                   language()))));
+            return;
+        }
+        values_.frame.chars_per_row = static_cast<std::int32_t>(measured->columns);
+        values_.frame.rows = static_cast<std::int32_t>(measured->rows);
+    }
     const FrameResult result = calculate_frame(values_.frame, language());
     if (const auto* message = std::get_if<std::string>(&result)) {
         services_.inform(this, QString::fromStdString(*message));
@@ -633,6 +746,50 @@ void MainDialog::calculateFrame() {
     }
     values_.params = std::get<TextParameters>(result);
     showFields();
+}
+
+void MainDialog::fitLineWidth() {
+    if (!saveFields()) return;
+    const std::string typed = values_.text.toStdString();
+    const std::string text = to_document_bytes(typed);
+    const Language lang = language();
+    // The other lengths are judged with any stroke they accept.
+    TextParameters judged = values_.params;
+    judged.line_width = std::max(std::min(judged.char_width, judged.char_height) / 2, kMinPositiveLength);
+    std::optional<std::string> invalid = validate(judged, {}, text, false, lang);
+    if (!invalid) invalid = validate_placement(values_.output.placement, lang);
+    if (invalid) {
+        services_.inform(this, without_not_created(*invalid));
+        return;
+    }
+    const StrokeFit fit = widest_stroke(values_.params, text, values_.output.placement);
+    const auto character = [&](bool drawable) {
+        const auto c = typed_character_at(typed, fit.at->row, fit.at->column);
+        return c ? describe_character(c->code_point, c->utf8, drawable) : english_glyph_name(fit.at->byte);
+    };
+    std::string said;
+    switch (fit.outcome) {
+        case StrokeFit::Outcome::NoText:
+            said = format_message(Message::NoText, lang);
+            break;
+        case StrokeFit::Outcome::NoGlyph:
+            said = format_message(Message::FitNoGlyph, lang, {character(false), fit.at->row, fit.at->column});
+            break;
+        case StrokeFit::Outcome::NothingFits:
+            said = format_message(Message::FitNothing, lang, {character(true), fit.at->row, fit.at->column});
+            break;
+        case StrokeFit::Outcome::Fits: {
+            // Shown as the shortest text that reads back as the same width,
+            // so that the field draws with exactly it.
+            const std::string width = exact_number(fit.line_width);
+            values_.params.line_width = fit.line_width;
+            field(Field::LineWidth)->setText(QString::fromStdString(width));
+            said = fit.at ? format_message(Message::FitSetBy, lang, {width, character(true), fit.at->row, fit.at->column})
+                          : format_message(Message::FitSetByCell, lang, {width});
+            break;
+        }
+    }
+    services_.inform(this, QString::fromStdString(said));
 }
 
 void MainDialog::showHelp() { services_.inform(this, tr(kHelpText)); }
@@ -668,7 +825,7 @@ void MainDialog::refreshPreview() {
         preview_->showNote(without_not_created(*message));
         return;
     }
-    preview_->showDrawing(p, text, typed);
+    preview_->showDrawing(p, text, typed, placementShown(), styleShown());
 }
 
 }  // namespace tracemill::app

@@ -28,7 +28,12 @@ struct DialogValues {
     TextParameters params;
     QString text;
     FrameInputs frame;
-    OutputOptions output;  // closed contours and the drawing unit
+    // Closed contours, the drawing unit, the rows' alignment, the origin and
+    // the parts drawn.
+    OutputOptions output;
+    // The frame calculation counts the characters per row and the rows in
+    // the text.
+    bool frame_grid_auto = false;
     // A machine program beside the drawing (the same name with .nc).
     bool write_gcode = false;
     GcodeOptions gcode;
@@ -60,6 +65,9 @@ public:
     void create();            // 作成: writes the drawing through the core
     void chooseOutputFile();  // 参照(&F)
     void calculateFrame();    // 枠計算(&C)
+    // 最大(&X) beside 線幅: the widest line width that draws the text,
+    // filled in, and the character that sets it said.
+    void fitLineWidth();
     void showHelp();          // ﾍﾙﾌﾟ(&H)
     // 終了, Escape and the close box: asks first; No keeps the dialog open.
     void reject() override;
@@ -80,6 +88,12 @@ public:
     QPushButton* createButton() const { return create_; }
     QCheckBox* polylinesBox() const { return polylines_; }
     QComboBox* unitsBox() const { return units_; }
+    QPushButton* fitButton() const { return fit_; }
+    QCheckBox* frameGridAutoBox() const { return frame_grid_auto_; }
+    QComboBox* alignBox() const { return align_; }    // 左寄せ, 中央, 右寄せ
+    QComboBox* originBox() const { return origin_; }  // 中心, 左下
+    // 中心線, 輪郭, 枠: what the drawing holds.
+    QCheckBox* drawBox(int part) const { return draw_[static_cast<std::size_t>(part)]; }
     // The machine program: なし or the machine, what is cut, and its values.
     QComboBox* gcodeMachineBox() const { return gcode_machine_; }
     QComboBox* gcodePathBox() const { return gcode_path_; }
@@ -97,6 +111,10 @@ private:
     void schedulePreview();
     void machineChanged();
     void unitsChanged();
+    void gridAutoChanged();
+    // The placement and the parts drawn as the controls show them now.
+    Placement placementShown() const;
+    DrawStyle styleShown() const;
 
     DialogServices& services_;
     DialogValues values_;
@@ -106,6 +124,11 @@ private:
     QPushButton* create_ = nullptr;
     QCheckBox* polylines_ = nullptr;
     QComboBox* units_ = nullptr;
+    QPushButton* fit_ = nullptr;
+    QCheckBox* frame_grid_auto_ = nullptr;
+    QComboBox* align_ = nullptr;
+    QComboBox* origin_ = nullptr;
+    std::array<QCheckBox*, 3> draw_{};
     QComboBox* gcode_machine_ = nullptr;
     QComboBox* gcode_path_ = nullptr;
     QLineEdit* gcode_feed_ = nullptr;

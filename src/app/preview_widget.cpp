@@ -52,20 +52,23 @@ void add_entity(QPainterPath& path, const Entity& e) {
 
 }  // namespace
 
-PreviewPaths build_preview_paths(const std::vector<Entity>& entities, const TextLayout& layout) {
+PreviewPaths build_preview_paths(const std::vector<Entity>& entities, const TextLayout& layout,
+                                 const DrawStyle& style) {
     PreviewPaths paths;
     paths.entities = entities.size();
     for (std::size_t i = 0; i < entities.size(); ++i) {
         const Entity& e = entities[i];
         if (i < 4) {
-            add_entity(paths.frame, e);
+            if (style.frame) add_entity(paths.frame, e);
+        } else if (!style.draws(colour_of(e))) {
+            continue;
         } else if (colour_of(e) == Colour::Outline) {
             add_entity(paths.outline, e);
         } else {
             add_entity(paths.centre_line, e);
         }
     }
-    paths.bounds = QRectF(QPointF(layout.x0, -layout.y0), QPointF(-layout.x0, layout.y0));
+    paths.bounds = QRectF(QPointF(layout.left, layout.bottom), QPointF(layout.right, layout.top));
     return paths;
 }
 
@@ -135,8 +138,9 @@ PreviewWidget::PreviewWidget(QWidget* parent)
 }
 
 std::string PreviewWidget::showDrawing(const TextParameters& p, const std::string& text,
-                                       const QString& typed) {
-    const auto layout = measure_text(p, text);
+                                       const QString& typed, const Placement& placement,
+                                       const DrawStyle& style) {
+    const auto layout = measure_text(p, text, placement);
     if (!layout) {
         showNote({});
         return {};
@@ -146,7 +150,7 @@ std::string PreviewWidget::showDrawing(const TextParameters& p, const std::strin
     const auto stopped = draw_text_run(p, text, *layout, list);
     const Language lang = language();
     const std::string stop = stopped ? stopped->message(lang) : std::string();
-    canvas_->setPaths(build_preview_paths(list.entities, *layout));
+    canvas_->setPaths(build_preview_paths(list.entities, *layout, style));
     const QString m = without_indent(stop);
     message_->setText(m);
     message_->setVisible(!m.isEmpty());

@@ -29,8 +29,11 @@ struct PreviewPaths {
 };
 
 // The first four entities of a drawing are its frame; the rest are sorted by
-// colour. Arcs run anticlockwise from start to end angle as in the file.
-PreviewPaths build_preview_paths(const std::vector<Entity>& entities, const TextLayout& layout);
+// colour. Arcs run anticlockwise from start to end angle as in the file. The
+// style leaves out what the drawing does not hold; the bounds are the
+// layout's frame either way.
+PreviewPaths build_preview_paths(const std::vector<Entity>& entities, const TextLayout& layout,
+                                 const DrawStyle& style = {});
 
 class PreviewCanvas final : public QWidget {
     Q_OBJECT
@@ -58,7 +61,8 @@ public:
     // dialog's language, empty when every character was drawn; it is shown
     // under the picture, and under it the character the run stopped at.
     std::string showDrawing(const TextParameters& p, const std::string& text,
-                            const QString& typed = {});
+                            const QString& typed = {}, const Placement& placement = {},
+                            const DrawStyle& style = {});
     // Shows no picture, only the note (empty for none).
     void showNote(const QString& note);
 

@@ -38,6 +38,7 @@ enum class Language { Japanese, English };
     M(CharSpacing, "文字間隔", "Character spacing")                                                  \
     M(LineSpacing, "行間隔", "Line spacing")                                                          \
     M(FrameMargin, "枠余白", "Frame margin")                                                          \
+    M(NothingToDraw, "描く もの が選ばれていません。", "Nothing is chosen to draw.")                   \
     /* The frame calculation. */                                                                   \
     M(FrameNotCalculated, "\n　枠計算 は出来ません。", "\nThe frame cannot be calculated.")          \
     M(FrameWidth, "枠幅", "Frame width")                                                             \

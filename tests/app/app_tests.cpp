@@ -76,6 +76,7 @@ const std::pair<const char*, const char*> kEnglish[] = {
     {"文字の 点 の 線幅 は 0.6 未満です。", "The line width must be less than 0.6 for '.'."},
     {"枠幅 が ゼロ以下です。\n　枠計算 は出来ません。",
      "Frame width must be greater than zero.\nThe frame cannot be calculated."},
+    {"\n　枠計算 は出来ません。", "\nThe frame cannot be calculated."},
     {"枠行文字数 が ゼロ以下です。\n　枠計算 は出来ません。",
      "Characters per row must be greater than zero.\nThe frame cannot be calculated."},
     {"作成DXFファイルを指定", "Choose the DXF file to write"},
@@ -85,6 +86,9 @@ const std::pair<const char*, const char*> kEnglish[] = {
      "The chosen file cannot be replaced.\nChoose another one."},
     {"tracemill を終了しますか？", "Quit tracemill?"},
     {"はい(&Y)", "&Yes"}, {"いいえ(&N)", "&No"},
+    {"最大", "Widest"}, {"自動", "Auto"}, {"配置", "Align"}, {"原点", "Origin"}, {"描く", "Draw"},
+    {"最大(&X)", "Widest (&Y)"}, {"配置(&J)：", "Align (&J):"}, {"原点：", "Origin:"}, {"描く：", "Draw:"},
+    {"描く もの が選ばれていません。", "Nothing is chosen to draw."},
 };
 
 Language test_language = Language::Japanese;
@@ -159,6 +163,15 @@ QByteArray cli_output(const QString& out, const QStringList& args) {
     return read_file(out);
 }
 
+// What the command prints on standard output, in the tests' language.
+QString cli_stdout(const QStringList& args) {
+    QProcess p;
+    const QString lang = test_language == Language::English ? QStringLiteral("en") : QStringLiteral("ja");
+    p.start(qEnvironmentVariable("TRACEMILL"), QStringList{QStringLiteral("--lang"), lang} + args);
+    if (!p.waitForFinished(30000)) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 bool is_root() { return geteuid() == 0; }
 
 }  // namespace
@@ -195,13 +208,14 @@ private slots:
              {"ファイル：", "文字幅(&W)：", "文字高(&E)：", "線幅(&L)：", "文字間隔(&I)：",
               "行間隔(&S)：", "文字(&T)：", "枠幅(&B)：", "枠高(&A)：", "枠行文字数(&N)：",
               "枠行数(&V)：", "枠線幅％(&D)：", "枠文字間隔％(&G)：", "枠行間隔％(&O)：",
-              "単位(&U)：", "Gコード(&K)：", "経路(&R)：", "送り(&M)：", "深さ(&Q)：", "出力％(&Y)："}) {
+              "単位(&U)：", "Gコード(&K)：", "経路(&R)：", "送り(&M)：", "深さ(&Q)：", "出力％(&Y)：",
+              "配置(&J)：", "原点：", "描く："}) {
             QVERIFY2(labels.contains(L(text)), qPrintable(L(text)));
         }
         QStringList buttons;
         for (auto* b : fx.dialog->findChildren<QPushButton*>()) buttons << b->text();
         buttons.sort();
-        QStringList expected{L("参照(&F)"), L("作成"), L("終了"), L("ﾍﾙﾌﾟ(&H)"), L("枠計算(&C)")};
+        QStringList expected{L("参照(&F)"), L("作成"), L("終了"), L("ﾍﾙﾌﾟ(&H)"), L("枠計算(&C)"), L("最大(&X)")};
         expected.sort();
         QCOMPARE(buttons, expected);
         QVERIFY(fx.dialog->createButton()->isDefault());
@@ -214,10 +228,11 @@ private slots:
     void tabOrderFollowsTheControlList() {
         Fixture fx;
         const QStringList expected{
-            "browse", "charWidth", "charHeight", "lineWidth", "charSpacing", "lineSpacing",
+            "browse", "charWidth", "charHeight", "lineWidth", "fitLineWidth", "charSpacing", "lineSpacing",
             "text", "create", "frameWidth", "frameHeight", "frameCharsPerRow", "frameRows",
             "frameLineWidthPercent", "frameCharSpacingPercent", "frameLineSpacingPercent",
-            "frameCalculation", "polylines", "units", "quit", "help",
+            "frameCalculation", "frameGridAuto", "align", "origin", "drawSkeleton", "drawOutline", "drawFrame",
+            "polylines", "units", "quit", "help",
             "gcodeMachine", "gcodePath", "gcodeFeed", "gcodeDepth", "gcodePower"};
         QWidget* start = fx.dialog->findChild<QPushButton*>(QStringLiteral("browse"));
         QVERIFY(start->hasFocus());  // the first control has the focus at start
@@ -274,7 +289,8 @@ private slots:
         fx.dialog->findChild<QPushButton*>(QStringLiteral("help"))->click();
         QCOMPARE(fx.services.informed.size(), 1);
         for (const char* word :
-             {"文字幅", "線幅", "文字間隔", "枠計算", "枠行文字数", "枠線幅％", "閉じた輪郭", "単位"}) {
+             {"文字幅", "線幅", "文字間隔", "枠計算", "枠行文字数", "枠線幅％", "閉じた輪郭", "単位", "最大", "自動",
+              "配置", "原点", "描く"}) {
             QVERIFY2(fx.services.informed.first().contains(L(word)), qPrintable(L(word)));
         }
     }
@@ -455,6 +471,67 @@ private slots:
         }
     }
 
+    void placementAndPartsDrawWhatTheCommandDraws() {
+        struct Case {
+            int align, origin;        // 左寄せ 中央 右寄せ; 中心 左下
+            bool skeleton, outline, frame;
+            QStringList cli;
+        };
+        const Case cases[] = {
+            {1, 0, true, true, true, {"--align", "center"}},
+            {2, 1, true, true, true, {"--align", "right", "--origin", "lower-left"}},
+            {0, 1, false, true, true, {"--origin", "lower-left", "--draw", "outline,frame"}},
+            {1, 0, true, false, false, {"--align", "center", "--draw", "skeleton"}},
+        };
+        for (const Case& c : cases) {
+            Fixture fx;
+            const QString out = fx.path("dialog.dxf");
+            fx.choose(out);
+            fx.dialog->alignBox()->setCurrentIndex(c.align);
+            fx.dialog->originBox()->setCurrentIndex(c.origin);
+            const bool parts[] = {c.skeleton, c.outline, c.frame};
+            for (int k = 0; k < 3; ++k) fx.dialog->drawBox(k)->setChecked(parts[k]);
+            fx.setText("A\nAAA\nR8");
+            fx.dialog->create();
+            QCOMPARE(fx.lastMessage(), kCreated);
+            QCOMPARE(read_file(out), cli_output(fx.path("cli.dxf"), c.cli + QStringList{"--", "A", "AAA", "R8"}));
+        }
+        // Nothing to draw is said, and nothing written.
+        Fixture fx;
+        const QString out = fx.path("none.dxf");
+        fx.choose(out);
+        fx.setText("A");
+        for (int k = 0; k < 3; ++k) fx.dialog->drawBox(k)->setChecked(false);
+        fx.dialog->create();
+        QCOMPARE(fx.lastMessage(), L("描く もの が選ばれていません。") + kNotCreated);
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void theWidestButtonFillsInWhatTheCommandFinds() {
+        Fixture fx;
+        fx.set(Field::CharWidth, "3");
+        fx.dialog->alignBox()->setCurrentIndex(2);
+        fx.setText("REXIT\nQ");
+        fx.dialog->fitLineWidth();
+        const QStringList lines =
+            cli_stdout({"--fit-line-width", "--char-width", "3", "--align", "right", "--", "REXIT", "Q"})
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(fx.field(Field::LineWidth)->text(), lines[0]);
+        QCOMPARE(fx.lastMessage(), lines[1]);
+        // It draws with exactly that width.
+        const QString out = fx.path("widest.dxf");
+        fx.choose(out);
+        fx.dialog->create();
+        QCOMPARE(fx.lastMessage(), kCreated);
+        // A text that no width draws leaves the field as it was.
+        fx.set(Field::LineWidth, "0.3");
+        fx.setText("Aé");
+        fx.dialog->fitLineWidth();
+        QCOMPARE(fx.field(Field::LineWidth)->text(), QStringLiteral("0.3"));
+        QVERIFY(fx.lastMessage().contains(QStringLiteral("U+00E9")));
+    }
+
     void theMachineProgramGoesBesideTheDrawing() {
         Fixture fx;
         const QString out = fx.path("sign.dxf");
@@ -618,6 +695,31 @@ private slots:
             const QString t = fx.field(f)->text();
             QVERIFY2(!t.contains("inf") && !t.contains("nan"), qPrintable(t));
         }
+    }
+
+    void theAutomaticGridCountsTheText() {
+        Fixture fx;
+        fx.set(Field::FrameWidth, "20");
+        fx.set(Field::FrameHeight, "9");
+        fx.dialog->frameGridAutoBox()->setChecked(true);
+        QVERIFY(!fx.field(Field::FrameRows)->isEnabled());
+        fx.setText("AB\nCDE\n");
+        fx.dialog->calculateFrame();
+        QCOMPARE(fx.field(Field::FrameCharsPerRow)->text(), QStringLiteral("3"));
+        QCOMPARE(fx.field(Field::FrameRows)->text(), QStringLiteral("3"));
+        const QString printed =
+            cli_stdout({"--frame-size", "20", "9", "--frame-grid", "auto", "--print-frame", "--", "AB", "CDE", ""});
+        for (const QString& line : printed.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QStringList flag_value = line.split(QLatin1Char(' '));
+            const std::map<QString, Field> fields = {
+                {"--char-width", Field::CharWidth}, {"--char-height", Field::CharHeight},
+                {"--line-width", Field::LineWidth}, {"--char-spacing", Field::CharSpacing},
+                {"--line-spacing", Field::LineSpacing}};
+            QCOMPARE(fx.field(fields.at(flag_value[0]))->text(), flag_value[1]);
+        }
+        fx.setText("");
+        fx.dialog->calculateFrame();
+        QCOMPARE(fx.lastMessage(), L("文字 が記入されていません。") + L("\n　枠計算 は出来ません。"));
     }
 
     void aCalculatedFrameDrawsAsTheCommandLineToolDrawsIt() {
@@ -867,8 +969,8 @@ private slots:
 
     void arcsRunAnticlockwiseFromStartToEnd() {
         TextLayout layout;
-        layout.x0 = -2;
-        layout.y0 = 2;
+        layout.x0 = layout.left = layout.bottom = -2;
+        layout.y0 = layout.right = layout.top = 2;
         const std::vector<Entity> frame(4, Line{{0, 0}, {1, 0}, Colour::CentreLine});
         auto with = [&](Entity e) {
             auto v = frame;

@@ -81,7 +81,12 @@
 
 閉じた輪郭：輪郭を閉じたポリライン（円弧はふくらみで正確に）で、ペンの中心線をつないだポリラインで書き出します。切り抜きや塗りつぶしに使えます。
 単位：DXF ファイルに単位（mm、inch）を書き込みます。「なし」では書き込みません。
-Gコード：DXF ファイルと同じ名前の .nc ファイルに、機械の G コードも書き出します。ミル（彫刻機・ルーター）、レーザー、ペン（サーボのペンプロッタ）から選びます。経路は、中心線（一筆の彫刻）か 輪郭 です。送りは 1 分あたり、深さは Z0 からの切込み、出力％はレーザーの最大出力に対する割合です。長さの単位は図形と同じで、単位が inch のときは G20（inch）、ほかは G21（mm）です。原点 X0 Y0（文字の並びの中心）から始まり、原点に戻ります。
+最大：線幅 に、今の文字と長さで全文字を描ける最も太い線幅を入れ、その上限を決める文字を示します。
+自動：枠計算 の 枠行文字数 と 枠行数 を、文字から数えます。
+配置：各行を、文字の並びの幅の中で左に寄せるか、中央に置くか、右に寄せます（文字の送りの単位で。中央では半分の送りも使います）。枠は動きません。
+原点：図形の原点を、文字の並びの中心にするか、枠の左下の角にします（左下では座標がすべて 0 以上になります）。
+描く：DXF ファイルに書き出すものを、中心線・輪郭・枠 から選びます。
+Gコード：DXF ファイルと同じ名前の .nc ファイルに、機械の G コードも書き出します。ミル（彫刻機・ルーター）、レーザー、ペン（サーボのペンプロッタ）から選びます。経路は、中心線（一筆の彫刻）か 輪郭 です。送りは 1 分あたり、深さは Z0 からの切込み、出力％はレーザーの最大出力に対する割合です。長さの単位は図形と同じで、単位が inch のときは G20（inch）、ほかは G21（mm）です。原点 X0 Y0（図形の原点）から始まり、原点に戻ります。G コードは 描く の選択によらず、経路 の選んだものを削ります。
 
 下の図は、今の値で作成される図形です。描けない文字があるときは、その理由が図の下に出ます。</source>
         <translation>tracemill turns typed text into a drawing in a DXF file.
@@ -102,7 +107,12 @@ Calculate frame: finds the character width and height, the spacings and the line
 
 Closed polylines: writes the outline as closed polylines (arcs exactly, as bulges) and the pen&apos;s centre line as joined polylines, ready for cutting and filling.
 Units: records the unit (mm, inch) in the DXF file; &quot;none&quot; records none.
-G-code: also writes the machine program, a .nc file of the DXF file&apos;s name, for a mill (engraver, router), a laser or a pen (servo pen plotter). Cut path: the centre line (single-line engraving) or the outline. Feed is per minute, Z depth the cut below Z0, Power the laser&apos;s share of its maximum in %. Lengths are in the drawing&apos;s unit: G20 (inch) when the unit is inch, else G21 (mm). The program starts at the origin X0 Y0 (the middle of the text) and returns there.
+Widest: fills in the widest line width at which every character of the text draws with the current lengths, and names the character that sets it.
+Auto: the frame calculation counts the characters per row and the rows in the text.
+Align: each row lies at the left of the text&apos;s width, in its middle or at its right (by whole character steps; in the middle also by half a step). The frame does not move.
+Origin: the drawing&apos;s origin is the middle of the text or the lower-left corner of its frame (then every coordinate is zero or more).
+Draw: what the DXF file holds: the centre line, the outline, the frame.
+G-code: also writes the machine program, a .nc file of the DXF file&apos;s name, for a mill (engraver, router), a laser or a pen (servo pen plotter). Cut path: the centre line (single-line engraving) or the outline. Feed is per minute, Z depth the cut below Z0, Power the laser&apos;s share of its maximum in %. Lengths are in the drawing&apos;s unit: G20 (inch) when the unit is inch, else G21 (mm). The program starts at the origin X0 Y0 (the drawing&apos;s origin) and returns there. It cuts the chosen cut path whatever Draw holds.
 
 The picture below shows the drawing the current values make. When a character cannot be drawn, the reason shows under it.</translation>
     </message>
@@ -207,6 +217,50 @@ Choose another one.</translation>
     <message>
         <source>出力％(&amp;Y)：</source>
         <translation>Power % of ma&amp;x:</translation>
+    </message>
+    <message>
+        <source>最大(&amp;X)</source>
+        <translation>Widest (&amp;Y)</translation>
+    </message>
+    <message>
+        <source>自動(&amp;Z)</source>
+        <translation>Auto (&amp;Q)</translation>
+    </message>
+    <message>
+        <source>配置(&amp;J)：</source>
+        <translation>Align (&amp;J):</translation>
+    </message>
+    <message>
+        <source>原点：</source>
+        <translation>Origin:</translation>
+    </message>
+    <message>
+        <source>左寄せ</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>中央</source>
+        <translation>center</translation>
+    </message>
+    <message>
+        <source>右寄せ</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>中心</source>
+        <translation>middle</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>lower left</translation>
+    </message>
+    <message>
+        <source>枠</source>
+        <translation>frame</translation>
+    </message>
+    <message>
+        <source>描く：</source>
+        <translation>Draw:</translation>
     </message>
 </context>
 </TS>
