@@ -717,7 +717,9 @@ GcodeSummary GcodeWriter::end(bool one_thread) {
     Program program(buffer_, o);
     program.start();
     std::size_t done = 0;
-#ifndef __EMSCRIPTEN__
+#ifdef __EMSCRIPTEN__
+    (void)one_thread;  // the browser's build has the one thread
+#else
     // A long route is written in two halves at once. After any path the
     // tool is down at the path's (printed) end, whatever state it came in
     // with, so the second thread runs the last path of the first half from
