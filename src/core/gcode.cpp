@@ -217,8 +217,10 @@ public:
     std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> blocks;
 };
 
+#ifndef __EMSCRIPTEN__
 // From this many paths on, the program is written by two threads.
 constexpr std::size_t kWrittenInHalvesFrom = 4096;
+#endif
 
 // Where the tool is (in printed units) and what it is doing: all that the
 // lines of a path depend on besides the path itself.
