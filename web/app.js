@@ -13,12 +13,15 @@ const TEXTS = {
     name: 'File name', lengths: 'Lengths (drawing units)',
     charWidth: 'Character width', charHeight: 'Character height', lineWidth: 'Stroke width',
     charSpacing: 'Character spacing', lineSpacing: 'Line spacing', text: 'Text',
-    downloadDxf: 'Download DXF', downloadSvg: 'Download SVG',
+    downloadDxf: 'Download DXF', downloadSvg: 'Download SVG', downloadGcode: 'Download G-code',
     frame: 'Frame calculation', frameWidth: 'Frame width', frameHeight: 'Frame height',
     frameCharsPerRow: 'Characters per row', frameRows: 'Rows',
     frameLineWidthPercent: 'Stroke %', frameCharSpacingPercent: 'Character spacing %',
     frameLineSpacingPercent: 'Line spacing %', calculate: 'Calculate lengths',
     output: 'File', polylines: 'Closed contours', units: 'Units', unitsNone: 'none',
+    gcodeMachine: 'G-code for', machineMill: 'a mill or engraver', machineLaser: 'a laser',
+    machinePen: 'a pen plotter', gcodePath: 'G-code path', pathSkeleton: 'pen paths', pathOutline: 'outline',
+    gcodeFrame: 'Cut the frame too',
     help: 'Help', pictureLabel: 'Picture of the drawing',
     notNumber: (field, text) => `${field}: "${text}" is not a number.`,
     notCount: (field, text) => `${field}: "${text}" is not a whole number from 0 to 2147483647.`,
@@ -34,6 +37,9 @@ const TEXTS = {
       'given number of rows and characters per row.',
       'Closed contours writes each outline as closed polylines (for cutting and filling); Units ' +
       'records millimetres or inches in the file.',
+      'Download G-code writes a machine program: the pen paths (engraving, plotting) or the ' +
+      'outline, in a short order, with the command\'s default feed, depth and power; its ' +
+      'numbers are millimetres unless Units is inch.',
       'When a character cannot be drawn, the reason appears under the picture; the file then ' +
       'holds everything before it.'],
   },
@@ -43,12 +49,14 @@ const TEXTS = {
     name: 'ファイル名(F)', lengths: '寸法',
     charWidth: '文字幅(W)', charHeight: '文字高(E)', lineWidth: '線幅(L)',
     charSpacing: '文字間隔(I)', lineSpacing: '行間隔(S)', text: '文字(T)',
-    downloadDxf: 'DXF を保存', downloadSvg: 'SVG を保存',
+    downloadDxf: 'DXF を保存', downloadSvg: 'SVG を保存', downloadGcode: 'Gコード を保存',
     frame: '枠計算', frameWidth: '枠幅(B)', frameHeight: '枠高(A)',
     frameCharsPerRow: '枠行文字数(N)', frameRows: '枠行数(V)',
     frameLineWidthPercent: '枠線幅％(D)', frameCharSpacingPercent: '枠文字間隔％(G)',
     frameLineSpacingPercent: '枠行間隔％(O)', calculate: '枠計算(C)',
     output: 'ファイル', polylines: '閉じた輪郭(P)', units: '単位(U)', unitsNone: 'なし',
+    gcodeMachine: 'Gコード(K)', machineMill: 'ミル', machineLaser: 'レーザー', machinePen: 'ペン',
+    gcodePath: '経路(R)', pathSkeleton: '中心線', pathOutline: '輪郭', gcodeFrame: '枠も切る(X)',
     help: 'ヘルプ(H)', pictureLabel: '図形',
     notNumber: (field, text) => `${field}: "${text}" は数値ではありません。`,
     notCount: (field, text) => `${field}: "${text}" は 0 から 2147483647 までの整数ではありません。`,
@@ -63,6 +71,8 @@ const TEXTS = {
       '五つの寸法を求めます。',
       '閉じた輪郭は、輪郭を閉じたポリラインで書き出します（切り抜きや塗りつぶし用）。' +
       '単位は mm か inch をファイルに書き込みます。',
+      'Gコード を保存 は、中心線（彫刻・ペン描き）か輪郭を、移動の短い順に加工する' +
+      'プログラムを書き出します。送り・深さ・出力はコマンドの既定値です。単位が inch でなければ mm です。',
       '描けない文字があるときは、その理由が図の下に出ます。ファイルにはその前までが入ります。'],
   },
 };
@@ -87,10 +97,11 @@ const LENGTHS = ['charWidth', 'charHeight', 'lineWidth', 'charSpacing', 'lineSpa
 const FRAME = ['frameWidth', 'frameHeight', 'frameCharsPerRow', 'frameRows',
   'frameCharSpacingPercent', 'frameLineSpacingPercent', 'frameLineWidthPercent'];
 // The files the page saves: what the core is asked for, the name's suffix and
-// the type. The G-code export joins this list with its own button.
+// the type.
 const FORMATS = {
   dxf: { what: 1, suffix: '.dxf', type: 'application/dxf' },
   svg: { what: 2, suffix: '.svg', type: 'image/svg+xml' },
+  gcode: { what: 3, suffix: '.nc', type: 'text/plain' },
 };
 
 const $ = (id) => document.getElementById(id);
@@ -119,9 +130,11 @@ function applyTexts() {
 // Calls the core's tm_draw with the fields as they are.
 function draw(what) {
   return core.ccall('tm_draw', 'number',
-    ['number', 'string', 'string', 'string', 'string', 'string', 'string', 'number', 'number', 'string'],
+    ['number', 'string', 'string', 'string', 'string', 'string', 'string', 'number', 'number',
+      'number', 'number', 'number', 'string'],
     [what, $('text').value, ...LENGTHS.map((id) => $(id).value),
-      $('polylines').checked ? 1 : 0, Number($('units').value), lang]);
+      $('polylines').checked ? 1 : 0, Number($('units').value),
+      Number($('gcodePath').value), Number($('gcodeMachine').value), $('gcodeFrame').checked ? 1 : 0, lang]);
 }
 
 function badFieldMessage() {
@@ -275,6 +288,7 @@ function wire() {
     download('dxf');
   });
   $('download-svg').addEventListener('click', () => download('svg'));
+  $('download-gcode').addEventListener('click', () => download('gcode'));
   $('calculate').addEventListener('click', calculateFrame);
   // The counts take digits only.
   for (const el of document.querySelectorAll('input.count')) {

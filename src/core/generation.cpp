@@ -581,11 +581,28 @@ CreateResult finished(CreateResult::Status status, const ContourRun& run, std::s
 
 }  // namespace
 
+// The machine program's values and the size of the text block, judged
+// before any file is touched.
+std::optional<std::string> validate_program(const OutputOptions& options, const TextLayout& layout,
+                                            Language lang) {
+    if (!options.gcode) return std::nullopt;
+    if (options.gcode->path.empty()) return not_created(lang, Message::NoFile);
+    if (auto m = validate_gcode(options.gcode->options, lang)) return m;
+    // The frame encloses every coordinate of the drawing.
+    for (const double edge : {layout.left, layout.right, layout.bottom, layout.top}) {
+        if (!(std::fabs(edge) <= kGcodeMaxCoordinate)) return not_created(lang, Message::GcodeBlockTooLarge);
+    }
+    return std::nullopt;
+}
+
 ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
-                         const OutputOptions& options, ByteSink& drawing, ByteSink* picture,
-                         const GlyphTable& table) {
-    std::optional<GcodeSummary> summary;
-    return produce(&drawing, picture, nullptr, p, text, layout, options, table, {}, summary);
+                         const OutputOptions& options, ByteSink* drawing, ByteSink* picture,
+                         ByteSink* program, const GlyphTable& table, Language lang,
+                         std::optional<GcodeSummary>* summary) {
+    std::optional<GcodeSummary> kept;
+    CreateOptions how;
+    how.language = lang;
+    return produce(drawing, picture, program, p, text, layout, options, table, how, summary ? *summary : kept);
 }
 
 #ifndef __EMSCRIPTEN__
@@ -603,20 +620,6 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
 }
 
 namespace {
-
-// The machine program's values and the size of the text block, judged
-// before any file is touched.
-std::optional<std::string> validate_program(const OutputOptions& options, const TextLayout& layout,
-                                            Language lang) {
-    if (!options.gcode) return std::nullopt;
-    if (options.gcode->path.empty()) return not_created(lang, Message::NoFile);
-    if (auto m = validate_gcode(options.gcode->options, lang)) return m;
-    // The frame encloses every coordinate of the drawing.
-    for (const double edge : {layout.left, layout.right, layout.bottom, layout.top}) {
-        if (!(std::fabs(edge) <= kGcodeMaxCoordinate)) return not_created(lang, Message::GcodeBlockTooLarge);
-    }
-    return std::nullopt;
-}
 
 // One file of a run: it streams into a temporary file beside its target,
 // and the target is replaced only once every file of the run is complete on

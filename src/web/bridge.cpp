@@ -3,8 +3,8 @@
 // exactly as the command reads its options, so the page draws the very same
 // bytes as the command for the same values. Everything stays in memory.
 //
-// Every call also takes the page's language ("en" or "ja"); the core's
-// messages are Japanese for now, so it is not used yet.
+// Every call also takes the page's language: "ja" for the core's Japanese
+// messages, anything else for the English ones.
 #include <emscripten/emscripten.h>
 
 #include <array>
@@ -18,7 +18,9 @@
 #include "dispatch.hpp"
 #include "dxf.hpp"
 #include "frame_calculation.hpp"
+#include "gcode.hpp"
 #include "generation.hpp"
+#include "messages.hpp"
 #include "number_text.hpp"
 #include "text_encoding.hpp"
 
@@ -60,11 +62,9 @@ bool read_lengths(const char* const texts[5], TextParameters& p) {
     return true;
 }
 
-// A byte sink that keeps nothing (the drawing, when only its picture is asked for).
-class NullByteSink final : public ByteSink {
-public:
-    void write(std::string_view) override {}
-};
+Language language_of(const char* lang) {
+    return std::string_view(lang) == "ja" ? Language::Japanese : Language::English;
+}
 
 // The drawing's entities for the picture: the top-left corner of the text
 // block, then per entity its kind (0 line, 1 arc, 2 circle), its colour and
@@ -95,29 +95,36 @@ private:
 extern "C" {
 
 // Draws the text with the five lengths. what: 0 the picture (entities into
-// picture()), 1 the DXF file, 2 the SVG file (into output()), each as the
-// command writes it with --polylines when polylines is set and --units mm
-// (units 1) or in (units 2).
+// picture()), 1 the DXF file, 2 the SVG file, 3 the G-code (into output()),
+// each as the command writes it with --polylines when polylines is set and
+// --units mm (units 1) or in (units 2). The G-code as with --gcode-path
+// skeleton (0) or outline (1), --gcode-machine mill (0), laser (1) or pen (2),
+// and --gcode-frame when frame is set, the other settings the command's
+// defaults.
 EMSCRIPTEN_KEEPALIVE int tm_draw(int what, const char* typed, const char* char_width,
                                  const char* char_height, const char* line_width,
                                  const char* char_spacing, const char* line_spacing,
-                                 int polylines, int units, const char* lang) {
-    (void)lang;
+                                 int polylines, int units, int gcode_path, int gcode_machine,
+                                 int gcode_frame, const char* lang) {
     results = {};
+    const Language L = language_of(lang);
     const char* const texts[5] = {char_width, char_height, line_width, char_spacing, line_spacing};
     TextParameters p;
     if (!read_lengths(texts, p)) return kBadField;
     const std::string text = to_document_bytes(typed);
-    const auto nothing = [what] {
-        if (what != 0) results.message = messages::kNoText;
+    const auto nothing = [what, L] {
+        if (what != 0) results.message = message_text(Message::NoText, L);
         return kEmpty;
     };
     if (text.empty()) return nothing();
-    if (auto m = validate(p, {}, text, false)) {
-        // Under the picture no file is at stake: the reason alone.
-        if (what == 0 && m->ends_with(messages::kNotCreated))
-            m->resize(m->size() - messages::kNotCreated.size());
-        results.message = *m;
+    // Under the picture no file is at stake: the reason alone.
+    const auto reason = [what, L](std::string m) {
+        const std::string_view not_created = message_text(Message::NotCreated, L);
+        if (what == 0 && m.ends_with(not_created)) m.resize(m.size() - not_created.size());
+        return m;
+    };
+    if (auto m = validate(p, {}, text, false, L)) {
+        results.message = reason(*m);
         return kInvalid;
     }
     const auto layout = measure_text(p, text);
@@ -128,19 +135,33 @@ EMSCRIPTEN_KEEPALIVE int tm_draw(int what, const char* typed, const char* char_w
         results.picture.push_back(layout->x0);
         results.picture.push_back(layout->y0);
         PictureSink sink(results.picture);
-        results.message = draw_text(p, text, *layout, sink);
-        return results.message.empty() ? kAllDrawn : kStopped;
+        const auto stop = draw_text_run(p, text, *layout, sink);
+        if (!stop) return kAllDrawn;
+        results.message = stop->message(L);
+        return kStopped;
     }
 
     OutputOptions options;
     options.polylines = polylines != 0;
     if (units == 1) options.units = Units::Millimetres;
     if (units == 2) options.units = Units::Inches;
+    if (what == 3) {
+        GcodeOptions g = gcode_defaults(options.units == Units::Inches);
+        g.cut = gcode_path == 1 ? GcodeCut::Outline : GcodeCut::Skeleton;
+        g.machine = gcode_machine == 1   ? GcodeMachine::Laser
+                    : gcode_machine == 2 ? GcodeMachine::Pen
+                                         : GcodeMachine::Mill;
+        g.frame = gcode_frame != 0;
+        options.gcode = GcodeOutput{"page", g};
+        if (auto m = validate_program(options, *layout, L)) {
+            results.message = *m;
+            return kInvalid;
+        }
+    }
     StringByteSink file;
-    NullByteSink none;
-    const ContourRun run = what == 2
-                               ? write_drawing(p, text, *layout, options, none, &file, glyph_table())
-                               : write_drawing(p, text, *layout, options, file, nullptr, glyph_table());
+    ByteSink* const into[] = {what == 1 ? &file : nullptr, what == 2 ? &file : nullptr,
+                              what == 3 ? &file : nullptr};
+    const ContourRun run = write_drawing(p, text, *layout, options, into[0], into[1], into[2], glyph_table(), L);
     if (!run.fault.empty()) {
         results.message = run.fault;
         return kNotJoined;
@@ -159,7 +180,6 @@ EMSCRIPTEN_KEEPALIVE int tm_frame(const char* frame_width, const char* frame_hei
                                   const char* char_spacing_percent,
                                   const char* line_spacing_percent,
                                   const char* line_width_percent, const char* lang) {
-    (void)lang;
     results = {};
     FrameInputs in;
     const char* lengths[] = {frame_width, frame_height};
@@ -184,7 +204,7 @@ EMSCRIPTEN_KEEPALIVE int tm_frame(const char* frame_width, const char* frame_hei
         }
         *count_targets[k] = *v;
     }
-    const FrameResult derived = calculate_frame(in);
+    const FrameResult derived = calculate_frame(in, language_of(lang));
     if (const auto* message = std::get_if<std::string>(&derived)) {
         results.message = *message;
         return kInvalid;

@@ -43,8 +43,9 @@ require(path.join(site, 'tracemill.js'))().then((core) => {
       ...(polylines ? ['--polylines'] : []), '--', text]);
     for (const [format, what, file] of [['dxf', 1, dxf], ['svg', 2, svg]]) {
       const status = core.ccall('tm_draw', 'number',
-        ['number', 'string', 'string', 'string', 'string', 'string', 'string', 'number', 'number', 'string'],
-        [what, text, ...lengths, polylines ? 1 : 0, 0, 'en']);
+        ['number', 'string', 'string', 'string', 'string', 'string', 'string', 'number', 'number',
+          'number', 'number', 'number', 'string'],
+        [what, text, ...lengths, polylines ? 1 : 0, 0, 0, 0, 0, 'en']);
       if (run.status > 1 || status > 1) {
         if (!(run.status > 1 && status > 1)) console.log('status differs:', JSON.stringify(text), lengths);
         continue;
