@@ -385,6 +385,89 @@ DD sqrt_one_minus_square(double a) {
     return sqrt_dd(w);
 }
 
+// a * c = p + e exactly when c has at most 26 significant bits (c needs no
+// split of its own).
+inline DD two_prod_short(double a, double c) {
+    double ah, al;
+    split(a, ah, al);
+    const double p = a * c;
+    return {p, (ah * c - p) + al * c};
+}
+
+// The first phase: sin r or cos r as in sin_cos_kernel, but only the product
+// cos a * d (or sin a * d) exact and the series in plain doubles. Relative
+// error below 2^-63: the largest terms are the roundings of delta^2 and of
+// the small terms, each about 2^-67 of the result.
+constexpr double kQuickRelErr = 0x1p-63;
+
+DD sin_cos_quick(DD r, bool want_sin) {
+    const int i = static_cast<int>(r.hi * 64 + 0.5);
+    const double d = r.hi - i * 0x1p-6;  // exact
+    const double rl = r.lo;
+    const double z = d * d;
+    // sin(delta) - d and cos(delta) - 1 for delta = d + rl
+    const double sm = rl + (d * z * (-1.0 / 6 + z * (1.0 / 120 - z * (1.0 / 5040))) - 0.5 * rl * z);
+    const double cm = (-0.5 * z - d * rl) + z * z * (1.0 / 24 - z * (1.0 / 720 - z * (1.0 / 40320)));
+    if (i == 0) return want_sin ? fast_two_sum(d, sm) : fast_two_sum(1.0, cm);
+    const SinCosRow& a = kSinCos[i];
+    if (want_sin) {  // sin a + cos a d + cos a (sin delta - d) + sin a (cos delta - 1)
+        const DD p = two_prod(a.c_hi, d);
+        const DD h = two_sum(a.s_hi, p.hi);
+        const DD g = two_sum(h.hi, a.c_hi * sm + a.s_hi * cm);
+        return fast_two_sum(g.hi, g.lo + (h.lo + ((p.lo + a.s_lo) + a.c_lo * d)));
+    }
+    // cos a - sin a d + cos a (cos delta - 1) - sin a (sin delta - d)
+    const DD p = two_prod(a.s_hi, d);
+    const DD h = two_sum(a.c_hi, -p.hi);
+    const DD g = two_sum(h.hi, a.c_hi * cm - a.s_hi * sm);
+    return fast_two_sum(g.hi, g.lo + (h.lo + ((a.c_lo - p.lo) - a.s_lo * d)));
+}
+
+// The first phase of atan(n/d) for 0 <= n <= d (double-doubles between
+// 2^-900 and 2^900, or n = 0): u = (n - c d)/(n c + d) = tan(atan(n/d) - atan c)
+// in one division, then the series of atan u in plain doubles. Relative
+// error below 2^-63: the rounding of the u^3 term, about 2^-66.
+DD atan_quick(DD n, DD d) {
+    const int i = static_cast<int>(n.hi / d.hi * 64 + 0.5);
+    DD u;
+    if (i == 0) {
+        u = div(n, d);
+    } else {
+        const double c = i * 0x1p-6;
+        const DD p = two_prod_short(d.hi, c);
+        DD num = two_sum(n.hi, -p.hi);
+        num = two_sum(num.hi, num.lo + ((n.lo - p.lo) - c * d.lo));
+        const DD q = two_prod_short(n.hi, c);
+        DD den = fast_two_sum(d.hi, q.hi);
+        den.lo += (q.lo + d.lo) + c * n.lo;
+        u = div(num, den);
+    }
+    const double z = u.hi * u.hi;
+    const double t =
+        u.hi * z * (-1.0 / 3 + z * (1.0 / 5 - z * (1.0 / 7 - z * (1.0 / 9 - z * (1.0 / 11 - z * (1.0 / 13)))))) -
+        z * u.lo;
+    const DD& a = kAtan[i];
+    const DD h = two_sum(a.hi, u.hi);
+    return fast_two_sum(h.hi, h.lo + ((a.lo + u.lo) + t));
+}
+
+// 2^k for -1074 <= k <= 1023.
+inline double pow2(int k) {
+    return k >= -1022 ? from_bits(static_cast<std::uint64_t>(k + 1023) << 52)
+                      : from_bits(std::uint64_t{1} << (k + 1074));
+}
+
+// floor(log2 |x|) for finite x != 0.
+inline int exponent_of(double x) {
+    const int e = static_cast<int>((bits_of(x) >> 52) & 0x7ff);
+    return e != 0 ? e - 1023 : std::ilogb(x);
+}
+
+// x 2^k, for results that are representable (exact).
+inline double times_pow2(double x, int k) {
+    return k >= -1074 && k <= 1023 ? x * pow2(k) : std::scalbn(x, k);
+}
+
 // ---------------------------------------------------------------------------
 // Slow path: binary floating point of 32n bits, for the calls the fast path
 // cannot decide. Every operation truncates its exact result to n limbs, a
@@ -748,33 +831,55 @@ double trig(double x, Trig f) {
         const int k = reduce_half_pi(ax, r, er);
         const bool r_negative = r.hi < 0;
         if (r_negative) r = {-r.hi, -r.lo};
-        DD v;
-        double err = 0;
-        if (f == Trig::Tan) {
-            DD s, c;
-            sin_cos_kernel(r, &s, &c);
-            // tan(k pi/2 + r) = tan r for even k, -1/tan r for odd k.
-            v = (k & 1) != 0 ? div(c, s) : div(s, c);
-            if (((k & 1) != 0) != r_negative) v = {-v.hi, -v.lo};
-            err = std::fabs(v.hi) * (0x1p-79 + 1.01 * er / s.hi + 1.01 * er / c.hi);
-        } else {
-            // sin(k pi/2 + r) = sin r, cos r, -sin r, -cos r for k = 0..3;
-            // cos goes one quarter turn ahead.
-            const int index = f == Trig::Cos ? (k + 1) & 3 : k;
-            if (index % 2 == 0) {
-                sin_cos_kernel(r, &v, nullptr);
-                if (r_negative) v = {-v.hi, -v.lo};
+        // sin(k pi/2 + r) = sin r, cos r, -sin r, -cos r for k = 0..3; cos
+        // goes one quarter turn ahead; tan(k pi/2 + r) = tan r for even k,
+        // -1/tan r for odd k.
+        const int index = f == Trig::Cos ? (k + 1) & 3 : k;
+        const bool negate = f == Trig::Tan ? ((k & 1) != 0) != r_negative
+                                           : (index >= 2) != (index % 2 == 0 && r_negative);
+        // Two phases: the quick kernel, then the double-double one.
+        for (int phase = 0; phase < 2; ++phase) {
+            const double rel = phase == 0 ? kQuickRelErr : 0x1p-80;
+            DD v;
+            double err = 0;
+            if (f == Trig::Tan) {
+                DD s, c;
+                if (phase == 0) {
+                    s = sin_cos_quick(r, true);
+                    c = sin_cos_quick(r, false);
+                } else {
+                    sin_cos_kernel(r, &s, &c);
+                }
+                v = (k & 1) != 0 ? div(c, s) : div(s, c);
+                err = v.hi * (2.01 * rel + 1.01 * er / s.hi + 1.01 * er / c.hi);
             } else {
-                sin_cos_kernel(r, nullptr, &v);
+                const bool want_sin = index % 2 == 0;
+                if (phase == 0) {
+                    v = sin_cos_quick(r, want_sin);
+                } else {
+                    sin_cos_kernel(r, want_sin ? &v : nullptr, want_sin ? nullptr : &v);
+                }
+                err = v.hi * rel + er;
             }
-            if (index >= 2) v = {-v.hi, -v.lo};
-            err = std::fabs(v.hi) * 0x1p-80 + er;
+            double out = 0;
+            if (round_checked(v.hi, v.lo, err, out)) return odd != negate ? -out : out;
         }
-        double out = 0;
-        if (round_checked(v.hi, v.lo, err, out)) return odd ? -out : out;
     }
     const double out = trig_slow(ax, f);
     return odd ? -out : out;
+}
+
+// atan(n/d) for 0 <= n <= d, both within 2^-900 .. 2^900: the quick phase,
+// then the double-double one; false when neither decides. offset_half_pi
+// and offset_pi turn the angle into pi/2 - angle and pi - angle first.
+bool atan_ratio(DD n, DD d, bool offset_half_pi, bool offset_pi, double& out) {
+    for (int phase = 0; phase < 2; ++phase) {
+        DD v = phase == 0 ? atan_quick(n, d) : atan_kernel(div(n, d));
+        if (offset_half_pi) v = sub(kHalfPi, v);
+        if (offset_pi) v = sub(kPi, v);
+        if (round_checked(v.hi, v.lo, v.hi * (phase == 0 ? kQuickRelErr : kAtanRelErr), out)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -790,16 +895,10 @@ double cr_atan(double x) {
     // stays within the gap around it).
     if (ax < 0x1p-27) return x;
     if (ax > 0x1p60) return std::copysign(kHalfPiHi, x);
-    DD v;
-    if (ax <= 1) {
-        v = atan_kernel({ax, 0});
-    } else {
-        const double q = 1 / ax;
-        const DD p = two_prod(q, ax);
-        v = sub(kHalfPi, atan_kernel(fast_two_sum(q, ((1 - p.hi) - p.lo) / ax)));
-    }
     double out = 0;
-    if (!round_checked(v.hi, v.lo, v.hi * kAtanRelErr, out)) {
+    const bool decided = ax <= 1 ? atan_ratio({ax, 0}, {1, 0}, false, false, out)
+                                 : atan_ratio({1, 0}, {ax, 0}, true, false, out);
+    if (!decided) {
         out = decide([&](int n, long& err) {
             err = 24 - 32L * n;
             return atan_big(big_of(ax, n), n);
@@ -820,31 +919,24 @@ double cr_atan2(double y, double x) {
     // and pi - that when x < 0.
     const bool swapped = ay > ax;
     const double num = swapped ? ax : ay, den = swapped ? ay : ax;
-    const int en = std::ilogb(num), ed = std::ilogb(den);
+    const int en = exponent_of(num), ed = exponent_of(den);
     const int d = en - ed;  // q in [2^(d-1), 2^(d+1))
     double out = 0;
     bool decided = false;
-    if (d < -62 && (swapped || x_negative)) {
+    if (d >= -62) {
+        // Both scaled alike, den into [1, 2): exact, num stays above 2^-64.
+        decided = atan_ratio({times_pow2(num, -ed), 0}, {times_pow2(den, -ed), 0}, swapped, x_negative, out);
+    } else if (swapped || x_negative) {
         // pi/2 -+ q and pi - q with q < 2^-61 round to pi/2 and pi rounded.
         out = swapped ? kHalfPiHi : kPiHi;
         decided = true;
     } else if (d >= -900) {
-        const double mn = std::scalbn(num, -en), md = std::scalbn(den, -ed);  // in [1, 2), exact
+        // atan q = q - q^3/3 + ... with q = num/den < 2^-61 as a double-double.
+        const double mn = times_pow2(num, -en), md = times_pow2(den, -ed);  // in [1, 2), exact
         const double qm = mn / md;
         const DD p = two_prod(qm, md);
         const DD q = {std::scalbn(qm, d), std::scalbn(((mn - p.hi) - p.lo) / md, d)};
-        DD v;
-        double err = 0;
-        if (d < -62) {
-            v = {q.hi, q.lo - q.hi * q.hi * q.hi / 3};  // atan q = q - q^3/3 + q^5/5
-            err = q.hi * 0x1p-100;
-        } else {
-            v = atan_kernel(q);
-            if (swapped) v = sub(kHalfPi, v);
-            if (x_negative) v = sub(kPi, v);
-            err = v.hi * kAtanRelErr;
-        }
-        decided = round_checked(v.hi, v.lo, err, out);
+        decided = round_checked(q.hi, q.lo - q.hi * q.hi * q.hi / 3, q.hi * 0x1p-100, out);
     }
     if (!decided) {
         out = decide([&](int n, long& err) {
@@ -864,9 +956,10 @@ double cr_asin(double x) {
     if (ax < 0x1p-27) return x;  // asin x = x + x^3/6 + ... rounds to x
     // asin x = atan(x / sqrt(1 - x^2)), through the reciprocal above 1/sqrt 2.
     const DD s = sqrt_one_minus_square(ax);
-    const DD v = ax <= s.hi ? atan_kernel(div({ax, 0}, s)) : sub(kHalfPi, atan_kernel(div(s, {ax, 0})));
     double out = 0;
-    if (!round_checked(v.hi, v.lo, v.hi * kAtanRelErr, out)) {
+    const bool decided = ax <= s.hi ? atan_ratio({ax, 0}, s, false, false, out)
+                                    : atan_ratio(s, {ax, 0}, true, false, out);
+    if (!decided) {
         out = decide([&](int n, long& err) {
             err = 24 - 32L * n;
             const Big b = big_of(ax, n);
@@ -885,10 +978,10 @@ double cr_acos(double x) {
     if (ax == 0) return kHalfPiHi;
     // acos x = atan(sqrt(1 - x^2) / x) for x > 0, pi minus that for x < 0.
     const DD s = sqrt_one_minus_square(ax);
-    DD v = s.hi <= ax ? atan_kernel(div(s, {ax, 0})) : sub(kHalfPi, atan_kernel(div({ax, 0}, s)));
-    if (x < 0) v = sub(kPi, v);
     double out = 0;
-    if (round_checked(v.hi, v.lo, v.hi * kAtanRelErr, out)) return out;
+    const bool decided = s.hi <= ax ? atan_ratio(s, {ax, 0}, false, x < 0, out)
+                                    : atan_ratio({ax, 0}, s, true, x < 0, out);
+    if (decided) return out;
     return decide([&](int n, long& err) {
         err = 24 - 32L * n;
         const Big b = big_of(ax, n);
@@ -948,17 +1041,17 @@ double cr_hypot(double x, double y) {
     double a = std::fabs(x), b = std::fabs(y);
     if (a < b) std::swap(a, b);
     if (b == 0) return a;
-    const int e = std::ilogb(a);
+    const int e = exponent_of(a);
     // b < a 2^-60: sqrt(a^2 + b^2) = a (1 + (b/a)^2/2 - ...) lies within
     // 2^-120 a above a, well inside a's rounding interval.
-    if (e - std::ilogb(b) > 60) return a;
-    a = std::scalbn(a, -e);  // exact: a in [1, 2), b >= 2^-61
-    b = std::scalbn(b, -e);
+    if (e - exponent_of(b) > 60) return a;
+    a = times_pow2(a, -e);  // exact: a in [1, 2), b >= 2^-61
+    b = times_pow2(b, -e);
     const DD a2 = two_prod(a, a), b2 = two_prod(b, b);
     const DD s = two_sum(a2.hi, b2.hi);
     const DD r = sqrt_dd(fast_two_sum(s.hi, s.lo + (a2.lo + b2.lo)));
     double out = 0;
-    if (e >= -1020 && round_checked(r.hi, r.lo, r.hi * 0x1p-98, out)) return std::scalbn(out, e);
+    if (e >= -1020 && round_checked(r.hi, r.lo, r.hi * 0x1p-98, out)) return e < 1000 ? out * pow2(e) : std::scalbn(out, e);
     return hypot_exact(a, b, e, r.hi);
 }
 
