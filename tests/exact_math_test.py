@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The correctly rounded functions (cr_sin ... cr_hypot) against values
-computed here independently: mpmath at 160 bits and more (the precision grows
-until the rounding is certain), hypot in exact rational arithmetic, the
-special values by the C library's rules. Seeded random arguments in each
+computed apart from them: those of the reference scripts (reference/crmath.py:
+mpmath at 160 bits and more, the precision growing until the rounding is
+certain, hypot in exact rationals), the special values by the C library's
+rules. Seeded random arguments in each
 function's range plus the hard places: near multiples of pi/2, tiny and
 subnormal arguments, |x| near 1 for asin and acos, huge and tiny ratios for
 atan2 and hypot, exact hypot midpoints (ties), results in the subnormal range.
@@ -15,10 +16,12 @@ import random
 import struct
 import subprocess
 import sys
-from fractions import Fraction
 
-import mpmath
 from mpmath import mp, mpf
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "reference"))
+import crmath  # noqa: E402 (the correctly rounded functions of the reference scripts)
+from crmath import correctly_rounded  # noqa: E402
 
 SAMPLES = int(os.environ.get("EXACT_MATH_SAMPLES", "20000"))
 PI_APP = 3.14159265358979  # the program's own pi, for angles in degrees
@@ -51,55 +54,6 @@ def random_double(r, lo_exp, hi_exp, signed=True):
     else:
         x = math.ldexp(1.0 + r.randrange(1 << 52) * 2.0 ** -52, e)
     return -x if signed and r.random() < 0.5 else x
-
-
-def round_to_double(v, prec):
-    """v (mpf, nonzero) to the nearest double, ties to even; None when v is too
-    close to a midpoint to tell at this precision."""
-    m, e = mpmath.frexp(abs(v))  # |v| = m 2^e, 1/2 <= m < 1
-    q = max(int(e) - 53, -1074)
-    n = mpmath.ldexp(abs(v), -q)  # |v| in units of the double grid near it
-    whole = int(mpmath.floor(n))
-    frac = n - whole
-    if abs(frac - mpf(0.5)) <= mpmath.ldexp(1, 60 - prec):
-        return None
-    whole += 1 if frac > 0.5 else 0
-    if whole.bit_length() + q > 1024:
-        r = INF
-    else:
-        r = math.ldexp(float(whole), q)
-    return -r if v < 0 else r
-
-
-def correctly_rounded(f, *args):
-    for prec in (160, 400, 1200, 4000):
-        with mp.workprec(prec):
-            v = f(*[mpf(a) for a in args])
-            if v == 0:
-                return 0.0
-            r = round_to_double(v, prec)
-        if r is not None:
-            return r
-    raise RuntimeError(f"undecided: {f.__name__}{args}")
-
-
-def hypot_exact(x, y):
-    """sqrt(x^2 + y^2) rounded to nearest, ties to even, in rationals."""
-    s = Fraction(x) ** 2 + Fraction(y) ** 2
-    if s == 0:
-        return 0.0
-    e = (s.numerator.bit_length() - s.denominator.bit_length()) // 2
-    while Fraction(4) ** e > s:
-        e -= 1
-    while Fraction(4) ** (e + 1) <= s:
-        e += 1
-    q = max(e - 52, -1074)  # the grid near sqrt(s), 2^e <= sqrt(s) < 2^(e+1)
-    t = s / Fraction(4) ** q if q >= 0 else s * 4 ** -q
-    n = math.isqrt(t.numerator // t.denominator)
-    mid = (Fraction(2 * n + 1, 2)) ** 2
-    if t > mid or (t == mid and n % 2 == 1):
-        n += 1
-    return INF if n.bit_length() + q > 1024 else math.ldexp(float(n), q)
 
 
 def pi_times(k):
@@ -140,20 +94,12 @@ def special(name, x, y):
     return None
 
 
-REFERENCE = {
-    "sin": mpmath.sin, "cos": mpmath.cos, "tan": mpmath.tan, "asin": mpmath.asin,
-    "acos": mpmath.acos, "atan": mpmath.atan, "atan2": mpmath.atan2,
-}
-
-
 def expected(name, x, y):
     s = special(name, x, y)
     if s is not None:
         return s
-    if name == "hypot":
-        return hypot_exact(x, y)
-    r = correctly_rounded(REFERENCE[name], *((x, y) if name == "atan2" else (x,)))
-    return math.copysign(r, x) if r == 0 else r  # atan2 underflowing to a zero of y's sign
+    f = getattr(crmath, name)
+    return f(x, y) if name in ("atan2", "hypot") else f(x)
 
 
 def near_half_pi_multiples(r, count, max_k):
