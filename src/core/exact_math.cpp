@@ -18,11 +18,22 @@
 
 #include <algorithm>
 #include <bit>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <vector>
+
+// Each operation must be rounded to double once: no wider intermediates, no
+// contraction into fused multiply-adds (the build passes -ffp-contract=off;
+// clang also takes the pragma).
+#if FLT_EVAL_METHOD != 0
+#error "exact_math.cpp needs double operations evaluated in double"
+#endif
+#if defined(__clang__)
+#pragma STDC FP_CONTRACT OFF
+#endif
 
 namespace tracemill {
 
