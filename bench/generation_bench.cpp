@@ -1,6 +1,7 @@
 // Throughput of the generation run: 100 rows of 1,000 characters cycling
 // through every glyph in the table, at the default parameters, drawn to
-// memory and to a file.
+// memory and to a file, as a drawing and as a machine program (G-code, its
+// paths ordered for short travel).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 
 #include "dispatch.hpp"
 #include "dxf.hpp"
+#include "gcode.hpp"
 #include "generation.hpp"
 
 namespace {
@@ -64,7 +66,7 @@ void BM_DrawToMemory(benchmark::State& state) {
     }
     set_counters(state, bytes);
 }
-BENCHMARK(BM_DrawToMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawToMemory)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CreateFile(benchmark::State& state) {
     const TextParameters p;
@@ -78,7 +80,62 @@ void BM_CreateFile(benchmark::State& state) {
     set_counters(state, std::filesystem::file_size(path));
     std::remove(path.c_str());
 }
-BENCHMARK(BM_CreateFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CreateFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The drawing with closed polylines: the same joined contours the machine
+// program is written from.
+void BM_CreatePolylineFile(benchmark::State& state) {
+    const TextParameters p;
+    const auto path = (std::filesystem::temp_directory_path() /
+                       ("tracemill-bench-" + std::to_string(getpid()) + "-polylines.dxf"))
+                          .string();
+    OutputOptions options;
+    options.polylines = true;
+    for (auto _ : state) {
+        const auto r = create_drawing(p, text(), path, [](const std::string&) { return true; }, {}, options);
+        if (r.status != CreateResult::Status::Written) state.SkipWithError(r.message.c_str());
+    }
+    set_counters(state, std::filesystem::file_size(path));
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_CreatePolylineFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The machine program of the same text: every glyph's pen paths joined,
+// ordered (nearest neighbour, then improved) and written.
+void BM_GcodeToMemory(benchmark::State& state) {
+    const TextParameters p;
+    const auto layout = measure_text(p, text()).value();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        CountingSink sink;
+        GcodeWriter gcode(sink, GcodeOptions{}, GcodeSource{text(), 2.1, 5, 0.3, 0.4, 0.4});
+        const ContourRun run = draw_program_contours(p, text(), layout, gcode, glyph_table(),
+                                                     ContourParts::Skeleton);
+        const GcodeSummary summary = gcode.end();
+        if (!run.stop.empty()) state.SkipWithError(run.stop.c_str());
+        bytes = sink.size;
+        state.counters["travel saved %"] = 100 * (1 - summary.travel / summary.text_travel);
+    }
+    set_counters(state, bytes);
+}
+BENCHMARK(BM_GcodeToMemory)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CreateGcodeFile(benchmark::State& state) {
+    const TextParameters p;
+    const auto path = (std::filesystem::temp_directory_path() /
+                       ("tracemill-bench-" + std::to_string(getpid()) + ".nc"))
+                          .string();
+    OutputOptions options;
+    options.gcode = GcodeOutput{path, GcodeOptions{}};
+    for (auto _ : state) {
+        std::remove(path.c_str());
+        const auto r = create_drawing(p, text(), {}, nullptr, {}, options);
+        if (r.status != CreateResult::Status::Written) state.SkipWithError(r.message.c_str());
+    }
+    set_counters(state, std::filesystem::file_size(path));
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_CreateGcodeFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

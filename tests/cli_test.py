@@ -3,6 +3,8 @@ and the files read back by a real DXF reader."""
 
 import math
 import os
+import pty
+import re
 import signal
 import subprocess
 import sys
@@ -17,8 +19,14 @@ UNSUPPORTED = "対応してない文字が含まれています。\n　"
 CREATED = "DXFファイルを作成しました。"
 
 
+# The variables that choose the language of the messages; the tests start
+# from none of them (Japanese, exactly the original messages) whatever the
+# shell that runs them has set.
+LANGUAGE_VARIABLES = ("LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE")
+
+
 def run(*args, env=None, stdin=None):
-    full_env = dict(os.environ)
+    full_env = {k: v for k, v in os.environ.items() if k not in LANGUAGE_VARIABLES}
     if env:
         full_env.update(env)
     return subprocess.run([TRACEMILL, *args], capture_output=True, env=full_env, input=stdin)
@@ -83,7 +91,11 @@ class ExitStatuses(Workspace):
         for value in ["nan", "inf", "-inf", "1,5", "abc", ""]:
             r = run("-o", self.out, "--char-width", value, "--", "-")
             self.assertEqual(r.returncode, 2, value)
+            self.assertEqual(r.stderr.decode(), f'--char-width: "{value}" は数値ではありません。\n')
             self.assertFalse(os.path.exists(self.out))
+        # With two unreadable lengths the first is named.
+        r = run("-o", self.out, "--char-height", "x", "--line-spacing", "y", "--", "-")
+        self.assertEqual(r.stderr.decode(), '--char-height: "x" は数値ではありません。\n')
 
     def test_empty_text(self):
         r = run("-o", self.out, "", "")
@@ -107,6 +119,156 @@ class ExitStatuses(Workspace):
             self.assertIn(default, line)
         for option in ["--output", "--force", "--svg", "--text-file"]:
             self.assertIn(option, text)
+
+
+class Languages(Workspace):
+    """The language of the messages: the locale's by the usual precedence,
+    Japanese and exactly the original messages without a locale or under the
+    C locale, --lang over everything; and the line naming the character the
+    run stopped at, as it was typed."""
+
+    JA = UNSUPPORTED + CREATED + "\n"
+    JA_WHERE = JA + "止まった文字：U+00EB 'ë'（2 行目 3 文字目）\n"
+    EN_WHERE = ("The text holds a character that cannot be drawn.\nDXF file written.\n"
+                "Stopped at U+00EB 'ë': row 2, column 3.\n")
+
+    def test_the_locale_and_lang_choose(self):
+        JA, JA_WHERE, EN_WHERE = self.JA, self.JA_WHERE, self.EN_WHERE
+        cases = [
+            ({}, [], JA),
+            ({"LANG": "C"}, [], JA),
+            ({"LANG": "C.UTF-8", "LANGUAGE": "en"}, [], JA),
+            ({"LC_ALL": "POSIX", "LANG": "en_US.UTF-8"}, [], JA),
+            ({"LANG": "ja_JP.UTF-8"}, [], JA_WHERE),
+            ({"LANG": "en_US.UTF-8"}, [], EN_WHERE),
+            ({"LANG": "de_DE.UTF-8"}, [], EN_WHERE),
+            ({"LANG": "ja_JP.UTF-8", "LC_MESSAGES": "en_GB.UTF-8"}, [], EN_WHERE),
+            ({"LANG": "en_US.UTF-8", "LANGUAGE": "fr:ja:en"}, [], JA_WHERE),
+            ({"LANG": "C"}, ["--lang", "en"], EN_WHERE),
+            ({"LANG": "en_US.UTF-8"}, ["--lang=ja"], JA_WHERE),
+        ]
+        for env, args, expected in cases:
+            with self.subTest(env=env, args=args):
+                r = run(*args, "-f", "-o", self.out, "--", "-", "Zoë", env=env)
+                self.assertEqual(r.returncode, 1)
+                self.assertEqual(r.stderr.decode(), expected)
+        self.assertEqual(run("--lang", "fr", "-o", self.out, "-").returncode, 2)
+
+    def test_english_messages_and_the_named_character(self):
+        cases = [
+            # The yen sign's glyph, typed as a backslash: named as drawn, found as typed.
+            (["--char-width", "1", "--line-width", "0.7", "--", "-\\."],
+             "The line width must be less than 0.5 for '¥'.\nDXF file written.\nStopped at '\\': row 1, column 2.\n"),
+            (["--", "Jos\u2019"], "The text holds a character that cannot be drawn.\nDXF file written.\n"
+                                 "Stopped at U+2019 '\u2019': row 1, column 4.\n"),
+            (["--char-spacing", "-1", "--", "-"], "Character spacing must not be negative.\nNo file was written.\n"),
+            (["--frame-grid", "1", "0", "--", "-"], "Rows must be greater than zero.\nThe frame cannot be calculated.\n"),
+            (["--char-width", "x", "--", "-"], '--char-width: "x" is not a number.\n'),
+        ]
+        for args, expected in cases:
+            with self.subTest(args=args):
+                r = run("--lang", "en", "-f", "-o", self.out, *args)
+                self.assertEqual(r.stderr.decode(), expected)
+        # The files are the same in both languages.
+        for text in ["AZ09", "-\u00e9-"]:
+            run("--lang", "en", "-f", "-o", self.out, "--svg", self.out + ".svg", "--", text)
+            english = self.read(), self.read(self.out + ".svg")
+            run("--lang", "ja", "-f", "-o", self.out, "--svg", self.out + ".svg", "--", text)
+            self.assertEqual((self.read(), self.read(self.out + ".svg")), english)
+
+
+class BatchUse(Workspace):
+    def test_strict_writes_nothing_after_a_stop(self):
+        with open(self.out, "wb") as f:
+            f.write(b"old drawing")
+        r = run("--strict", "-f", "-o", self.out, "--", "Zo\u00eb")
+        self.assertEqual(r.returncode, 1)
+        self.assertEqual(r.stderr.decode(), UNSUPPORTED + "ファイルは作成していません。（--strict）\n")
+        self.assertEqual(self.read(), b"old drawing")
+        self.assertEqual(os.listdir(self.dir), ["out.dxf"])
+        r = run("--strict", "--lang", "en", "-o", "-", "--", "Zo\u00eb")
+        self.assertEqual((r.returncode, r.stdout), (1, b""))
+        self.assertTrue(r.stderr.decode().endswith("No file was written (--strict).\nStopped at U+00EB 'ë': row 1, column 3.\n"))
+        # A run that draws every character is written as without --strict.
+        self.assertEqual(run("--strict", "-f", "-o", self.out, "--", "Zoe").returncode, 0)
+        self.assertEqual(self.entity_count(b"LINE", self.out) > 4, True)
+
+    def test_standard_output(self):
+        self.assertEqual(run("-o", self.out, "--", "AB-").returncode, 0)
+        r = run("--text-file", "-", "-o", "-", stdin=b"AB-\n")
+        self.assertEqual((r.returncode, r.stderr), (0, b""))
+        self.assertEqual(r.stdout, self.read())
+        # Cut short by a stop, like the file.
+        r = run("-o", "-", "--", "AB-\u00e9")
+        self.assertEqual(r.returncode, 1)
+        self.assertEqual(r.stdout.count(b"\r\nLINE\r\n"), self.entity_count(b"LINE"))
+        self.assertEqual(run("-o", "-", "--print-frame").returncode, 2)
+
+    def test_version_and_grouped_help(self):
+        with open(os.path.join(os.path.dirname(__file__), "..", "CMakeLists.txt")) as f:
+            version = re.search(r"project\(tracemill VERSION (\S+)", f.read()).group(1)
+        r = run("--version")
+        self.assertEqual((r.returncode, r.stdout.decode()), (0, f"tracemill {version}\n"))
+        text = run("--help").stdout.decode()
+        headings = [l for l in text.splitlines() if l and not l.startswith(" ") and l.endswith(":")]
+        self.assertEqual(headings, ["Positionals:", "Options:", "Lengths (drawing units):",
+                                    "Frame calculation (instead of the lengths):", "Output and export:",
+                                    "Machine program (G-code):"])
+        self.assertNotIn("Excludes", text)
+
+    def test_progress_only_on_a_terminal_after_a_second(self):
+        text = os.path.join(self.dir, "text.txt")
+        # Long enough to take more than a second with closed polylines.
+        rows = 400
+        with open(text, "w") as f:
+            f.write("\n".join(["@&$%#8BQSg" * 100] * rows))
+        args = [TRACEMILL, "--lang", "en", "--polylines", "-o", "-", "--text-file", text]
+        env = {k: v for k, v in os.environ.items() if k not in LANGUAGE_VARIABLES}
+        master, slave = pty.openpty()
+        p = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=slave, env=env)
+        os.close(slave)
+        seen = b""
+        while True:
+            try:
+                chunk = os.read(master, 4096)
+            except OSError:
+                break
+            if not chunk:
+                break
+            seen += chunk
+        os.close(master)
+        self.assertEqual(p.wait(60), 0)
+        total = str(1000 * rows + rows - 1).encode()
+        lines = re.findall(rb"\r(\d+) of " + total + rb" characters, ([\d.]+) MB\x1b\[K", seen)
+        self.assertTrue(lines, seen[:200])
+        done = [int(d) for d, _ in lines]
+        self.assertEqual(done, sorted(done))
+        self.assertTrue(seen.endswith(b"\r\x1b[K"))  # gone at the end
+        r = subprocess.run(args, capture_output=True, env=env)  # not a terminal: nothing
+        self.assertEqual((r.returncode, r.stderr), (0, b""))
+
+    def test_completion_and_manual_page_know_every_option(self):
+        options = set(re.findall(r"(?<![\w-])(--?[a-z][a-z-]*)", run("--help").stdout.decode()))
+        options -= {"-", "--polylines;"}
+        completion = os.path.join(os.path.dirname(__file__), "..", "share", "tracemill.bash-completion")
+
+        def complete(*words):
+            line = " ".join(words)
+            script = (f"source {completion}; COMP_WORDS=(tracemill {line}); COMP_CWORD={len(words)}; "
+                      "_tracemill; printf '%s\\n' \"${COMPREPLY[@]}\"")
+            return subprocess.run(["bash", "-c", script], capture_output=True, text=True).stdout.split()
+
+        self.assertEqual(set(complete("-")), options)
+        self.assertEqual(complete("--units", ""), ["mm", "in"])
+        self.assertEqual(complete("--lang", "e"), ["en"])
+        self.assertEqual(complete("--", "-"), [])
+        # The build names its manual page unless it was configured without one.
+        page = os.environ.get("TRACEMILL_MAN_PAGE", os.path.join(os.path.dirname(TRACEMILL), "tracemill.1"))
+        if "TRACEMILL_MAN_PAGE" not in os.environ and not os.path.exists(page):
+            self.skipTest("built without the manual page (-DTRACEMILL_MAN=OFF)")
+        with open(page) as f:
+            roff = f.read().replace("\\-", "-")
+        self.assertEqual({o for o in options if o not in roff}, set())
 
 
 class ExistingFiles(Workspace):
@@ -227,6 +389,8 @@ class Locale(Workspace):
         r = run("-o", reference, "--char-width", "2.5", "/.", env={"LC_ALL": "C"})
         self.assertEqual(self.read(), self.read(reference))
         self.assertIn(b"\r\n2.700000000\r\n", self.read())  # (2 * 2.5 + 0.4) / 2
+        r = run("--frame-size", "10", "5", "--frame-grid", "4", "1", "--print-frame", env=env)
+        self.assertIn("--char-width 2.17391304347826\n", r.stdout.decode())
         # A comma is not a decimal point on the command line either.
         r = run("-o", os.path.join(self.dir, "x.dxf"), "--char-width", "2,5", "/", env=env)
         self.assertEqual(r.returncode, 2)
@@ -247,6 +411,19 @@ class Svg(Workspace):
         self.assertEqual(len(paths), self.entity_count(b"ARC"))
         self.assertEqual(len(circles), self.entity_count(b"CIRCLE"))
 
+    def test_an_existing_picture_needs_force_and_comes_after_the_values(self):
+        svg = os.path.join(self.dir, "out.svg")
+        with open(svg, "w") as f:
+            f.write("old")
+        r = run("-o", self.out, "--svg", svg, "--char-width", "0", "--", "-")
+        self.assertEqual((r.returncode, r.stderr.decode()), (2, "文字幅 が ゼロ以下です。" + NOT_CREATED + "\n"))
+        r = run("-o", self.out, "--svg", svg, "--", "-")
+        self.assertEqual(r.returncode, 3)
+        self.assertEqual(r.stderr.decode(), svg + " は既に存在します。" + NOT_CREATED + "（上書きするには --force を指定します）\n")
+        self.assertFalse(os.path.exists(self.out))
+        self.assertEqual(run("-f", "-o", self.out, "--svg", svg, "--", "-").returncode, 0)
+        self.assertIn(b"<svg", self.read(svg))
+
     def test_a_picture_that_cannot_be_written_leaves_the_dxf_alone(self):
         # A missing folder, a path under a file, a folder: exit 3, and the
         # previous DXF stays exactly as it was.
@@ -264,11 +441,30 @@ class Svg(Workspace):
 
 
 class TextFile(Workspace):
-    def test_a_folder_is_refused_without_writing(self):
-        r = run("-o", self.out, "--text-file", self.dir)
-        self.assertEqual(r.returncode, 2)
-        self.assertIn(self.dir, r.stderr.decode())
-        self.assertFalse(os.path.exists(self.out))
+    def test_only_the_final_line_break_is_ignored(self):
+        text = os.path.join(self.dir, "text.txt")
+        for content, rows in [(b"-\r\n/\r\n", ["-", "/"]), (b"-\r/\r", ["-", "/"]),
+                              (b"-\n\n", ["-", ""]), (b"-\r\n\r\n", ["-", ""]), (b"-\r\r", ["-", ""])]:
+            with open(text, "wb") as f:
+                f.write(content)
+            expected = os.path.join(self.dir, "rows.dxf")
+            self.assertEqual(run("-f", "-o", expected, "--", *rows).returncode, 0)
+            r = run("-f", "-o", self.out, "--text-file", text)
+            self.assertEqual(r.returncode, 0, r.stderr.decode())
+            self.assertEqual(self.read(), self.read(expected), content)
+
+    def test_refusals_write_nothing(self):
+        text = os.path.join(self.dir, "text.txt")
+        with open(text, "w") as f:
+            f.write("-")
+        missing = os.path.join(self.dir, "missing.txt")
+        for args, message in [
+                (["--text-file", self.dir], self.dir + ": フォルダです。文字のファイルを指定してください。"),
+                (["--text-file", missing], missing + ": 読み込めません。"),
+                (["--text-file", text, "--", "-"], "--text-file: TEXT と同時には指定できません。")]:
+            r = run("-o", self.out, *args)
+            self.assertEqual((r.returncode, r.stderr.decode()), (2, message + "\n"), args)
+            self.assertFalse(os.path.exists(self.out))
 
 
 class FrameCalculation(Workspace):
@@ -285,9 +481,27 @@ class FrameCalculation(Workspace):
         return values
 
     def test_defaults_give_the_frame_cell(self):
-        self.assertEqual(self.printed(), {"--char-width": "2.5", "--char-height": "5",
-                                          "--line-width": "0.375", "--char-spacing": "0.5",
-                                          "--line-spacing": "2.5"})
+        r = run("--print-frame")
+        self.assertEqual(r.stdout.decode(), "--char-width 2.5\n--char-height 5\n--line-width 0.375\n"
+                                            "--char-spacing 0.5\n--line-spacing 2.5\n")
+
+    def test_each_option_reaches_its_input(self):
+        # The formulas evaluated here in their own order; options not given
+        # keep the defaults 2.5 5, 1 1, 20 50 15.
+        def derived(fw=2.5, fh=5, n=1, m=1, cs=20, ls=50, lw=15):
+            w = fw / (n + (n * cs) * 0.01 - cs * 0.01)
+            h = fh / (m + (m * ls) * 0.01 - ls * 0.01)
+            t = lw * w * 0.01 if w < h else lw * h * 0.01
+            return {k: "%.15g" % v for k, v in [("--char-width", w), ("--char-height", h), ("--line-width", t),
+                                                 ("--char-spacing", cs * w * 0.01),
+                                                 ("--line-spacing", ls * h * 0.01)]}
+        for args, inputs in [
+                (["--frame-size", "12", "7", "--frame-grid", "5", "2", "--frame-percent", "10", "40", "8"],
+                 dict(fw=12, fh=7, n=5, m=2, cs=10, ls=40, lw=8)),
+                (["--frame-grid", "2", "3"], dict(n=2, m=3)),
+                (["--frame-size", "3", "9"], dict(fw=3, fh=9)),
+                (["--frame-percent", "5", "30", "12"], dict(cs=5, ls=30, lw=12))]:
+            self.assertEqual(self.printed(*args), derived(**inputs), args)
 
     def test_four_cells_in_ten_units(self):
         v = self.printed("--frame-size", "10", "5", "--frame-grid", "4", "1")
@@ -300,8 +514,10 @@ class FrameCalculation(Workspace):
     def test_the_frame_draws_what_the_printed_lengths_draw(self):
         frame = ["--frame-size", "12", "7", "--frame-grid", "5", "2", "--frame-percent", "10", "40", "8"]
         v = self.printed(*frame)
-        r = run("-o", self.out, *frame, "--", "-/|._", "|/")
+        # With -o the lengths are printed and drawn.
+        r = run("-o", self.out, *frame, "--print-frame", "--", "-/|._", "|/")
         self.assertEqual(r.returncode, 0, r.stderr.decode())
+        self.assertEqual(r.stdout.decode(), "".join(f"{k} {x}\n" for k, x in v.items()))
         explicit = os.path.join(self.dir, "explicit.dxf")
         args = [x for pair in v.items() for x in pair]
         r = run("-o", explicit, *args, "--", "-/|._", "|/")
@@ -325,11 +541,17 @@ class FrameCalculation(Workspace):
             self.assertEqual(r.returncode, 2, args)
             self.assertEqual(r.stderr.decode(), message)
             self.assertFalse(os.path.exists(self.out))
-        for args in (["--frame-grid", "-1", "1"], ["--frame-grid", "2147483648", "1"],
-                     ["--frame-size", "nan", "5"], ["--frame-percent", "1.5", "50", "15"],
-                     ["--frame-size", "10", "5", "--char-width", "3"]):
+        count = " は 0 から 2147483647 までの整数ではありません。\n"
+        for args, message in ((["--frame-grid", "1", "-1"], '--frame-grid: "-1"' + count),
+                              (["--frame-grid", "2147483648", "1"], '--frame-grid: "2147483648"' + count),
+                              (["--frame-size", "5", "nan"], '--frame-size: "nan" は数値ではありません。\n'),
+                              (["--frame-percent", "20", "1.5", "15"], '--frame-percent: "1.5"' + count),
+                              (["--frame-size", "10", "5", "--char-width", "3"], None),
+                              (["--print-frame", "--line-spacing", "1"], None)):
             r = run("-o", self.out, *args, "--", "-")
             self.assertEqual(r.returncode, 2, args)
+            if message:
+                self.assertEqual(r.stderr.decode(), message)
             self.assertFalse(os.path.exists(self.out))
 
     def test_print_frame_needs_no_output(self):

@@ -344,6 +344,12 @@ TEST(Contours, ALooseEndIsReportedWhereItIs) {
             EXPECT_TRUE(where == (Point{0, 0}) || where == (Point{0, gap})) << show(where);
         }
     }
+    // An arc's end that would stay loose meets another within the square
+    // root of its rounding (1.7e-7 on a unit circle), no farther.
+    for (const double gap : {1e-8, 1e-6}) {
+        const std::vector<Entity> figure{Arc{{0, 0}, 1, 0, 180, k}, Line{{-1, 0}, {1, gap}, k}};
+        EXPECT_EQ(std::holds_alternative<GlyphContours>(chain_glyph(figure, 1e-9)), gap < 1e-7) << gap;
+    }
     // The tolerance follows the cell, and never drops below the printed resolution.
     EXPECT_EQ(join_tolerance(make_cell(0, 0, 3e5, 7e5, 1)), 7e-4);
     EXPECT_EQ(join_tolerance(make_cell(0, 0, 0.03, 0.05, 0.01)), 2e-9);

@@ -140,6 +140,8 @@ TEST(FrameCalculation, ResultsThatAreNotFiniteLengthsAreNeverGiven) {
     in.frame_width = std::numeric_limits<double>::denorm_min();
     in.chars_per_row = 2147483647;  // the cell vanishes
     EXPECT_EQ(message_of(in), frame_messages::kOutOfRange);
+    in.chars_per_row = 1;  // a cell remains, but its stroke vanishes
+    EXPECT_EQ(message_of(in), frame_messages::kOutOfRange);
     in = FrameInputs{};
     in.chars_per_row = 2;
     in.char_spacing_percent = -100;  // 2 + (−200)·0.01 − (−100)·0.01 = 1, but a negative gap

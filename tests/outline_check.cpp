@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "contours.hpp"
 #include "test_support.hpp"
 
 namespace tracemill::testing {
@@ -128,7 +129,7 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
         std::vector<Point> ends;
         std::vector<std::size_t> owner;
         const double m = std::max({cell.W, cell.H, std::fabs(cell.x), std::fabs(cell.y)});
-        const double noise = std::max(2e-9, 64 * (std::nextafter(m, INFINITY) - m));
+        const double noise = std::max({2e-9, 64 * (std::nextafter(m, INFINITY) - m), join_tolerance(cell)});
         for (std::size_t k = 0; k < outline.size(); ++k) {
             const auto& e = outline[k];
             if (const auto* l = std::get_if<Line>(&e)) {
@@ -141,11 +142,13 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
                 continue;
             }
             // A piece only rounding noise long (at a tie: a few dozen units
-            // in the last place of the cell's coordinates, or below two units
-            // of the ninth printed decimal, shorter than the file can show)
+            // in the last place of the cell's coordinates, below two units
+            // of the ninth printed decimal, shorter than the file can show,
+            // or within the distance at which the closed contours join ends)
             // joins whatever meets there; left in, it would make the pairing
             // of nearby ends ambiguous, and its partner at a closing notch
-            // may have been dropped as printing no length.
+            // may have been left out as printing no length or as shorter
+            // than the generator's own threshold for such edges.
             if (dist(ends[ends.size() - 2], ends.back()) <= noise) {
                 ends.resize(ends.size() - 2);
                 continue;
@@ -153,34 +156,37 @@ OutlineReport check_glyph(const std::vector<Entity>& entities, const GlyphCell& 
             owner.push_back(k);
             owner.push_back(k);
         }
+        // The closest pairs first: where several ends lie within the
+        // tolerance of one another (a short piece between two ends that
+        // nearly meet, in a cell 1e5 times taller than wide), each end takes
+        // the one it meets best, not the first one found.
+        struct Pair {
+            double d;
+            std::size_t i, j;
+        };
+        std::vector<Pair> pairs;
+        for (std::size_t i = 0; i < ends.size(); ++i)
+            for (std::size_t j = i + 1; j < ends.size(); ++j)
+                if (owner[j] != owner[i])
+                    if (const double d = dist(ends[i], ends[j]); d <= tol) pairs.push_back({d, i, j});
+        std::stable_sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) { return a.d < b.d; });
         std::vector<bool> used(ends.size(), false);
+        for (const Pair& p : pairs)
+            if (!used[p.i] && !used[p.j]) used[p.i] = used[p.j] = true;
         for (std::size_t i = 0; i < ends.size(); ++i) {
             if (used[i]) continue;
-            std::size_t best = ends.size();
-            double best_d = tol;
-            for (std::size_t j = 0; j < ends.size(); ++j) {
-                if (j == i || used[j] || owner[j] == owner[i]) continue;
-                const double d = dist(ends[i], ends[j]);
-                if (d <= best_d) {
-                    best_d = d;
-                    best = j;
-                }
-            }
             // An arc whose two ends meet (a dot's outline all but closed
             // where the pieces between them print no length) closes on itself.
             const std::size_t mate = i % 2 == 0 ? i + 1 : i - 1;
-            if (best == ends.size() && std::holds_alternative<Arc>(outline[owner[i]]) && !used[mate] &&
-                dist(ends[i], ends[mate]) <= tol)
-                best = mate;
-            if (best == ends.size()) {
-                std::ostringstream s;
-                s.precision(12);
-                s << "open outline end at (" << ends[i].x << ", " << ends[i].y << ") of "
-                  << describe(outline[owner[i]]);
-                report.problems.push_back(s.str());
+            if (std::holds_alternative<Arc>(outline[owner[i]]) && !used[mate] && dist(ends[i], ends[mate]) <= tol) {
+                used[i] = used[mate] = true;
                 continue;
             }
-            used[i] = used[best] = true;
+            std::ostringstream s;
+            s.precision(12);
+            s << "open outline end at (" << ends[i].x << ", " << ends[i].y << ") of "
+              << describe(outline[owner[i]]);
+            report.problems.push_back(s.str());
         }
     }
 

@@ -8,13 +8,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 deb=$(ls dist/tracemill_*_amd64.deb)
-lintian --fail-on error "$deb"
+lintian --fail-on error,warning "$deb"
 desktop-file-validate packaging/tracemill.desktop
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"; dpkg -s tracemill >/dev/null 2>&1 && apt-get remove -y -qq tracemill >/dev/null' EXIT
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
 
+[ "$(/usr/bin/tracemill --version)" = "$(build/tracemill --version)" ]
 text="$(cat scripts/sample.txt)"
 for options in "" "--polylines --units mm"; do
   # shellcheck disable=SC2086
@@ -27,6 +28,9 @@ for options in "" "--polylines --units mm"; do
 done
 test -s /usr/share/icons/hicolor/scalable/apps/tracemill.svg
 test -s /usr/share/doc/tracemill/copyright
+[ "$(zcat /usr/share/man/man1/tracemill.1.gz | grep -c 'char\\-width')" -gt 0 ]
+test -s /usr/share/man/man1/tracemill-gui.1.gz
+test -s /usr/share/bash-completion/completions/tracemill
 
 # The dialog: it must come up and keep running until it is told to stop.
 status=0

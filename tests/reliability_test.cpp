@@ -84,16 +84,72 @@ TEST(Reliability, AnArcSmallerThanTheSpacingOfDoublesAtItsCentreIsAPoint) {
 }
 
 TEST(Reliability, ANotchAtItsLimitVanishesWhole) {
-    // The 'y' at the stroke where its notch closes: the notch's two inner
-    // edges are a tenth of a printed unit long, and one of them printed as
-    // a loose segment while its partner did not.
-    const double W = 2.6517286441227697, H = 5, t = 1.4107879866779025;
-    const double x = -16.584507542675237, y = 2.5;
-    const auto g = draw_glyph('y', x, y, W, H, t);
-    ASSERT_EQ(g.stop, "");
+    // The 'y' at the stroke where its notch closes. Near the origin the
+    // notch's two inner edges are a tenth of a printed unit long, and one of
+    // them printed as a loose segment while its partner did not. Half a
+    // billion units out they are 1.9e-4 long, real edges that were taken
+    // for rounding noise and left out, and the caps on either side lay too
+    // far apart for the contour joining to bridge.
+    const double W = 2.6517286441227697, H = 5;
+    const struct {
+        double x, y, t;
+    } cases[] = {
+        {-16.584507542675237, 2.5, 1.4107879866779025},
+        {-572879573.52565825, 5.2000000000000002, 1.4107000000200001},
+    };
     OutlineChecks loops_only;
     loops_only.offset_r = loops_only.inside_cell = false;
-    EXPECT_EQ(check_glyph(g.entities, make_cell(x, y, W, H, t), loops_only).text(), "");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.x);
+        const auto g = draw_glyph('y', c.x, c.y, W, H, c.t);
+        ASSERT_EQ(g.stop, "");
+        const GlyphCell cell = make_cell(c.x, c.y, W, H, c.t);
+        EXPECT_EQ(check_glyph(g.entities, cell, loops_only).text(), "");
+        EXPECT_TRUE(std::holds_alternative<GlyphContours>(chain_glyph(g.entities, join_tolerance(cell))));
+    }
+}
+
+TEST(Reliability, AnArcEndFoundWhereTheArcRunsLevelJoins) {
+    // The @ in a square cell seven strokes wide (the default stroke in a
+    // square cell), and in one a billionth wider than high: its connecting
+    // arc meets the outer ring at the arc's lowest point, where the arcsine
+    // that fixes the arc's end is off by 1e-8 units, five times the distance
+    // within which ends join; the closed contours refused the glyph.
+    const struct {
+        double W, H, t;
+    } cases[] = {{2.1, 2.1, 0.3}, {5.25, 5.2499999990000044, 0.75}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.H);
+        const auto g = draw_glyph('@', -c.W / 2, c.H / 2, c.W, c.H, c.t);
+        ASSERT_EQ(g.stop, "");
+        const GlyphCell cell = make_cell(-c.W / 2, c.H / 2, c.W, c.H, c.t);
+        EXPECT_TRUE(std::holds_alternative<GlyphContours>(chain_glyph(g.entities, join_tolerance(cell))));
+    }
+}
+
+TEST(Reliability, TheOutlineCheckPairsTheClosestEndsAndMissesNoPiece) {
+    // The k in a cell 1.7e5 times taller than wide: at the foot of its stem
+    // two edges 1e-4 long lead to the caps, whose ends lie 1.5e-6 apart; the
+    // check paired the caps with each other and left the short edge open.
+    const GlyphCell tall = make_cell(-8.3000000054999976, 101263.71622901532, 0.60000000099999951,
+                                     101263.66622901532, 0.3);
+    OutlineChecks loops_only;
+    loops_only.offset_r = loops_only.inside_cell = false;
+    EXPECT_EQ(check_glyph(draw_glyph('k', tall.x, tall.y, tall.W, tall.H, tall.t).entities, tall, loops_only).text(), "");
+    // And it still finds an outline open wherever one piece of it is missing.
+    const GlyphCell cell = make_cell(0, 5, 2.1, 5, 0.3);
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto b = static_cast<unsigned char>(byte);
+        if (generator_for(b) == nullptr || !pen_model_checks_for(b).closed_loops) continue;
+        const auto g = draw_glyph(b, cell.x, cell.y, cell.W, cell.H, cell.t);
+        for (std::size_t k = 0; k < g.entities.size(); ++k) {
+            const Entity& e = g.entities[k];
+            if (colour_of(e) != Colour::Outline || std::holds_alternative<Circle>(e)) continue;
+            auto fewer = g.entities;
+            fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(k));
+            EXPECT_NE(check_glyph(fewer, cell, loops_only).text(), "") << "'" << b << "' without entity " << k;
+        }
+    }
 }
 
 TEST(Reliability, SlashInACellAsSmallAsItsStrokeWritesOnlyFiniteNumbers) {

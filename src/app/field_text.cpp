@@ -1,5 +1,6 @@
 #include "field_text.hpp"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cmath>
@@ -23,19 +24,26 @@ QString show_number(double v) { return QString::fromStdString(shown_number(v)); 
 
 QString field_name(const QString& label) {
     QString name = label;
-    if (name.endsWith(QStringLiteral("："))) name.chop(1);
+    if (name.endsWith(QStringLiteral("：")) || name.endsWith(QLatin1Char(':'))) name.chop(1);
     const auto open = name.indexOf(QStringLiteral("(&"));
-    if (open >= 0) name.truncate(open);
+    if (open >= 0) {
+        name.truncate(open);
+    } else {
+        name.remove(QLatin1Char('&'));  // an English mnemonic inside the word
+    }
     return name;
 }
 
 QString number_field_message(const QString& label) {
-    return field_name(label) + QStringLiteral(" には -%1 から %1 までの数値を入力してください。")
-                                   .arg(show_number(kMaxLength));
+    return QCoreApplication::translate("tracemill::app::FieldText",
+                                       "%1 には -%2 から %2 までの数値を入力してください。")
+        .arg(field_name(label), show_number(kMaxLength));
 }
 
 QString count_field_message(const QString& label) {
-    return field_name(label) + QStringLiteral(" には 0 から 2147483647 までの整数を入力してください。");
+    return QCoreApplication::translate("tracemill::app::FieldText",
+                                       "%1 には 0 から 2147483647 までの整数を入力してください。")
+        .arg(field_name(label));
 }
 
 QString with_default_suffix(const QString& name, const QString& suffix) {

@@ -21,7 +21,7 @@ std::optional<std::int32_t> read_count_field(const QString& text);
 QString show_number(double v);
 
 // The field's name for messages: its label without the mnemonic and colon,
-// "文字幅(&W)：" → "文字幅".
+// "文字幅(&W)：" → "文字幅", "Character &width:" → "Character width".
 QString field_name(const QString& label);
 
 // The message for a field that does not hold what it must.

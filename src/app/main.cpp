@@ -3,6 +3,7 @@
 
 #include "atomic_file.hpp"
 #include "dialog_services.hpp"
+#include "language.hpp"
 #include "main_dialog.hpp"
 
 int main(int argc, char** argv) {
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tracemill"));
     QApplication::setWindowIcon(tracemill::app::application_icon());
+    tracemill::app::use_language(tracemill::app::choose_language(QApplication::arguments()));
     tracemill::app::QtDialogServices services;
     tracemill::app::MainDialog dialog(services);
     dialog.exec();

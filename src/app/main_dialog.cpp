@@ -15,11 +15,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "atomic_file.hpp"
 #include "field_text.hpp"
+#include "language.hpp"
 #include "preview_widget.hpp"
 #include "text_encoding.hpp"
 
@@ -34,26 +36,45 @@ struct FieldSpec {
     bool digits_only;
 };
 
+// The translation context of the dialog's texts.
+constexpr const char* kContext = "tracemill::app::MainDialog";
+
 // Every one-line field with its label, in the order of the Field enum.
 const FieldSpec kFieldSpecs[kFieldCount] = {
-    {Field::CharWidth, "文字幅(&W)：", "charWidth", false},
-    {Field::CharHeight, "文字高(&E)：", "charHeight", false},
-    {Field::LineWidth, "線幅(&L)：", "lineWidth", false},
-    {Field::CharSpacing, "文字間隔(&I)：", "charSpacing", false},
-    {Field::LineSpacing, "行間隔(&S)：", "lineSpacing", false},
-    {Field::FrameWidth, "枠幅(&B)：", "frameWidth", false},
-    {Field::FrameHeight, "枠高(&A)：", "frameHeight", false},
-    {Field::FrameCharsPerRow, "枠行文字数(&N)：", "frameCharsPerRow", true},
-    {Field::FrameRows, "枠行数(&V)：", "frameRows", true},
-    {Field::FrameCharSpacingPercent, "枠文字間隔％(&G)：", "frameCharSpacingPercent", true},
-    {Field::FrameLineSpacingPercent, "枠行間隔％(&O)：", "frameLineSpacingPercent", true},
-    {Field::FrameLineWidthPercent, "枠線幅％(&D)：", "frameLineWidthPercent", true},
+    {Field::CharWidth, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "文字幅(&W)："), "charWidth", false},
+    {Field::CharHeight, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "文字高(&E)："), "charHeight", false},
+    {Field::LineWidth, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "線幅(&L)："), "lineWidth", false},
+    {Field::CharSpacing, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "文字間隔(&I)："), "charSpacing", false},
+    {Field::LineSpacing, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "行間隔(&S)："), "lineSpacing", false},
+    {Field::FrameWidth, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠幅(&B)："), "frameWidth", false},
+    {Field::FrameHeight, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠高(&A)："), "frameHeight", false},
+    {Field::FrameCharsPerRow, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠行文字数(&N)："), "frameCharsPerRow", true},
+    {Field::FrameRows, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠行数(&V)："), "frameRows", true},
+    {Field::FrameCharSpacingPercent, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠文字間隔％(&G)："), "frameCharSpacingPercent", true},
+    {Field::FrameLineSpacingPercent, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠行間隔％(&O)："), "frameLineSpacingPercent", true},
+    {Field::FrameLineWidthPercent, QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "枠線幅％(&D)："), "frameLineWidthPercent", true},
 };
+
+// A field's label in the dialog's language.
+QString label_of(Field f);
 
 // The unit choices in the order of the list.
 constexpr Units kUnitChoices[] = {Units::None, Units::Millimetres, Units::Inches};
 
+// The machine choices after なし, in the order of the list.
+constexpr GcodeMachine kMachineChoices[] = {GcodeMachine::Mill, GcodeMachine::Laser, GcodeMachine::Pen};
+
+const char* const kGcodeFeedLabel = QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "送り(&M)：");
+const char* const kGcodeDepthLabel = QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "深さ(&Q)：");
+const char* const kGcodePowerLabel = QT_TRANSLATE_NOOP("tracemill::app::MainDialog", "出力％(&Y)：");
+
 const FieldSpec& spec_of(Field f) { return kFieldSpecs[static_cast<std::size_t>(f)]; }
+
+QString label_of(Field f) { return QCoreApplication::translate(kContext, spec_of(f).label); }
+
+QString from_utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // The slot of a value in DialogValues: a length or a count.
 double* length_slot(DialogValues& v, Field f) {
@@ -120,13 +141,23 @@ private:
 
 QString without_not_created(const std::string& message) {
     QString m = QString::fromStdString(message);
-    const QString tail = QString::fromUtf8(messages::kNotCreated.data(),
-                                           static_cast<qsizetype>(messages::kNotCreated.size()));
+    const QString tail = from_utf8(message_text(Message::NotCreated, language()));
     if (m.endsWith(tail)) m.chop(tail.size());
     return m;
 }
 
-const char* const kHelpText =
+// The text box's text, rows separated by line feeds. Qt's plain text of a
+// document would also turn a no-break space into a space and a line
+// separator into a new row; here every other character stays as typed, so
+// that the run stops at it exactly as the command does.
+QString typed_text(const QPlainTextEdit* edit) {
+    QString t = edit->document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return t;
+}
+
+const char* const kHelpText = QT_TRANSLATE_NOOP(
+    "tracemill::app::MainDialog",
     "tracemill は、入力した文字を DXF ファイルの図形にします。\n"
     "文字ごとに、ペンの中心が通る線（色 4、水色）と、線幅のペンがなぞった範囲の"
     "輪郭（色 6、赤紫）を、線分と円弧と円で書き出します。文字の並び全体は枠で囲まれ、"
@@ -150,9 +181,15 @@ const char* const kHelpText =
     "閉じた輪郭：輪郭を閉じたポリライン（円弧はふくらみで正確に）で、ペンの中心線を"
     "つないだポリラインで書き出します。切り抜きや塗りつぶしに使えます。\n"
     "単位：DXF ファイルに単位（mm、inch）を書き込みます。「なし」では書き込みません。\n"
+    "Gコード：DXF ファイルと同じ名前の .nc ファイルに、機械の G コードも書き出します。"
+    "ミル（彫刻機・ルーター）、レーザー、ペン（サーボのペンプロッタ）から選びます。"
+    "経路は、中心線（一筆の彫刻）か 輪郭 です。送りは 1 分あたり、深さは Z0 からの切込み、"
+    "出力％はレーザーの最大出力に対する割合です。長さの単位は図形と同じで、"
+    "単位が inch のときは G20（inch）、ほかは G21（mm）です。"
+    "原点 X0 Y0（文字の並びの中心）から始まり、原点に戻ります。\n"
     "\n"
     "下の図は、今の値で作成される図形です。描けない文字があるときは、"
-    "その理由が図の下に出ます。";
+    "その理由が図の下に出ます。");
 
 }  // namespace
 
@@ -184,7 +221,7 @@ QIcon application_icon() {
 
 MainDialog::MainDialog(DialogServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
-    setWindowTitle(dialog_text::kCaption);
+    setWindowTitle(QStringLiteral("tracemill"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -231,7 +268,7 @@ void MainDialog::buildLayout() {
                 QRegularExpression(QStringLiteral("[0-9]*")), edit));
         }
         fields_[i] = edit;
-        labels[i] = make_label(QString::fromUtf8(s.label), edit);
+        labels[i] = make_label(label_of(s.field), edit);
     }
     const auto edit = [this](Field f) { return field(f); };
     const auto label = [&labels](Field f) { return labels[static_cast<std::size_t>(f)]; };
@@ -244,11 +281,11 @@ void MainDialog::buildLayout() {
     path_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     path_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
 
-    auto* browse = new QPushButton(QStringLiteral("参照(&F)"), this);
-    create_ = new QPushButton(QStringLiteral("作成"), this);
-    auto* quit = new QPushButton(QStringLiteral("終了"), this);
-    auto* help = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
-    auto* frame = new QPushButton(QStringLiteral("枠計算(&C)"), this);
+    auto* browse = new QPushButton(tr("参照(&F)"), this);
+    create_ = new QPushButton(tr("作成"), this);
+    auto* quit = new QPushButton(tr("終了"), this);
+    auto* help = new QPushButton(tr("ﾍﾙﾌﾟ(&H)"), this);
+    auto* frame = new QPushButton(tr("枠計算(&C)"), this);
     browse->setObjectName(QStringLiteral("browse"));
     create_->setObjectName(QStringLiteral("create"));
     quit->setObjectName(QStringLiteral("quit"));
@@ -266,22 +303,40 @@ void MainDialog::buildLayout() {
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setTabChangesFocus(true);
     text_->setMinimumHeight(fontMetrics().lineSpacing() * 5);
-    auto* text_label = make_label(QStringLiteral("文字(&T)："), text_);
+    auto* text_label = make_label(tr("文字(&T)："), text_);
 
     preview_ = new PreviewWidget(this);
     preview_->setObjectName(QStringLiteral("preview"));
 
-    polylines_ = new QCheckBox(QStringLiteral("閉じた輪郭(&P)"), this);
+    polylines_ = new QCheckBox(tr("閉じた輪郭(&P)"), this);
     polylines_->setObjectName(QStringLiteral("polylines"));
     units_ = new QComboBox(this);
     units_->setObjectName(QStringLiteral("units"));
-    units_->addItems({QStringLiteral("なし"), QStringLiteral("mm"), QStringLiteral("inch")});
-    auto* units_label = make_label(QStringLiteral("単位(&U)："), units_);
+    units_->addItems({tr("なし"), QStringLiteral("mm"), QStringLiteral("inch")});
+    auto* units_label = make_label(tr("単位(&U)："), units_);
+
+    gcode_machine_ = new QComboBox(this);
+    gcode_machine_->setObjectName(QStringLiteral("gcodeMachine"));
+    gcode_machine_->addItems({tr("なし"), tr("ミル"), tr("レーザー"), tr("ペン")});
+    auto* machine_label = make_label(tr("Gコード(&K)："), gcode_machine_);
+    gcode_path_ = new QComboBox(this);
+    gcode_path_->setObjectName(QStringLiteral("gcodePath"));
+    gcode_path_->addItems({tr("中心線"), tr("輪郭")});
+    auto* path_label = make_label(tr("経路(&R)："), gcode_path_);
+    gcode_feed_ = new QLineEdit(this);
+    gcode_feed_->setObjectName(QStringLiteral("gcodeFeed"));
+    gcode_depth_ = new QLineEdit(this);
+    gcode_depth_->setObjectName(QStringLiteral("gcodeDepth"));
+    gcode_power_ = new QLineEdit(this);
+    gcode_power_->setObjectName(QStringLiteral("gcodePower"));
+    auto* feed_label = make_label(QCoreApplication::translate(kContext, kGcodeFeedLabel), gcode_feed_);
+    auto* depth_label = make_label(QCoreApplication::translate(kContext, kGcodeDepthLabel), gcode_depth_);
+    auto* power_label = make_label(QCoreApplication::translate(kContext, kGcodePowerLabel), gcode_power_);
 
     // The upper block: six columns of label, field, label, field, label, and
     // field or button, as wide in proportion as the original arrangement.
     auto* upper = new QGridLayout;
-    upper->addWidget(make_label(QStringLiteral("ファイル："), nullptr), 0, 0);
+    upper->addWidget(make_label(tr("ファイル："), nullptr), 0, 0);
     upper->addWidget(path_, 0, 1, 1, 4);
     upper->addWidget(browse, 0, 5);
     upper->addWidget(label(Field::CharWidth), 1, 0);
@@ -322,6 +377,17 @@ void MainDialog::buildLayout() {
     lower->addWidget(polylines_, 3, 0, 1, 2);
     lower->addWidget(units_label, 3, 2);
     lower->addWidget(units_, 3, 3);
+    // The machine program, under them.
+    lower->addWidget(machine_label, 4, 0);
+    lower->addWidget(gcode_machine_, 4, 1);
+    lower->addWidget(path_label, 4, 2);
+    lower->addWidget(gcode_path_, 4, 3);
+    lower->addWidget(feed_label, 5, 0);
+    lower->addWidget(gcode_feed_, 5, 1);
+    lower->addWidget(depth_label, 5, 2);
+    lower->addWidget(gcode_depth_, 5, 3);
+    lower->addWidget(power_label, 5, 4);
+    lower->addWidget(gcode_power_, 5, 5);
     const int lower_widths[] = {40, 35, 65, 35, 65, 35};
     for (int c = 0; c < 6; ++c) lower->setColumnStretch(c, lower_widths[c]);
 
@@ -351,7 +417,12 @@ void MainDialog::buildLayout() {
                         polylines_,
                         units_,
                         quit,
-                        help};
+                        help,
+                        gcode_machine_,
+                        gcode_path_,
+                        gcode_feed_,
+                        gcode_depth_,
+                        gcode_power_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     preview_->setFocusPolicy(Qt::NoFocus);
     browse->setFocus();
@@ -361,6 +432,37 @@ void MainDialog::buildLayout() {
     connect(quit, &QPushButton::clicked, this, &MainDialog::reject);
     connect(help, &QPushButton::clicked, this, &MainDialog::showHelp);
     connect(frame, &QPushButton::clicked, this, &MainDialog::calculateFrame);
+    connect(gcode_machine_, &QComboBox::currentIndexChanged, this, &MainDialog::machineChanged);
+    connect(units_, &QComboBox::currentIndexChanged, this, &MainDialog::unitsChanged);
+}
+
+void MainDialog::machineChanged() {
+    // Only the values of the chosen machine can be typed.
+    const int m = gcode_machine_->currentIndex();
+    gcode_path_->setEnabled(m > 0);
+    gcode_feed_->setEnabled(m > 0);
+    gcode_depth_->setEnabled(m == 1);
+    gcode_power_->setEnabled(m == 2);
+}
+
+void MainDialog::unitsChanged() {
+    // Feeds and depths are in the drawing's unit: fields still showing the
+    // other unit's defaults take this unit's.
+    const bool inches = kUnitChoices[std::clamp(units_->currentIndex(), 0, 2)] == Units::Inches;
+    if (inches == inch_defaults_) return;
+    const GcodeOptions before = gcode_defaults(inch_defaults_), after = gcode_defaults(inches);
+    const std::pair<QLineEdit*, std::pair<double, double>> fields[] = {
+        {gcode_feed_, {before.feed, after.feed}}, {gcode_depth_, {before.depth, after.depth}}};
+    for (const auto& [edit, values] : fields) {
+        if (read_number_field(edit->text()) == values.first) edit->setText(show_number(values.second));
+    }
+    inch_defaults_ = inches;
+}
+
+QString MainDialog::gcodePath() const {
+    QString path = outputPath();
+    if (path.endsWith(QStringLiteral(".dxf"), Qt::CaseInsensitive)) path.chop(4);
+    return path + QStringLiteral(".nc");
 }
 
 QString MainDialog::outputPath() const { return path_->text(); }
@@ -369,12 +471,12 @@ bool MainDialog::saveFields() {
     DialogValues read = values_;
     for (const auto& entry : kExchangeOrder) {
         if (!entry) {
-            read.text = text_->toPlainText();
+            read.text = typed_text(text_);
             continue;
         }
         const Field f = *entry;
         QLineEdit* e = field(f);
-        const QString label = QString::fromUtf8(spec_of(f).label);
+        const QString label = label_of(f);
         bool ok = false;
         if (double* slot = length_slot(read, f)) {
             if (const auto v = read_number_field(e->text())) {
@@ -399,6 +501,26 @@ bool MainDialog::saveFields() {
     }
     read.output.polylines = polylines_->isChecked();
     read.output.units = kUnitChoices[std::clamp(units_->currentIndex(), 0, 2)];
+    // The machine program's values, those of the chosen machine only.
+    const int machine = std::clamp(gcode_machine_->currentIndex(), 0, 3);
+    read.write_gcode = machine > 0;
+    if (machine > 0) read.gcode.machine = kMachineChoices[machine - 1];
+    read.gcode.cut = gcode_path_->currentIndex() == 1 ? GcodeCut::Outline : GcodeCut::Skeleton;
+    const std::pair<QLineEdit*, std::pair<const char*, double*>> gcode_fields[] = {
+        {gcode_feed_, {kGcodeFeedLabel, &read.gcode.feed}},
+        {gcode_depth_, {kGcodeDepthLabel, &read.gcode.depth}},
+        {gcode_power_, {kGcodePowerLabel, &read.gcode.laser_power}}};
+    for (const auto& [edit, target] : gcode_fields) {
+        if (!edit->isEnabled()) continue;
+        if (const auto v = read_number_field(edit->text())) {
+            *target.second = *v;
+            continue;
+        }
+        services_.inform(this, number_field_message(QCoreApplication::translate(kContext, target.first)));
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        return false;
+    }
     values_ = read;
     return true;
 }
@@ -414,35 +536,66 @@ void MainDialog::showFields() {
     polylines_->setChecked(values_.output.polylines);
     for (int i = 0; i < 3; ++i)
         if (kUnitChoices[i] == values_.output.units) units_->setCurrentIndex(i);
+    inch_defaults_ = values_.output.units == Units::Inches;
+    gcode_machine_->setCurrentIndex(0);
+    for (int i = 0; i < 3; ++i)
+        if (values_.write_gcode && kMachineChoices[i] == values_.gcode.machine) gcode_machine_->setCurrentIndex(i + 1);
+    gcode_path_->setCurrentIndex(values_.gcode.cut == GcodeCut::Outline ? 1 : 0);
+    gcode_feed_->setText(show_number(values_.gcode.feed));
+    gcode_depth_->setText(show_number(values_.gcode.depth));
+    gcode_power_->setText(show_number(values_.gcode.laser_power));
+    machineChanged();
     // Rewriting an unchanged text would only lose the cursor and the undo history.
-    if (text_->toPlainText() != values_.text) text_->setPlainText(values_.text);
+    if (typed_text(text_) != values_.text) text_->setPlainText(values_.text);
 }
 
 void MainDialog::create() {
     if (!saveFields()) return;
     const std::string text = to_document_bytes(values_.text.toStdString());
     const std::string path = QFile::encodeName(outputPath()).toStdString();
+    OutputOptions output = values_.output;
+    if (values_.write_gcode && !path.empty()) {
+        // The program goes beside the drawing; an existing one is replaced
+        // only when the user agrees.
+        const QString program = gcodePath();
+        const std::string native = QFile::encodeName(program).toStdString();
+        if (path_exists(native) &&
+            !services_.ask(this, QString::fromStdString(format_message(Message::ExistsQuestion, language(),
+                                                                       {program.toStdString()}))))
+            return;
+        output.gcode = GcodeOutput{native, values_.gcode};
+    }
     CreateResult result;
     {
         WaitCursor wait;
+        CreateOptions how;
+        how.language = language();
         result = create_drawing(values_.params, text, path, [&](const std::string& question) {
             wait.hide();
             const bool yes = services_.ask(this, QString::fromStdString(question));
             if (yes) wait.show();
             return yes;
-        }, {}, values_.output);
+        }, {}, output, how);
     }
     // Declined: nothing written and nothing more to say.
-    if (result.status != CreateResult::Status::Declined) {
-        services_.inform(this, QString::fromStdString(result.message));
+    if (result.status == CreateResult::Status::Declined) return;
+    QString message = QString::fromStdString(result.message);
+    if (result.gcode) {
+        // What the machine program cuts and how far it moves in between.
+        const std::string unit = values_.output.units == Units::Inches ? " in" : " mm";
+        message += QLatin1Char('\n') +
+                   QString::fromStdString(format_message(
+                       Message::GcodeReport, language(),
+                       {result.gcode->paths, fixed1(result.gcode->cut) + unit, fixed1(result.gcode->travel) + unit,
+                        fixed1(result.gcode->text_travel) + unit}));
     }
+    services_.inform(this, message);
 }
 
 void MainDialog::chooseOutputFile() {
     if (!saveFields()) return;
-    SaveFileRequest request{dialog_text::kChooserTitle,
-                            {QStringLiteral("DXFファイル(.dxf) (*.dxf)"),
-                             QStringLiteral("すべてのファイル(*.*) (*)")},
+    SaveFileRequest request{tr("作成DXFファイルを指定"),
+                            {tr("DXFファイル(.dxf) (*.dxf)"), tr("すべてのファイル(*.*) (*)")},
                             QStringLiteral("dxf"),
                             outputPath()};
     for (;;) {
@@ -453,15 +606,14 @@ void MainDialog::chooseOutputFile() {
         if (path_exists(native)) {
             // The existing file stays until a Create run replaces it; here
             // the user only confirms the name and learns whether it could be.
-            const QString question =
-                path + QString::fromUtf8(messages::kExistsQuestion.data(),
-                                         static_cast<qsizetype>(messages::kExistsQuestion.size()));
+            const QString question = QString::fromStdString(
+                format_message(Message::ExistsQuestion, language(), {path.toStdString()}));
             if (!services_.ask(this, question)) {
                 request.initialPath = path;  // back to the save dialog
                 continue;
             }
             if (!can_replace(native)) {
-                services_.inform(this, dialog_text::kCannotUse);
+                services_.inform(this, tr("指定ファイルの削除に失敗しました。\n　指定したファイルは使用できません。"));
                 return;
             }
         }
@@ -474,7 +626,7 @@ void MainDialog::chooseOutputFile() {
 
 void MainDialog::calculateFrame() {
     if (!saveFields()) return;
-    const FrameResult result = calculate_frame(values_.frame);
+    const FrameResult result = calculate_frame(values_.frame, language());
     if (const auto* message = std::get_if<std::string>(&result)) {
         services_.inform(this, QString::fromStdString(*message));
         return;
@@ -483,10 +635,10 @@ void MainDialog::calculateFrame() {
     showFields();
 }
 
-void MainDialog::showHelp() { services_.inform(this, QString::fromUtf8(kHelpText)); }
+void MainDialog::showHelp() { services_.inform(this, tr(kHelpText)); }
 
 void MainDialog::reject() {
-    if (services_.ask(this, dialog_text::kExitQuestion)) QDialog::reject();
+    if (services_.ask(this, tr("tracemill を終了しますか？"))) QDialog::reject();
 }
 
 void MainDialog::schedulePreview() { preview_timer_->start(); }
@@ -500,22 +652,23 @@ void MainDialog::refreshPreview() {
                           Field::CharSpacing, Field::LineSpacing}) {
         const auto v = read_number_field(field(f)->text());
         if (!v) {
-            preview_->showNote(number_field_message(QString::fromUtf8(spec_of(f).label)));
+            preview_->showNote(number_field_message(label_of(f)));
             return;
         }
         *length_slot(now, f) = *v;
     }
     const TextParameters& p = now.params;
-    const std::string text = to_document_bytes(text_->toPlainText().toStdString());
+    const QString typed = typed_text(text_);
+    const std::string text = to_document_bytes(typed.toStdString());
     if (text.empty()) {
         preview_->showNote({});
         return;
     }
-    if (const auto message = validate(p, {}, text, false)) {
+    if (const auto message = validate(p, {}, text, false, language())) {
         preview_->showNote(without_not_created(*message));
         return;
     }
-    preview_->showDrawing(p, text);
+    preview_->showDrawing(p, text, typed);
 }
 
 }  // namespace tracemill::app

@@ -29,6 +29,9 @@ struct DialogValues {
     QString text;
     FrameInputs frame;
     OutputOptions output;  // closed contours and the drawing unit
+    // A machine program beside the drawing (the same name with .nc).
+    bool write_gcode = false;
+    GcodeOptions gcode;
 };
 
 // The one-line fields, each holding one value.
@@ -47,14 +50,6 @@ enum class Field {
     FrameLineWidthPercent,
 };
 inline constexpr std::size_t kFieldCount = 12;
-
-namespace dialog_text {
-inline const QString kCaption = QStringLiteral("tracemill");
-inline const QString kExitQuestion = QStringLiteral("tracemill を終了しますか？");
-inline const QString kChooserTitle = QStringLiteral("作成DXFファイルを指定");
-inline const QString kCannotUse =
-    QStringLiteral("指定ファイルの削除に失敗しました。\n　指定したファイルは使用できません。");
-}  // namespace dialog_text
 
 class MainDialog final : public QDialog {
     Q_OBJECT
@@ -85,6 +80,14 @@ public:
     QPushButton* createButton() const { return create_; }
     QCheckBox* polylinesBox() const { return polylines_; }
     QComboBox* unitsBox() const { return units_; }
+    // The machine program: なし or the machine, what is cut, and its values.
+    QComboBox* gcodeMachineBox() const { return gcode_machine_; }
+    QComboBox* gcodePathBox() const { return gcode_path_; }
+    QLineEdit* gcodeFeed() const { return gcode_feed_; }
+    QLineEdit* gcodeDepth() const { return gcode_depth_; }
+    QLineEdit* gcodePower() const { return gcode_power_; }
+    // Where the machine program goes for the current output path.
+    QString gcodePath() const;
     PreviewWidget* preview() const { return preview_; }
     // Redraws the preview now instead of after the typing pause.
     void refreshPreview();
@@ -92,6 +95,8 @@ public:
 private:
     void buildLayout();
     void schedulePreview();
+    void machineChanged();
+    void unitsChanged();
 
     DialogServices& services_;
     DialogValues values_;
@@ -101,6 +106,12 @@ private:
     QPushButton* create_ = nullptr;
     QCheckBox* polylines_ = nullptr;
     QComboBox* units_ = nullptr;
+    QComboBox* gcode_machine_ = nullptr;
+    QComboBox* gcode_path_ = nullptr;
+    QLineEdit* gcode_feed_ = nullptr;
+    QLineEdit* gcode_depth_ = nullptr;
+    QLineEdit* gcode_power_ = nullptr;
+    bool inch_defaults_ = false;  // the G-code fields were last given inch defaults
     PreviewWidget* preview_ = nullptr;
     QTimer* preview_timer_ = nullptr;
 };

@@ -9,6 +9,8 @@
 #include <variant>
 
 #include "glyph.hpp"
+#include "language.hpp"
+#include "text_encoding.hpp"
 
 namespace tracemill::app {
 
@@ -19,8 +21,9 @@ const QColor kCyan(0, 255, 255);
 const QColor kMagenta(255, 0, 255);
 const QColor kFrame(0, 150, 150);
 
-// A message of the run ends in a line break and an ideographic space that
-// indent the text after it; alone under the picture they are dropped.
+// A message of the run ends in a line break (and, in Japanese, an
+// ideographic space) that indent the text after it; alone under the
+// picture they are dropped.
 QString without_indent(const std::string& message) {
     QString m = QString::fromStdString(message);
     while (m.endsWith(QChar(0x3000)) || m.endsWith(QLatin1Char('\n'))) m.chop(1);
@@ -112,20 +115,27 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
 }
 
 PreviewWidget::PreviewWidget(QWidget* parent)
-    : QFrame(parent), canvas_(new PreviewCanvas(this)), message_(new QLabel(this)) {
+    : QFrame(parent),
+      canvas_(new PreviewCanvas(this)),
+      message_(new QLabel(this)),
+      place_(new QLabel(this)) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    message_->setTextFormat(Qt::PlainText);
-    message_->setWordWrap(true);
-    message_->setStyleSheet(QStringLiteral("color: #b00020;"));
-    message_->hide();
+    for (QLabel* label : {message_, place_}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setStyleSheet(QStringLiteral("color: #b00020;"));
+        label->hide();
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     layout->addWidget(canvas_, 1);
     layout->addWidget(message_);
+    layout->addWidget(place_);
 }
 
-std::string PreviewWidget::showDrawing(const TextParameters& p, const std::string& text) {
+std::string PreviewWidget::showDrawing(const TextParameters& p, const std::string& text,
+                                       const QString& typed) {
     const auto layout = measure_text(p, text);
     if (!layout) {
         showNote({});
@@ -133,11 +143,25 @@ std::string PreviewWidget::showDrawing(const TextParameters& p, const std::strin
     }
     EntityList list;
     list.entities.reserve(text.size() * 8);
-    const std::string stop = draw_text(p, text, *layout, list);
+    const auto stopped = draw_text_run(p, text, *layout, list);
+    const Language lang = language();
+    const std::string stop = stopped ? stopped->message(lang) : std::string();
     canvas_->setPaths(build_preview_paths(list.entities, *layout));
     const QString m = without_indent(stop);
     message_->setText(m);
     message_->setVisible(!m.isEmpty());
+    // The character as it was typed, and where.
+    QString where;
+    if (stopped) {
+        if (const auto c = typed_character_at(typed.toStdString(), stopped->row, stopped->column)) {
+            where = QString::fromStdString(format_message(
+                Message::StoppedAt, lang,
+                {describe_character(c->code_point, c->utf8, stopped->drawable()), stopped->row,
+                 stopped->column}));
+        }
+    }
+    place_->setText(where);
+    place_->setVisible(!where.isEmpty());
     return stop;
 }
 
@@ -145,8 +169,12 @@ void PreviewWidget::showNote(const QString& note) {
     canvas_->setPaths({});
     message_->setText(note);
     message_->setVisible(!note.isEmpty());
+    place_->clear();
+    place_->hide();
 }
 
 QString PreviewWidget::message() const { return message_->text(); }
+
+QString PreviewWidget::place() const { return place_->text(); }
 
 }  // namespace tracemill::app

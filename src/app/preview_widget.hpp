@@ -53,20 +53,26 @@ class PreviewWidget final : public QFrame {
 public:
     explicit PreviewWidget(QWidget* parent = nullptr);
 
-    // Draws text (the document's bytes) with p, which must have passed the
-    // validation without a path. Returns the stop message, empty when every
-    // character was drawn; it is shown under the picture.
-    std::string showDrawing(const TextParameters& p, const std::string& text);
+    // Draws text (the document's bytes of `typed`) with p, which must have
+    // passed the validation without a path. Returns the stop message in the
+    // dialog's language, empty when every character was drawn; it is shown
+    // under the picture, and under it the character the run stopped at.
+    std::string showDrawing(const TextParameters& p, const std::string& text,
+                            const QString& typed = {});
     // Shows no picture, only the note (empty for none).
     void showNote(const QString& note);
 
     // The message under the picture: a stop reason or a note.
     QString message() const;
+    // The line naming the character the run stopped at, and where; empty
+    // when it did not stop.
+    QString place() const;
     PreviewCanvas* canvas() const { return canvas_; }
 
 private:
     PreviewCanvas* canvas_;
     QLabel* message_;
+    QLabel* place_;
 };
 
 }  // namespace tracemill::app

@@ -1,6 +1,9 @@
 // tracemill: writes the outline drawing of a text as a DXF file.
 #include <CLI/CLI.hpp>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +12,8 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -21,6 +26,7 @@
 #include "dxf.hpp"
 #include "frame_calculation.hpp"
 #include "generation.hpp"
+#include "messages.hpp"
 #include "number_text.hpp"
 #include "text_encoding.hpp"
 
@@ -53,7 +59,108 @@ bool read_all(std::istream& in, std::string& out) {
     return !in.bad();
 }
 
+using tracemill::Language;
+using tracemill::Message;
+
+// The language of every message, chosen once before anything is said.
+Language lang = Language::Japanese;
+
+std::string text_of(Message id, std::initializer_list<tracemill::MessageArg> args = {}) {
+    return tracemill::format_message(id, lang, args);
+}
+
 void print_message(const std::string& m) { std::cerr << m << '\n'; }
+void print_message(Message id, std::initializer_list<tracemill::MessageArg> args = {}) {
+    print_message(text_of(id, args));
+}
+std::string not_created(std::string m) {
+    m += tracemill::message_text(Message::NotCreated, lang);
+    return m;
+}
+
+// --lang as given (the last one counts), before the arguments are parsed:
+// the parser's own complaints come after the choice is needed.
+std::optional<Language> language_argument(int argc, char** argv) {
+    std::optional<Language> chosen;
+    for (int k = 1; k < argc; ++k) {
+        const std::string_view a = argv[k];
+        if (a == "--") break;
+        std::string_view value;
+        if (a == "--lang" && k + 1 < argc) {
+            value = argv[++k];
+        } else if (a.substr(0, 7) == "--lang=") {
+            value = a.substr(7);
+        } else {
+            continue;
+        }
+        if (const auto l = tracemill::parse_language(value)) chosen = l;
+    }
+    return chosen;
+}
+
+// Standard output as the drawing's destination (-o -). Its first failure is
+// kept and later writes are dropped.
+class StandardOutput final : public tracemill::ByteSink {
+public:
+    void write(std::string_view bytes) override {
+        while (!bytes.empty() && error_ == 0) {
+            const ssize_t n = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                error_ = n < 0 ? errno : EIO;
+                return;
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+    }
+    int error() const { return error_; }
+
+private:
+    int error_ = 0;
+};
+
+// The line on standard error that shows how far a long run has come: only on
+// a terminal, only once the run has lasted a second, at most ten times a
+// second, and gone again before anything else is said.
+class ProgressLine {
+public:
+    ProgressLine() : terminal_(::isatty(STDERR_FILENO) == 1), start_(Clock::now()) {}
+    void operator()(const tracemill::RunProgress& p) {
+        if (!terminal_) return;
+        const auto now = Clock::now();
+        if (now - start_ < std::chrono::seconds(1)) return;
+        if (shown_ && now - last_ < std::chrono::milliseconds(100)) return;
+        last_ = now;
+        shown_ = true;
+        std::cerr << '\r'
+                  << text_of(Message::Progress,
+                             {p.done, p.total, static_cast<double>(p.bytes) / 1e6})
+                  << "\x1b[K" << std::flush;
+    }
+    void clear() {
+        if (shown_) std::cerr << "\r\x1b[K" << std::flush;
+        shown_ = false;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    bool terminal_;
+    bool shown_ = false;
+    Clock::time_point start_;
+    Clock::time_point last_;
+};
+
+// The help without each option's list of the options it excludes: every
+// exclusion is one rule, stated once in the group's heading.
+class HelpFormatter final : public CLI::Formatter {
+public:
+    std::string make_option_opts(const CLI::Option* opt) const override {
+        std::string s = CLI::Formatter::make_option_opts(opt);
+        const auto at = s.find(" " + get_label("Excludes") + ":");
+        if (at != std::string::npos) s.erase(at);
+        return s;
+    }
+};
 
 // "--name=" with nothing after the sign would make the parser take the next
 // argument as the value (a flag as a file name, say); no option of this
@@ -82,38 +189,54 @@ struct FileOption {
 
 int main(int argc, char** argv) {
     tracemill::remove_temporaries_on_termination();
+    const tracemill::LanguageChoice from_locale = tracemill::language_from_environment();
+    const std::optional<Language> chosen = language_argument(argc, argv);
+    lang = chosen.value_or(from_locale.language);
+    // Under the C locale (or none) and without --lang, every message is
+    // exactly what earlier versions said: nothing is added.
+    const bool plain = !chosen && from_locale.plain;
+
     CLI::App app{
         "Writes the outline drawing of a text as a DXF file: for every character its\n"
         "skeleton (the path of a round pen's centre, colour 4) and the outline of the area\n"
         "the pen sweeps (colour 6), with a frame around the text block centred on the\n"
-        "origin. Each TEXT argument is a row; a newline inside an argument starts a row.\n"
+        "origin. Each TEXT argument is a row; a newline inside an argument starts a row.\n\n"
         "Exit status: 0 every character drawn; 1 the run stopped at a character (the file\n"
         "still holds everything before it); 2 invalid arguments or values; 3 the file was\n"
         "not written; 4 a glyph's outline could not be joined into closed polylines\n"
-        "(--polylines; nothing written).",
+        "(--polylines, or --gcode cutting the outline; nothing written). With --gcode the\n"
+        "lengths the program cuts and travels go to standard error.\n\n"
+        "Messages are in English, or in Japanese under a Japanese locale, the C locale\n"
+        "or none (see --lang).",
         "tracemill"};
     app.option_defaults()->always_capture_default();
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.set_version_flag("--version", std::string("tracemill ") + TRACEMILL_VERSION,
+                         "Print the version and exit");
+    const char* const kLengths = "Lengths (drawing units)";
+    const char* const kFrame = "Frame calculation (instead of the lengths)";
+    const char* const kOutput = "Output and export";
 
     std::string output;
     std::vector<std::string> rows;
     std::string text_file;
     std::string svg_path;
     bool force = false;
+    bool strict = false;
+    std::string language_name;
     struct LengthOption {
         const char* flag;
         const char* help;
         std::string text;
     };
     LengthOption lengths[] = {
-        {"--char-width", "Width of a character cell (drawing units)", "2.1"},
+        {"--char-width", "Width of a character cell", "2.1"},
         {"--char-height", "Height of a character cell", "5"},
         {"--line-width", "Stroke width: the diameter of the pen", "0.3"},
         {"--char-spacing", "Gap between neighbouring cells of a row", "0.4"},
         {"--line-spacing", "Gap between rows", "0.4"},
     };
 
-    app.add_option("-o,--output", output, "The DXF file to write (required unless --print-frame)")
-        ->type_name("FILE");
     app.add_option("text", rows, "The text; each argument is a row")->type_name("TEXT");
     app.add_option("--text-file", text_file,
                    "Read the rows from FILE instead ('-' for standard input); one final line "
@@ -122,7 +245,7 @@ int main(int argc, char** argv) {
     std::vector<CLI::Option*> length_options;
     for (auto& l : lengths) {
         length_options.push_back(
-            app.add_option(l.flag, l.text, l.help)->type_name("LENGTH")->default_str(l.text));
+            app.add_option(l.flag, l.text, l.help)->type_name("LENGTH")->default_str(l.text)->group(kLengths));
     }
 
     // The frame calculation: the five lengths derived from a frame instead.
@@ -133,31 +256,115 @@ int main(int argc, char** argv) {
     CLI::Option* frame_options[] = {
         app.add_option("--frame-size", frame_size,
                        "Derive the lengths from a frame W wide and H high (default 2.5 5)")
-            ->type_name("W H"),
+            ->type_name("W H")
+            ->group(kFrame),
         app.add_option("--frame-grid", frame_grid,
                        "... holding N characters per row in M rows (default 1 1)")
-            ->type_name("N M"),
+            ->type_name("N M")
+            ->group(kFrame),
         app.add_option("--frame-percent", frame_percent,
                        "... with gaps of CS % of a cell's width between characters and LS % of "
                        "its height between rows, and a stroke LW % of the smaller cell side "
                        "(default 20 50 15)")
-            ->type_name("CS LS LW"),
+            ->type_name("CS LS LW")
+            ->group(kFrame),
         app.add_flag("--print-frame", print_frame,
-                     "Print the derived lengths as options, one per line (then -o is optional)"),
+                     "Print the derived lengths as options, one per line (then -o is optional)")
+            ->group(kFrame),
     };
-    app.add_flag("-f,--force", force, "Replace an existing file (otherwise it is left untouched)");
-    app.add_option("--svg", svg_path, "Also write an SVG picture of the drawing")->type_name("FILE");
+    app.add_option("-o,--output", output,
+                   "The DXF file to write ('-' for standard output; required unless --print-frame)")
+        ->type_name("FILE")
+        ->group(kOutput);
+    app.add_flag("-f,--force", force, "Replace an existing file (otherwise it is left untouched)")
+        ->group(kOutput);
+    app.add_flag("--strict", strict,
+                 "Write nothing when the run stops at a character (exit 1; an existing file stays "
+                 "as it was), instead of the drawing up to that character")
+        ->group(kOutput);
+    app.add_option("--svg", svg_path, "Also write an SVG picture of the drawing")
+        ->type_name("FILE")
+        ->group(kOutput);
     tracemill::OutputOptions output_options;
     app.add_flag("--polylines", output_options.polylines,
                  "Write each glyph's outline as closed polylines (exact arcs as bulges; outer "
                  "boundaries anticlockwise, counters clockwise) and its skeleton as joined "
-                 "polylines; the SVG picture then fills the outline");
+                 "polylines; the SVG picture then fills the outline")
+        ->group(kOutput);
+    // The machine program.
+    const char* const kProgram = "Machine program (G-code)";
+    std::string gcode_path, gcode_cut = "skeleton", gcode_machine = "mill", gcode_order = "shortest";
+    bool gcode_frame = false, gcode_air = false;
+    app.add_option("--gcode", gcode_path,
+                   "Also write a machine program (G-code) cutting the drawing, from and back to "
+                   "X0 Y0 (the middle of the text block)")
+        ->type_name("FILE")
+        ->group(kProgram);
+    CLI::Option* gcode_choices[] = {
+        app.add_option("--gcode-path", gcode_cut,
+                       "What is cut: every glyph's pen paths (single-line engraving, plotting) or "
+                       "its closed outline")
+            ->type_name("skeleton|outline")
+            ->check(CLI::IsMember({"skeleton", "outline"}))
+            ->group(kProgram),
+        app.add_option("--gcode-machine", gcode_machine,
+                       "mill: Z-axis machines (router, engraver, Z plotter); laser: M4 power "
+                       "with S on every cut; pen: servo pen plotters")
+            ->type_name("mill|laser|pen")
+            ->check(CLI::IsMember({"mill", "laser", "pen"}))
+            ->group(kProgram),
+        app.add_option("--gcode-order", gcode_order,
+                       "shortest: paths ordered for short travel; text: as the text runs")
+            ->type_name("shortest|text")
+            ->check(CLI::IsMember({"shortest", "text"}))
+            ->group(kProgram),
+        app.add_flag("--gcode-frame", gcode_frame, "Cut the frame around the text block too")
+            ->group(kProgram),
+    };
+    // The machine's values, read with the drawing's lengths; each applies to
+    // the machines listed.
+    struct GcodeValue {
+        const char* flag;
+        const char* help;
+        const char* machines;  // the --gcode-machine values it applies to
+        std::string text;
+        CLI::Option* option = nullptr;
+    };
+    GcodeValue gcode_values[] = {
+        {"--gcode-feed", "Cutting feed per minute (default 600; 24 with --units in)", "mill laser pen", {}},
+        {"--gcode-plunge-feed", "mill: feed down into the work (default 100; 4 with --units in)", "mill", {}},
+        {"--gcode-depth", "mill: cutting depth below Z0 (default 0.2; 0.008 with --units in)", "mill", {}},
+        {"--gcode-safe-z", "mill: height of every travel above Z0 (default 5; 0.2 with --units in)", "mill", {}},
+        {"--gcode-spindle", "mill: spindle speed, M3 S (default 10000)", "mill", {}},
+        {"--gcode-power", "laser: power in % of full power (default 80)", "laser", {}},
+        {"--gcode-power-max", "laser: the S value of full power, the controller's maximum ($30; default 1000)",
+         "laser", {}},
+        {"--gcode-passes", "laser: how many times each path is cut (default 1)", "laser", {}},
+        {"--gcode-pen-down", "pen: the command that lowers the pen (default \"M3 S30\")", "pen", {}},
+        {"--gcode-pen-up", "pen: the command that lifts the pen (default \"M3 S90\")", "pen", {}},
+        {"--gcode-pen-dwell", "pen: seconds to wait after the pen moves, G4 P (default 0.2)", "pen", {}},
+    };
+    for (GcodeValue& v : gcode_values) {
+        const std::string_view flag = v.flag;
+        v.option = app.add_option(v.flag, v.text, v.help)
+                       ->type_name(flag == "--gcode-pen-down" || flag == "--gcode-pen-up" ? "CMD" : "VALUE")
+                       ->group(kProgram);
+    }
+    CLI::Option* gcode_air_option =
+        app.add_flag("--gcode-air", gcode_air, "laser: air assist on while cutting (M8, then M9)")
+            ->group(kProgram);
     std::string units;
     app.add_option("--units", units,
                    "Record the drawing unit in the file's header ($INSUNITS), so that cutting "
                    "software imports it at its true size")
         ->type_name("mm|in")
-        ->check(CLI::IsMember({"mm", "in"}));
+        ->check(CLI::IsMember({"mm", "in"}))
+        ->group(kOutput);
+    app.add_option("--lang", language_name,
+                   "The language of the messages: ja (Japanese) or en (English); by default the "
+                   "locale's (LC_ALL, LC_MESSAGES, LANG, LANGUAGE)")
+        ->type_name("ja|en")
+        ->check(CLI::IsMember({"ja", "en"}));
 
     // A length given outright and the same length derived from a frame would
     // contradict each other; neither silently wins.
@@ -170,12 +377,12 @@ int main(int argc, char** argv) {
     const FileOption files[] = {
         {"--output", app.get_option("--output"), &output, true},
         {"--svg", app.get_option("--svg"), &svg_path, true},
+        {"--gcode", app.get_option("--gcode"), &gcode_path, true},
         {"--text-file", app.get_option("--text-file"), &text_file, false},
     };
 
     if (const char* arg = empty_inline_value(argc, argv)) {
-        std::cerr << std::string_view(arg).substr(0, std::strlen(arg) - 1)
-                  << ": 値が空です。\n";
+        print_message(Message::EmptyValue, {std::string_view(arg).substr(0, std::strlen(arg) - 1)});
         return kInvalid;
     }
     try {
@@ -187,23 +394,28 @@ int main(int argc, char** argv) {
 
     for (const FileOption& f : files) {
         if (f.option->count() > 0 && f.path->empty()) {
-            std::cerr << f.flag << ": ファイル名が空です。\n";
+            print_message(Message::EmptyFileName, {f.flag});
             return kInvalid;
         }
     }
+    // "-o -": the drawing goes to standard output, not to a file.
+    const bool to_stdout = output == "-";
     // Two outputs naming one file: the later would replace the earlier.
     for (std::size_t a = 0; a < std::size(files); ++a) {
         for (std::size_t b = a + 1; b < std::size(files); ++b) {
             if (!files[a].writes || !files[b].writes || files[a].path->empty() ||
-                files[b].path->empty())
+                files[b].path->empty() || (files[a].path == &output && to_stdout))
                 continue;
             if (tracemill::same_file(*files[a].path, *files[b].path)) {
-                std::cerr << files[b].flag << ": \"" << *files[b].path << "\" は "
-                          << files[a].flag
-                          << " と同じファイルです。\n　ファイルは作成していません。\n";
+                print_message(not_created(
+                    text_of(Message::SameFile, {files[b].flag, *files[b].path, files[a].flag})));
                 return kInvalid;
             }
         }
+    }
+    if (to_stdout && print_frame) {
+        print_message(Message::PrintFrameToOutput);
+        return kInvalid;
     }
 
     if (units == "mm") output_options.units = tracemill::Units::Millimetres;
@@ -214,8 +426,7 @@ int main(int argc, char** argv) {
                          &p.line_spacing};
     for (std::size_t k = 0; k < std::size(lengths); ++k) {
         if (!parse_length(lengths[k].text, *targets[k])) {
-            std::cerr << lengths[k].flag << ": \"" << lengths[k].text
-                      << "\" は数値ではありません。\n";
+            print_message(Message::NotANumber, {lengths[k].flag, lengths[k].text});
             return kInvalid;
         }
     }
@@ -225,12 +436,11 @@ int main(int argc, char** argv) {
     if (from_frame) {
         tracemill::FrameInputs in;
         const auto bad_length = [](const char* flag, const std::string& text) {
-            std::cerr << flag << ": \"" << text << "\" は数値ではありません。\n";
+            print_message(Message::NotANumber, {flag, text});
             return false;
         };
         const auto bad_count = [](const char* flag, const std::string& text) {
-            std::cerr << flag << ": \"" << text
-                      << "\" は 0 から 2147483647 までの整数ではありません。\n";
+            print_message(Message::NotACount, {flag, text});
             return false;
         };
         const auto read_count = [&](const char* flag, const std::string& text, std::int32_t& v) {
@@ -257,7 +467,7 @@ int main(int argc, char** argv) {
             ok = ok && read_count("--frame-percent", lw, in.line_width_percent);
         }
         if (!ok) return kInvalid;
-        const tracemill::FrameResult derived = tracemill::calculate_frame(in);
+        const tracemill::FrameResult derived = tracemill::calculate_frame(in, lang);
         if (const auto* message = std::get_if<std::string>(&derived)) {
             print_message(*message);
             return kInvalid;
@@ -278,29 +488,78 @@ int main(int argc, char** argv) {
             if (output.empty()) return kAllDrawn;
         }
     }
-    if (output.empty()) {
-        std::cerr << "--output is required\nRun with --help for more information.\n";
+    if (output.empty() && svg_path.empty() && gcode_path.empty()) {
+        print_message(Message::OutputRequired);
         return kInvalid;
+    }
+
+    if (!gcode_path.empty()) {
+        tracemill::GcodeOptions g = tracemill::gcode_defaults(units == "in");
+        g.machine = gcode_machine == "laser" ? tracemill::GcodeMachine::Laser
+                    : gcode_machine == "pen" ? tracemill::GcodeMachine::Pen
+                                             : tracemill::GcodeMachine::Mill;
+        g.cut = gcode_cut == "outline" ? tracemill::GcodeCut::Outline : tracemill::GcodeCut::Skeleton;
+        g.order = gcode_order == "text" ? tracemill::GcodeOrder::Text : tracemill::GcodeOrder::Shortest;
+        g.frame = gcode_frame;
+        g.air_assist = gcode_air;
+        double* numbers[] = {&g.feed, &g.plunge_feed, &g.depth, &g.safe_height, &g.spindle_speed,
+                             &g.laser_power, &g.laser_scale, nullptr, nullptr, nullptr, &g.pen_dwell};
+        for (std::size_t k = 0; k < std::size(gcode_values); ++k) {
+            const GcodeValue& v = gcode_values[k];
+            if (v.option->count() == 0) continue;
+            if (std::string_view(v.machines).find(gcode_machine) == std::string_view::npos) {
+                print_message(Message::GcodeOnlyFor, {v.flag, v.machines});
+                return kInvalid;
+            }
+            if (numbers[k] != nullptr) {
+                if (!parse_length(v.text, *numbers[k])) {
+                    print_message(Message::NotANumber, {v.flag, v.text});
+                    return kInvalid;
+                }
+            } else if (std::string_view(v.flag) == "--gcode-passes") {
+                const auto c = tracemill::parse_count(v.text);
+                if (!c) {
+                    print_message(Message::NotAPassCount, {v.flag, v.text});
+                    return kInvalid;
+                }
+                g.passes = *c;
+            } else {
+                (std::string_view(v.flag) == "--gcode-pen-up" ? g.pen_up : g.pen_down) = v.text;
+            }
+        }
+        if (gcode_air_option->count() > 0 && gcode_machine != "laser") {
+            print_message(Message::GcodeOnlyFor, {"--gcode-air", "laser"});
+            return kInvalid;
+        }
+        output_options.gcode = tracemill::GcodeOutput{gcode_path, g};
+    } else {
+        bool any = gcode_air_option->count() > 0;
+        for (CLI::Option* o : gcode_choices) any = any || o->count() > 0;
+        for (const GcodeValue& v : gcode_values) any = any || v.option->count() > 0;
+        if (any) {
+            print_message(Message::GcodeNeedsFile);
+            return kInvalid;
+        }
     }
 
     std::string typed;
     if (!text_file.empty()) {
         if (!rows.empty()) {
-            std::cerr << "--text-file: TEXT と同時には指定できません。\n";
+            print_message(Message::TextTwice);
             return kInvalid;
         }
         bool ok = false;
         if (text_file == "-") {
             ok = read_all(std::cin, typed);
         } else if (std::error_code ec; std::filesystem::is_directory(text_file, ec)) {
-            std::cerr << text_file << ": フォルダです。文字のファイルを指定してください。\n";
+            print_message(Message::TextFileIsFolder, {text_file});
             return kInvalid;
         } else {
             std::ifstream in(text_file, std::ios::binary);
             ok = in.is_open() && read_all(in, typed);
         }
         if (!ok) {
-            std::cerr << text_file << ": 読み込めません。\n";
+            print_message(Message::CannotRead, {text_file});
             return kInvalid;
         }
         // A text file's last line ends in a line break; it does not start a row.
@@ -317,27 +576,73 @@ int main(int argc, char** argv) {
     }
     const std::string text = tracemill::to_document_bytes(typed);
 
-    if (!svg_path.empty() && !force && tracemill::path_exists(svg_path)) {
-        print_message(svg_path + " は既に存在します。\n　ファイルは作成していません。"
-                                 "（上書きするには --force を指定します）");
-        return kNotWritten;
+    // Values are judged before any file is, as for the drawing itself.
+    if (const auto invalid = tracemill::validate(p, output, text, svg_path.empty() && gcode_path.empty(), lang)) {
+        print_message(*invalid);
+        return kInvalid;
+    }
+    // The program's values likewise.
+    if (output_options.gcode) {
+        if (const auto invalid = tracemill::validate_gcode(output_options.gcode->options, lang)) {
+            print_message(*invalid);
+            return kInvalid;
+        }
+    }
+    for (const std::string* other : {&svg_path, &gcode_path}) {
+        if (!other->empty() && !force && tracemill::path_exists(*other)) {
+            print_message(Message::ExistsUseForce, {*other});
+            return kNotWritten;
+        }
     }
 
-    const auto result = tracemill::create_drawing(
-        p, text, output, [force](const std::string&) { return force; }, svg_path,
-        output_options);
+    ProgressLine progress;
+    tracemill::CreateOptions how;
+    how.language = lang;
+    how.strict = strict;
+    how.progress = [&progress](const tracemill::RunProgress& r) { progress(r); };
+    StandardOutput standard_output;
+    auto result =
+        to_stdout
+            ? tracemill::stream_drawing(p, text, standard_output, svg_path, output_options, how)
+            : tracemill::create_drawing(p, text, output,
+                                        [force](const std::string&) { return force; }, svg_path,
+                                        output_options, how);
+    progress.clear();
     using Status = tracemill::CreateResult::Status;
+    // Standard output that failed (a closed pipe, a full disk) is a file error.
+    if (to_stdout && standard_output.error() != 0 && result.status != Status::Invalid) {
+        result.status = Status::FileError;
+        result.message = not_created(text_of(Message::StandardOutput) + ": " +
+                                     std::strerror(standard_output.error()));
+    }
+    // The character the run stopped at, on a line of its own, as typed.
+    const auto say_where = [&] {
+        if (plain || !result.stopped_at) return;
+        const tracemill::RunStop& at = *result.stopped_at;
+        const auto typed_char = tracemill::typed_character_at(typed, at.row, at.column);
+        if (!typed_char) return;
+        print_message(Message::StoppedAt,
+                      {tracemill::describe_character(typed_char->code_point, typed_char->utf8,
+                                                     at.drawable()),
+                       at.row, at.column});
+    };
     switch (result.status) {
         case Status::Invalid:
             print_message(result.message);
             return kInvalid;
         case Status::Declined:
-            print_message(output + " は既に存在します。\n　ファイルは作成していません。"
-                                   "（上書きするには --force を指定します）");
+            print_message(Message::ExistsUseForce, {output});
             return kNotWritten;
+        case Status::Withheld:
+            print_message(result.message);
+            say_where();
+            return kStopped;
         case Status::FileError:
+            print_message(result.message);
+            return kNotWritten;
         case Status::PictureNotWritten:
             print_message(result.message);
+            say_where();
             return kNotWritten;
         case Status::NotJoined:
             print_message(result.message);
@@ -346,9 +651,18 @@ int main(int argc, char** argv) {
             break;
     }
 
-    if (!result.stop_message.empty()) {
+    if (result.stopped_at) {
         print_message(result.message);
-        return kStopped;
+        say_where();
     }
-    return kAllDrawn;
+    if (result.gcode) {
+        // What the program cuts and how far it moves in between, against the
+        // text's own order.
+        const std::string unit = units == "in" ? " in" : " mm";
+        print_message(Message::GcodeReport,
+                      {result.gcode->paths, tracemill::fixed1(result.gcode->cut) + unit,
+                       tracemill::fixed1(result.gcode->travel) + unit,
+                       tracemill::fixed1(result.gcode->text_travel) + unit});
+    }
+    return result.stopped_at ? kStopped : kAllDrawn;
 }

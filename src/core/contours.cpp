@@ -50,10 +50,13 @@ Edge edge_of(const Arc& a) {
                 span};
 }
 
-// Union-find over the ends of the edges.
+// Union-find over the ends of the edges, in storage that is kept.
 struct Clusters {
-    std::vector<std::size_t> parent;
-    explicit Clusters(std::size_t n) : parent(n) { std::iota(parent.begin(), parent.end(), 0); }
+    std::vector<std::size_t>& parent;
+    Clusters(std::vector<std::size_t>& storage, std::size_t n) : parent(storage) {
+        parent.resize(n);
+        std::iota(parent.begin(), parent.end(), 0);
+    }
     std::size_t root(std::size_t i) {
         while (parent[i] != i) i = parent[i] = parent[parent[i]];
         return i;
@@ -61,35 +64,63 @@ struct Clusters {
     void join(std::size_t i, std::size_t j) { parent[root(i)] = root(j); }
 };
 
-// The ends of every edge (2k and 2k + 1 for edge k) grouped into nodes: ends
-// closer than the tolerance meet. Returns the node of each end and the
-// number of nodes.
-std::vector<std::size_t> nodes_of(const std::vector<Edge>& edges, double tolerance,
-                                  std::size_t& node_count) {
-    const std::size_t n = 2 * edges.size();
-    std::vector<Point> ends(n);
-    for (std::size_t k = 0; k < edges.size(); ++k) {
-        ends[2 * k] = edges[k].a;
-        ends[2 * k + 1] = edges[k].b;
-    }
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t i, std::size_t j) { return ends[i].x < ends[j].x; });
-    Clusters clusters(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = i + 1; j < n && ends[order[j]].x - ends[order[i]].x <= tolerance; ++j) {
-            if (distance(ends[order[i]], ends[order[j]]) <= tolerance) clusters.join(order[i], order[j]);
+// How far an arc's end may miss the end it meets where the angle that fixes
+// it was found at a point where the arc runs level: at the top or bottom of
+// its circle an arcsine (at its left or right an arccosine) of a ratio a
+// rounding δ from ±1 is off by sqrt(2δ) radians, so the end is fixed only to
+// sqrt(2δ)·radius, far more coarsely than its numbers. This happens where a
+// crossing lies at an arc's lowest point, as the @'s connecting arc meets its
+// outer ring when the cell is square and seven strokes wide. δ is the
+// rounding of the arc's numbers relative to its radius: 64 units in the last
+// place of its reach, as in chain_glyph.
+double level_end_slack(const Edge& e) {
+    if (!e.arc) return 0;
+    const double reach = e.radius + std::fabs(e.centre.x) + std::fabs(e.centre.y);
+    const double delta = 64 * std::numeric_limits<double>::epsilon() * reach / e.radius;
+    return std::sqrt(2 * delta) * e.radius;
+}
+
+// The outline's nodes left with an odd number of ends, each joined with the
+// nearest other such node within the slack of an arc end at either of them.
+// Only ends that would otherwise stay loose are joined this way: wherever
+// the ends meet to their rounding, the nodes stay as they were.
+void join_level_ends(const std::vector<Edge>& edges, std::vector<std::size_t>& end_node,
+                     std::size_t& node_count) {
+    std::vector<std::size_t> ends_at(node_count, 0);
+    for (const std::size_t v : end_node) ++ends_at[v];
+    std::vector<std::size_t> loose;
+    for (std::size_t i = 0; i < end_node.size(); ++i)
+        if (ends_at[end_node[i]] % 2 == 1) loose.push_back(i);
+    if (loose.empty()) return;
+    const auto end_at = [&](std::size_t i) { return i % 2 == 0 ? edges[i / 2].a : edges[i / 2].b; };
+    std::vector<std::size_t> storage;
+    Clusters nodes(storage, node_count);
+    std::vector<bool> paired(node_count, false);
+    for (const std::size_t i : loose) {
+        if (paired[end_node[i]]) continue;
+        std::size_t best = end_node.size();
+        double best_distance = INFINITY;
+        for (const std::size_t j : loose) {
+            if (end_node[j] == end_node[i] || paired[end_node[j]]) continue;
+            const double d = distance(end_at(i), end_at(j));
+            if (d <= std::max(level_end_slack(edges[i / 2]), level_end_slack(edges[j / 2])) &&
+                d < best_distance) {
+                best = j;
+                best_distance = d;
+            }
         }
+        if (best == end_node.size()) continue;
+        paired[end_node[i]] = paired[end_node[best]] = true;
+        nodes.join(end_node[i], end_node[best]);
     }
-    std::vector<std::size_t> node(n), id(n, n);
-    node_count = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t r = clusters.root(i);
-        if (id[r] == n) id[r] = node_count++;
-        node[i] = id[r];
+    std::vector<std::size_t> id(node_count, node_count);
+    std::size_t count = 0;
+    for (std::size_t& v : end_node) {
+        const std::size_t r = nodes.root(v);
+        if (id[r] == node_count) id[r] = count++;
+        v = id[r];
     }
-    return node;
+    node_count = count;
 }
 
 struct Step {
@@ -97,65 +128,158 @@ struct Step {
     bool forward;
 };
 
+// A trail: steps[begin .. end) of the workspace, closed or open.
+struct Trail {
+    std::size_t begin;
+    std::size_t end;
+    bool closed;
+};
+
+// The storage of one joining, kept from glyph to glyph (per thread) so that
+// joining a glyph's few entities allocates nothing but its contours.
+struct Workspace {
+    std::vector<Edge> edges;
+    std::vector<Point> ends;
+    std::vector<std::size_t> order, clusters, end_node, id, ends_at;
+    std::vector<std::size_t> from, to, parts, degree, odd_first, odd, incident_first, incident, next;
+    std::vector<char> used;
+    std::vector<std::pair<std::size_t, Step>> stack;
+    std::vector<Step> circuit, steps;
+    std::vector<Trail> trails;
+    std::vector<Point> meet;
+};
+
+// The items of each of `count` groups, in the order they are added: fill
+// `first` with the counts (first[g + 1] += 1 per item of g), then call this,
+// then place each item at items[cursor[g]++] where cursor starts as first.
+void prefix_sums(std::vector<std::size_t>& first) {
+    for (std::size_t g = 1; g < first.size(); ++g) first[g] += first[g - 1];
+}
+
+// The ends of every edge (2k and 2k + 1 for edge k) grouped into nodes: ends
+// closer than the tolerance meet. Sets the node of each end and returns the
+// number of nodes.
+std::size_t nodes_of(Workspace& w, double tolerance) {
+    const std::vector<Edge>& edges = w.edges;
+    const std::size_t n = 2 * edges.size();
+    std::vector<Point>& ends = w.ends;
+    ends.resize(n);
+    for (std::size_t k = 0; k < edges.size(); ++k) {
+        ends[2 * k] = edges[k].a;
+        ends[2 * k + 1] = edges[k].b;
+    }
+    std::vector<std::size_t>& order = w.order;
+    order.resize(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t i, std::size_t j) { return ends[i].x < ends[j].x; });
+    Clusters clusters(w.clusters, n);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = i + 1; j < n && ends[order[j]].x - ends[order[i]].x <= tolerance; ++j) {
+            if (distance(ends[order[i]], ends[order[j]]) <= tolerance) clusters.join(order[i], order[j]);
+        }
+    }
+    std::vector<std::size_t>& node = w.end_node;
+    std::vector<std::size_t>& id = w.id;
+    node.resize(n);
+    id.assign(n, n);
+    std::size_t node_count = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t r = clusters.root(i);
+        if (id[r] == n) id[r] = node_count++;
+        node[i] = id[r];
+    }
+    return node_count;
+}
+
 // Splits the edges into trails that use every edge once: one closed trail
 // for each connected part whose nodes all have even degree, and otherwise
 // half as many open trails as the part has nodes of odd degree, the fewest
 // possible. The odd nodes are paired by extra edges; an Euler circuit of
-// each part (Hierholzer) is then cut at those extra edges.
-std::vector<std::pair<std::vector<Step>, bool>> trails(const std::vector<std::size_t>& end_node,
-                                                       std::size_t node_count,
-                                                       std::size_t edge_count) {
-    std::vector<std::size_t> from(edge_count), to(edge_count);
+// each part (Hierholzer) is then cut at those extra edges. The trails go to
+// w.trails, their steps to w.steps.
+void trails(Workspace& w, std::size_t node_count, std::size_t edge_count) {
+    const std::vector<std::size_t>& end_node = w.end_node;
+    std::vector<std::size_t>& from = w.from;
+    std::vector<std::size_t>& to = w.to;
+    from.resize(edge_count);
+    to.resize(edge_count);
     for (std::size_t k = 0; k < edge_count; ++k) {
         from[k] = end_node[2 * k];
         to[k] = end_node[2 * k + 1];
     }
-    // Connected parts, and the odd nodes of each.
-    Clusters parts(node_count);
-    std::vector<std::size_t> degree(node_count, 0);
+    // Connected parts, and the odd nodes of each, in increasing order.
+    Clusters parts(w.parts, node_count);
+    std::vector<std::size_t>& degree = w.degree;
+    degree.assign(node_count, 0);
     for (std::size_t k = 0; k < edge_count; ++k) {
         parts.join(from[k], to[k]);
         ++degree[from[k]];
         ++degree[to[k]];
     }
-    std::vector<std::vector<std::size_t>> odd(node_count);
+    std::vector<std::size_t>& odd_first = w.odd_first;
+    odd_first.assign(node_count + 1, 0);
     for (std::size_t v = 0; v < node_count; ++v)
-        if (degree[v] % 2 == 1) odd[parts.root(v)].push_back(v);
+        if (degree[v] % 2 == 1) ++odd_first[parts.root(v) + 1];
+    prefix_sums(odd_first);
+    std::vector<std::size_t>& odd = w.odd;
+    odd.resize(odd_first[node_count]);
+    {
+        std::vector<std::size_t>& cursor = w.next;
+        cursor.assign(odd_first.begin(), odd_first.end() - 1);
+        for (std::size_t v = 0; v < node_count; ++v)
+            if (degree[v] % 2 == 1) odd[cursor[parts.root(v)]++] = v;
+    }
     for (std::size_t v = 0; v < node_count; ++v) {
-        for (std::size_t i = 0; i + 1 < odd[v].size(); i += 2) {
-            from.push_back(odd[v][i]);
-            to.push_back(odd[v][i + 1]);
+        for (std::size_t i = odd_first[v]; i + 1 < odd_first[v + 1]; i += 2) {
+            from.push_back(odd[i]);
+            to.push_back(odd[i + 1]);
         }
     }
     const std::size_t all = from.size();
-    std::vector<std::vector<std::size_t>> incident(node_count);
+    std::vector<std::size_t>& incident_first = w.incident_first;
+    incident_first.assign(node_count + 1, 0);
     for (std::size_t k = 0; k < all; ++k) {
-        incident[from[k]].push_back(k);
-        if (to[k] != from[k]) incident[to[k]].push_back(k);
+        ++incident_first[from[k] + 1];
+        if (to[k] != from[k]) ++incident_first[to[k] + 1];
     }
+    prefix_sums(incident_first);
+    std::vector<std::size_t>& incident = w.incident;
+    incident.resize(incident_first[node_count]);
+    std::vector<std::size_t>& next = w.next;
+    next.assign(incident_first.begin(), incident_first.end() - 1);
+    for (std::size_t k = 0; k < all; ++k) {
+        incident[next[from[k]]++] = k;
+        if (to[k] != from[k]) incident[next[to[k]]++] = k;
+    }
+    // next[v]: the first incident edge of v not yet looked at.
+    next.assign(incident_first.begin(), incident_first.end() - 1);
 
-    std::vector<bool> used(all, false);
-    std::vector<std::size_t> next(node_count, 0);
-    std::vector<std::pair<std::vector<Step>, bool>> result;
+    std::vector<char>& used = w.used;
+    used.assign(all, 0);
+    w.steps.clear();
+    w.trails.clear();
     // Parts in the order of their first edge; an open part starts at an odd node.
     for (std::size_t first = 0; first < edge_count; ++first) {
         if (used[first]) continue;
         const std::size_t part = parts.root(from[first]);
-        const std::size_t start = odd[part].empty() ? from[first] : odd[part][0];
+        const std::size_t start = odd_first[part] == odd_first[part + 1] ? from[first] : odd[odd_first[part]];
         // Hierholzer: the circuit comes off the stack last step first.
-        std::vector<std::pair<std::size_t, Step>> stack{{start, Step{all, true}}};
-        std::vector<Step> circuit;
+        auto& stack = w.stack;
+        stack.assign(1, {start, Step{all, true}});
+        std::vector<Step>& circuit = w.circuit;
+        circuit.clear();
         while (!stack.empty()) {
             const std::size_t v = stack.back().first;
             auto& i = next[v];
-            while (i < incident[v].size() && used[incident[v][i]]) ++i;
-            if (i == incident[v].size()) {
+            while (i < incident_first[v + 1] && used[incident[i]]) ++i;
+            if (i == incident_first[v + 1]) {
                 if (stack.back().second.edge != all) circuit.push_back(stack.back().second);
                 stack.pop_back();
                 continue;
             }
-            const std::size_t k = incident[v][i];
-            used[k] = true;
+            const std::size_t k = incident[i];
+            used[k] = 1;
             const bool forward = from[k] == v;
             stack.push_back({forward ? to[k] : from[k], Step{k, forward}});
         }
@@ -164,22 +288,23 @@ std::vector<std::pair<std::vector<Step>, bool>> trails(const std::vector<std::si
         const auto is_extra = [&](const Step& s) { return s.edge >= edge_count; };
         const auto cut = std::find_if(circuit.begin(), circuit.end(), is_extra);
         if (cut == circuit.end()) {
-            result.push_back({std::move(circuit), true});
+            const std::size_t begin = w.steps.size();
+            w.steps.insert(w.steps.end(), circuit.begin(), circuit.end());
+            w.trails.push_back({begin, w.steps.size(), true});
             continue;
         }
         std::rotate(circuit.begin(), cut + 1, circuit.end());
-        std::vector<Step> trail;
+        std::size_t begin = w.steps.size();
         for (const Step& s : circuit) {
             if (is_extra(s)) {
-                if (!trail.empty()) result.push_back({std::move(trail), false});
-                trail.clear();
+                if (w.steps.size() > begin) w.trails.push_back({begin, w.steps.size(), false});
+                begin = w.steps.size();
             } else {
-                trail.push_back(s);
+                w.steps.push_back(s);
             }
         }
         // The circuit ended with the extra edge that opened it.
     }
-    return result;
 }
 
 Point start_of(const Edge& e, bool forward) { return forward ? e.a : e.b; }
@@ -210,11 +335,15 @@ void append_pieces(std::vector<Piece>& out, const Edge& e, bool forward, Point f
     out.push_back(Piece{middle, to, e.centre, e.radius, sweep / 2});
 }
 
-Contour contour_of(const std::vector<Edge>& edges, const std::vector<Step>& steps, bool closed) {
+Contour contour_of(Workspace& w, const Trail& trail) {
+    const std::vector<Edge>& edges = w.edges;
+    const Step* steps = w.steps.data() + trail.begin;
+    const bool closed = trail.closed;
     Contour c;
     c.closed = closed;
-    const std::size_t n = steps.size();
-    std::vector<Point> meet(n);  // meet[i]: where step i ends
+    const std::size_t n = trail.end - trail.begin;
+    std::vector<Point>& meet = w.meet;  // meet[i]: where step i ends
+    meet.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         const Step& s = steps[i];
         if (i + 1 < n || closed) {
@@ -224,6 +353,7 @@ Contour contour_of(const std::vector<Edge>& edges, const std::vector<Step>& step
             meet[i] = end_of(edges[s.edge], s.forward);
         }
     }
+    c.pieces.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         const Step& s = steps[i];
         const Point from = i > 0 ? meet[i - 1] : (closed ? meet[n - 1] : start_of(edges[s.edge], s.forward));
@@ -262,7 +392,7 @@ double join_tolerance(const GlyphCell& cell) {
 }
 
 std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& entities,
-                                                    double tolerance) {
+                                                    double tolerance, ContourParts parts) {
     // An arc's ends come from its centre and radius, each good to a unit in
     // its last place: an arc far larger than its cell (a nearly straight
     // stroke in a cell billions of times taller than wide) fixes its ends
@@ -274,8 +404,11 @@ std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& e
         }
     }
     GlyphContours result;
+    thread_local Workspace w;
     for (const Colour colour : {Colour::Outline, Colour::CentreLine}) {
-        std::vector<Edge> edges;
+        if (parts == (colour == Colour::Outline ? ContourParts::Skeleton : ContourParts::Outline)) continue;
+        std::vector<Edge>& edges = w.edges;
+        edges.clear();
         std::vector<Contour>& contours =
             colour == Colour::Outline ? result.outline : result.skeleton;
         for (const Entity& e : entities) {
@@ -284,12 +417,14 @@ std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& e
             else if (const auto* a = std::get_if<Arc>(&e)) edges.push_back(edge_of(*a));
             else contours.push_back(circle_contour(std::get<Circle>(e)));
         }
-        std::size_t node_count = 0;
-        const auto end_node = nodes_of(edges, tolerance, node_count);
+        std::size_t node_count = nodes_of(w, tolerance);
+        std::vector<std::size_t>& end_node = w.end_node;
         if (colour == Colour::Outline) {
+            join_level_ends(edges, end_node, node_count);
             // Every end of the outline must meet another: an odd number of
             // ends at a node leaves one loose.
-            std::vector<std::size_t> ends_at(node_count, 0);
+            std::vector<std::size_t>& ends_at = w.ends_at;
+            ends_at.assign(node_count, 0);
             for (const std::size_t v : end_node) ++ends_at[v];
             for (std::size_t i = 0; i < end_node.size(); ++i) {
                 if (ends_at[end_node[i]] % 2 == 1) {
@@ -298,8 +433,8 @@ std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& e
                 }
             }
         }
-        for (const auto& [steps, closed] : trails(end_node, node_count, edges.size()))
-            contours.push_back(contour_of(edges, steps, closed));
+        trails(w, node_count, edges.size());
+        for (const Trail& t : w.trails) contours.push_back(contour_of(w, t));
     }
 
     // Outer boundaries anticlockwise, counters clockwise: a loop inside an

@@ -57,10 +57,18 @@ struct ChainFault {
 // print the same, leaving a gap of that size.
 double join_tolerance(const GlyphCell& cell);
 
+// Which of a glyph's contours are wanted.
+enum class ContourParts { Both, Outline, Skeleton };
+
 // Joins one glyph's entities (both colours, in any order). The tolerance
-// grows where an arc's size would fix its ends more coarsely.
+// grows where an arc's size would fix its ends more coarsely; an outline end
+// that would stay loose meets the nearest other loose end within what an
+// arc's end is good for where its angle was found on a level stretch of the
+// arc (the square root of the rounding, times the radius). With `parts` the
+// other colour is left out (and an outline left out is not checked).
 std::variant<GlyphContours, ChainFault> chain_glyph(const std::vector<Entity>& entities,
-                                                    double tolerance);
+                                                    double tolerance,
+                                                    ContourParts parts = ContourParts::Both);
 
 // The area a closed contour encloses: positive when it runs anticlockwise.
 double signed_area(const Contour& c);

@@ -1,10 +1,11 @@
 #include "dxf.hpp"
 
-#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <system_error>
+
+#include "portability.hpp"
 
 namespace tracemill {
 
@@ -16,7 +17,7 @@ constexpr std::size_t kNumberBuffer = 512;
 
 void append_fixed(std::string& out, double v, int decimals) {
     char buf[kNumberBuffer];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    auto res = portable::to_chars_fixed(buf, buf + sizeof buf, v, decimals);
     if (res.ec != std::errc{}) {
         // Cannot happen for a finite double; keep the record well formed anyway.
         out.append("0.000000000");
@@ -128,7 +129,7 @@ thread_local Fixed9Memo fixed9_memo;
 // by the memo in a handful of instructions.
 [[gnu::always_inline]] inline char* memo_fixed9(char* out, double v) {
     static_assert(kFixed9MaxLength >= Fixed9Memo::kMaxText);
-    const auto bits = std::bit_cast<std::uint64_t>(v);
+    const auto bits = portable::bit_cast<std::uint64_t>(v);
     auto& slot = fixed9_memo.slots[(bits ^ (bits >> 29) ^ (bits >> 43)) % Fixed9Memo::kSlots];
     if (slot.length == 0 || slot.bits != bits) return convert_and_remember(slot, bits, out, v);
     // The whole slot, whatever the length: a copy of fixed size is cheaper.
@@ -201,10 +202,10 @@ char* write_entity(char* p, const Entity& e) {
 // the printed value is v·10^9 = m·10^9·2^e rounded to an integer, half to
 // even, and m·10^9 < 2^83 leaves room in 128 bits: for e >= 0 the product is
 // exact, for e < 0 the bits shifted out decide the rounding. Larger values and
-// the non-finite ones go to std::to_chars.
+// the non-finite ones go to the library's conversion.
 char* convert_fixed9(char* out, double v) {
     __extension__ using uint128 = unsigned __int128;
-    const auto bits = std::bit_cast<std::uint64_t>(v);
+    const auto bits = portable::bit_cast<std::uint64_t>(v);
     const auto biased = static_cast<int>((bits >> 52) & 0x7ff);
     std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
     int e = -1074;  // subnormal
@@ -212,7 +213,7 @@ char* convert_fixed9(char* out, double v) {
         m |= std::uint64_t{1} << 52;
         e = biased - 1075;
     }
-    if (e > 11) return std::to_chars(out, out + kFixed9MaxLength, v, std::chars_format::fixed, 9).ptr;
+    if (e > 11) return portable::to_chars_fixed(out, out + kFixed9MaxLength, v, 9).ptr;
 
     char* p = out;
     if (bits >> 63) *p++ = '-';  // C keeps the sign of a negative value that rounds to zero
@@ -322,7 +323,7 @@ void append_polyline(std::string& out, const Contour& c, int colour) {
 static_assert(kRecordBuffer <= BlockBuffer::kMaxRoom);
 
 BlockBuffer::BlockBuffer(ByteSink& out)
-    : out_(out), data_(std::make_unique_for_overwrite<char[]>(kCapacity)) {}
+    : out_(out), data_(portable::uninitialised_chars(kCapacity)) {}
 
 void BlockBuffer::append(std::string_view text) {
     if (text.size() > kCapacity - size_) flush();

@@ -4,15 +4,23 @@
 
 namespace tracemill {
 
-FrameResult calculate_frame(const FrameInputs& in) {
+std::string frame_message(Message what, Language lang) {
+    std::string m = what == Message::FrameOutOfRange
+                        ? std::string(message_text(what, lang))
+                        : format_message(Message::ZeroOrLess, lang, {message_text(what, lang)});
+    m += message_text(Message::FrameNotCalculated, lang);
+    return m;
+}
+
+FrameResult calculate_frame(const FrameInputs& in, Language lang) {
     // The tests in the order the user learns about them; each is written so
     // that a value that is not a number fails it. The spacing percentages are
     // not tested: a digits-only field keeps them at zero or above.
-    if (!(in.frame_width > 0)) return std::string(frame_messages::kWidth);
-    if (!(in.frame_height > 0)) return std::string(frame_messages::kHeight);
-    if (!(in.chars_per_row > 0)) return std::string(frame_messages::kCharsPerRow);
-    if (!(in.rows > 0)) return std::string(frame_messages::kRows);
-    if (!(in.line_width_percent > 0)) return std::string(frame_messages::kLineWidth);
+    if (!(in.frame_width > 0)) return frame_message(Message::FrameWidth, lang);
+    if (!(in.frame_height > 0)) return frame_message(Message::FrameHeight, lang);
+    if (!(in.chars_per_row > 0)) return frame_message(Message::FrameCharsPerRow, lang);
+    if (!(in.rows > 0)) return frame_message(Message::FrameRows, lang);
+    if (!(in.line_width_percent > 0)) return frame_message(Message::FrameLineWidth, lang);
 
     // n cells and n − 1 gaps of cs percent of a cell share the frame width:
     // W = FrameWidth / (n + (n·cs)·0.01 − cs·0.01), likewise for the rows.
@@ -46,7 +54,7 @@ FrameResult calculate_frame(const FrameInputs& in) {
     const auto non_negative = [](double v) { return std::isfinite(v) && v >= 0; };
     if (!positive(p.char_width) || !positive(p.char_height) || !positive(p.line_width) ||
         !non_negative(p.char_spacing) || !non_negative(p.line_spacing)) {
-        return std::string(frame_messages::kOutOfRange);
+        return frame_message(Message::FrameOutOfRange, lang);
     }
     return p;
 }

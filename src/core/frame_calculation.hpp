@@ -9,8 +9,15 @@
 #include <variant>
 
 #include "generation.hpp"
+#include "messages.hpp"
 
 namespace tracemill {
+
+// A refusal of the frame calculation: for a field, "<field> が ゼロ以下です。"
+// (in English "<field> must be greater than zero."), for a result out of
+// range the message of its own; each followed by the line saying that there
+// is no frame calculation.
+std::string frame_message(Message what, Language lang);
 
 // The frame inputs, with the defaults a new dialog shows.
 struct FrameInputs {
@@ -23,21 +30,21 @@ struct FrameInputs {
     std::int32_t line_width_percent = 15;       // lw, stroke width in % of the smaller cell side
 };
 
+// The Japanese messages by their earlier names.
 namespace frame_messages {
-inline constexpr std::string_view kWidth = "枠幅 が ゼロ以下です。\n　枠計算 は出来ません。";
-inline constexpr std::string_view kHeight = "枠高 が ゼロ以下です。\n　枠計算 は出来ません。";
-inline constexpr std::string_view kCharsPerRow = "枠行文字数 が ゼロ以下です。\n　枠計算 は出来ません。";
-inline constexpr std::string_view kRows = "枠行数 が ゼロ以下です。\n　枠計算 は出来ません。";
-inline constexpr std::string_view kLineWidth = "枠線幅 が ゼロ以下です。\n　枠計算 は出来ません。";
+inline const std::string kWidth = frame_message(Message::FrameWidth, Language::Japanese);
+inline const std::string kHeight = frame_message(Message::FrameHeight, Language::Japanese);
+inline const std::string kCharsPerRow = frame_message(Message::FrameCharsPerRow, Language::Japanese);
+inline const std::string kRows = frame_message(Message::FrameRows, Language::Japanese);
+inline const std::string kLineWidth = frame_message(Message::FrameLineWidth, Language::Japanese);
 // A result that is not a finite length (an infinite or vanishing cell, a
 // negative spacing from a negative percentage) is never shown or used.
-inline constexpr std::string_view kOutOfRange =
-    "枠計算 の結果 が 扱える数値になりません。\n　枠計算 は出来ません。";
+inline const std::string kOutOfRange = frame_message(Message::FrameOutOfRange, Language::Japanese);
 }  // namespace frame_messages
 
 // Either the five derived values or the message that explains why there are
 // none. A pure function: the same inputs always give the same result.
 using FrameResult = std::variant<TextParameters, std::string>;
-FrameResult calculate_frame(const FrameInputs& in);
+FrameResult calculate_frame(const FrameInputs& in, Language lang = Language::Japanese);
 
 }  // namespace tracemill

@@ -97,19 +97,19 @@ void GlyphOutput::circle(Point centre, double radius, Colour colour) {
 }
 
 void GlyphOutput::reset() {
-    stop_message_.clear();
+    stop_.reset();
     non_finite_ = false;
     passed_ = 0;
     dropped_ = 0;
 }
 
-std::string width_message(std::string_view name, double limit) {
-    std::string m = "文字の ";
-    m += name;
-    m += " の 線幅 は ";
-    m += fixed1(limit);
-    m += " 未満です。\n　";
-    return m;
+std::string StopReason::text(Language lang, std::string_view english_name) const {
+    const std::string_view shown = lang == Language::Japanese ? std::string_view(name) : english_name;
+    return format_message(id, lang, {shown, limit});
+}
+
+StopReason width_message(std::string_view name, double limit) {
+    return StopReason{Message::StrokeTooWide, std::string(name), limit};
 }
 
 bool stroke_fits(GlyphOutput& out, double limit, double t, std::string_view name) {

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "geometry.hpp"
+#include "messages.hpp"
 
 namespace tracemill {
 
@@ -29,6 +31,23 @@ struct GlyphCell {
 };
 
 GlyphCell make_cell(double x, double y, double W, double H, double t);
+
+// Why a glyph stopped the run: a message of the catalogue, the glyph as its
+// Japanese messages name it ("ゼロ", "＆"), and the limit a width message
+// shows. English messages name the glyph by its character instead, which
+// the run knows.
+struct StopReason {
+    Message id = Message::Unsupported;
+    std::string name;
+    double limit = 0;
+
+    std::string text(Language lang, std::string_view english_name) const;
+    std::string japanese() const { return text(Language::Japanese, {}); }
+};
+// A reason equals the Japanese text it makes.
+inline bool operator==(const StopReason& reason, std::string_view japanese) {
+    return reason.japanese() == japanese;
+}
 
 // What a generator emits through. It passes entities on to the sink in
 // emission order, except those that would be degenerate in the file: a line
@@ -52,10 +71,14 @@ public:
 
     // Stops the run after this glyph with a message for the user; what was
     // emitted before stays in the drawing.
-    void stop(std::string message) { stop_message_ = std::move(message); }
+    void stop(StopReason reason) { stop_ = std::move(reason); }
+    // A missing crossing, reported with a fixed message naming the glyph.
+    void stop(Message id, std::string_view name) { stop_ = StopReason{id, std::string(name), 0}; }
 
-    const std::string& stop_message() const { return stop_message_; }
-    bool stopped() const { return !stop_message_.empty(); }
+    const std::optional<StopReason>& stop_reason() const { return stop_; }
+    // The reason's Japanese text; empty when the glyph did not stop.
+    std::string stop_message() const { return stop_ ? stop_->japanese() : std::string(); }
+    bool stopped() const { return stop_.has_value(); }
     bool hit_non_finite() const { return non_finite_; }
     std::size_t passed() const { return passed_; }
     std::size_t dropped() const { return dropped_; }
@@ -66,7 +89,7 @@ public:
 private:
     void pass(const Entity& e);
     EntitySink* sink_;
-    std::string stop_message_;
+    std::optional<StopReason> stop_;
     bool non_finite_ = false;
     std::size_t passed_ = 0;
     std::size_t dropped_ = 0;
@@ -81,8 +104,9 @@ bool prints_positive(double radius);
 // A generator draws one character into its cell.
 using GlyphGenerator = void (*)(const GlyphCell& cell, GlyphOutput& out);
 
-// "文字の <name> の 線幅 は <limit with one decimal> 未満です。\n　"
-std::string width_message(std::string_view name, double limit);
+// The glyph's width message: "文字の <name> の 線幅 は <limit with one
+// decimal> 未満です。\n　" in Japanese.
+StopReason width_message(std::string_view name, double limit);
 
 // The validity test shared by every glyph: the stroke fits when limit > t
 // (equality fails). On failure the glyph's width message, formatted with the
@@ -98,6 +122,13 @@ inline double to_radians(double degrees, double Pi) { return degrees * Pi / 180;
 // guarantees can come out a hair beyond ±1 by rounding; clamp it into the
 // domain instead of producing NaN.
 inline double clamp_unit(double v) { return v > 1 ? 1.0 : (v < -1 ? -1.0 : v); }
+
+// pow(v, 2), the square written as a power in the constructions, correctly
+// rounded. The C library's pow can miss the correctly rounded square by one
+// unit in the last place for some large v, and the compiler replaces
+// pow(v, 2) by v * v only when it optimises, so a debug build and a release
+// build would draw different ninth decimals; the square is written out.
+inline double pow2(double v) { return v * v; }
 
 // Collects entities, for the preview and the tests.
 class EntityList final : public EntitySink {

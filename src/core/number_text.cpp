@@ -1,8 +1,9 @@
 #include "number_text.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "portability.hpp"
 
 namespace tracemill {
 
@@ -13,8 +14,7 @@ std::optional<double> parse_number(std::string_view text) {
     // After an explicit plus sign only a digit or a point may follow: no "+-1".
     if (first != text.data() && first != last && *first == '-') return std::nullopt;
     double value = 0;
-    const auto res = std::from_chars(first, last, value, std::chars_format::general);
-    if (res.ec != std::errc{} || res.ptr != last || !std::isfinite(value)) return std::nullopt;
+    if (!portable::read_decimal(first, last, value) || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -31,7 +31,7 @@ std::optional<std::int32_t> parse_count(std::string_view text) {
 
 std::string shown_number(double v) {
     char buffer[64];
-    const auto res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 15);
+    const auto res = portable::to_chars_general(buffer, buffer + sizeof buffer, v, 15);
     return std::string(buffer, res.ptr);
 }
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 #include "dispatch.hpp"
 #include "glyph.hpp"
+#include "portability.hpp"
 
 namespace tracemill {
 
@@ -77,9 +77,9 @@ std::optional<TextPlace> first_stop(const std::vector<Occurrence>& cells, const 
 // Positive doubles in order are their bit patterns in order, so the
 // midpoint of two patterns halves the doubles between them.
 double midway(double lo, double hi) {
-    const auto a = std::bit_cast<std::uint64_t>(lo);
-    const auto b = std::bit_cast<std::uint64_t>(hi);
-    return std::bit_cast<double>(a + (b - a) / 2);
+    const auto a = portable::bit_cast<std::uint64_t>(lo);
+    const auto b = portable::bit_cast<std::uint64_t>(hi);
+    return portable::bit_cast<double>(a + (b - a) / 2);
 }
 
 // Narrows [lo, hi] (lo draws, hi stops at `binding`) to adjacent doubles.

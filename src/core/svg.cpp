@@ -1,9 +1,9 @@
 #include "svg.hpp"
 
-#include <charconv>
 #include <cmath>
 
 #include "glyph.hpp"
+#include "portability.hpp"
 
 namespace tracemill {
 
@@ -11,7 +11,7 @@ namespace {
 
 void num(std::string& out, double v) {
     char buf[512];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 6);
+    auto res = portable::to_chars_fixed(buf, buf + sizeof buf, v, 6);
     out.append(buf, res.ptr);
 }
 

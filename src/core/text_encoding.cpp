@@ -117,4 +117,23 @@ std::string to_document_bytes(std::string_view utf8) {
     return out;
 }
 
+std::optional<TypedCharacter> typed_character_at(std::string_view utf8, std::int64_t row,
+                                                 std::int64_t column) {
+    std::int64_t r = 1, c = 1;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t start = i;
+        const std::int32_t cp = decode(utf8, i);
+        if (cp == '\r' || cp == '\n') {
+            if (cp == '\r' && i < utf8.size() && utf8[i] == '\n') ++i;
+            ++r;
+            c = 1;
+            continue;
+        }
+        if (r == row && c == column) return TypedCharacter{cp, std::string(utf8.substr(start, i - start))};
+        ++c;
+    }
+    return std::nullopt;
+}
+
 }  // namespace tracemill

@@ -2,6 +2,8 @@
 // byte string, shared by every front end.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +17,17 @@ namespace tracemill {
 // unsupported character always stops the run instead of drawing something
 // else. A byte that is not valid UTF-8 counts as one such character.
 std::string to_document_bytes(std::string_view utf8);
+
+// The typed character at a row and column (both 1-based) of the text, rows
+// broken as to_document_bytes breaks them and columns counted in characters
+// (an invalid byte counts as one, with code point -1). Before the place
+// where a run stops, every character of the text is one byte of the
+// document, so the run's row and column lead to the character it stopped at.
+struct TypedCharacter {
+    std::int32_t code_point = 0;
+    std::string utf8;
+};
+std::optional<TypedCharacter> typed_character_at(std::string_view utf8, std::int64_t row,
+                                                 std::int64_t column);
 
 }  // namespace tracemill

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QSettings>
 #include <QtTest/QTest>
 
 #include <sys/stat.h>
@@ -26,6 +27,7 @@
 
 #include "dispatch.hpp"
 #include "fake_services.hpp"
+#include "language.hpp"
 #include "main_dialog.hpp"
 #include "preview_widget.hpp"
 
@@ -35,9 +37,67 @@ using tracemill::app::testing::FakeServices;
 
 namespace {
 
-const QString kNotCreated = QStringLiteral("\n　ファイルは作成していません。");
-const QString kCreated = QStringLiteral("DXFファイルを作成しました。");
-const QString kExists = QStringLiteral(" は既に存在します。\n　上書きしますか？");
+// The tests run in the language main() chose (--lang en: English). Each
+// text they expect is written in Japanese; L() gives the English text the
+// English dialog shows in its place.
+const std::pair<const char*, const char*> kEnglish[] = {
+    {"\n　ファイルは作成していません。", "\nNo file was written."},
+    {"DXFファイルを作成しました。", "DXF file written."},
+    {" は既に存在します。\n　上書きしますか？", " already exists.\nReplace it?"},
+    {"ファイル：", "File:"}, {"文字幅(&W)：", "Character &width:"}, {"文字高(&E)：", "Character h&eight:"},
+    {"線幅(&L)：", "&Line width:"}, {"文字間隔(&I)：", "Character spac&ing:"},
+    {"行間隔(&S)：", "Line &spacing:"}, {"文字(&T)：", "&Text:"}, {"枠幅(&B)：", "Fra&me width:"},
+    {"枠高(&A)：", "Fr&ame height:"}, {"枠行文字数(&N)：", "Characte&rs per row:"},
+    {"枠行数(&V)：", "R&ows:"}, {"枠線幅％(&D)：", "Line wi&dth %:"},
+    {"枠文字間隔％(&G)：", "Character spacin&g %:"}, {"枠行間隔％(&O)：", "Li&ne spacing %:"},
+    {"単位(&U)：", "&Units:"}, {"Gコード(&K)：", "G-code (&K):"}, {"経路(&R)：", "Cut path (&V):"},
+    {"送り(&M)：", "&Feed:"}, {"深さ(&Q)：", "&Z depth:"}, {"出力％(&Y)：", "Power % of ma&x:"}, {"深さ", "Z depth"}, {"参照(&F)", "&Browse..."}, {"作成", "Create"}, {"終了", "Quit"},
+    {"ﾍﾙﾌﾟ(&H)", "&Help"}, {"枠計算(&C)", "&Calculate frame"},
+    {" には 0 から 2147483647 までの整数を入力してください。", " must be a whole number from 0 to 2147483647."},
+    {" には -1000000000 から 1000000000 までの数値を入力してください。",
+     " must be a number from -1000000000 to 1000000000."},
+    {"文字幅", "Character width"}, {"文字高", "Character height"}, {"線幅", "Line width"},
+    {"文字間隔", "Character spacing"}, {"行間隔", "Line spacing"}, {"枠幅", "Frame width"},
+    {"枠高", "Frame height"}, {"枠行文字数", "Characters per row"}, {"枠行数", "Rows"},
+    {"枠文字間隔％", "Character spacing %"}, {"枠行間隔％", "Line spacing %"}, {"枠線幅％", "Line width %"},
+    {"枠計算", "Calculate frame"}, {"閉じた輪郭", "Closed polylines"}, {"単位", "Units"},
+    {" には", " must be"}, {"線幅 には", "Line width must be"},
+    {"ファイル が選択されていません。", "No output file is chosen."},
+    {"文字 が記入されていません。", "There is no text to draw."},
+    {"文字幅 が ゼロ以下です。", "Character width must be greater than zero."},
+    {"文字高 が ゼロ以下です。", "Character height must be greater than zero."},
+    {"線幅 が ゼロ以下です。", "Line width must be greater than zero."},
+    {"文字間隔 が ゼロ未満です。", "Character spacing must not be negative."},
+    {"行間隔 が ゼロ未満です。", "Line spacing must not be negative."},
+    {"文字幅 が 線幅 以下です。", "Character width must be greater than the line width."},
+    {"文字高 が 線幅 以下です。", "Character height must be greater than the line width."},
+    {"対応してない文字が含まれています。\n　", "The text holds a character that cannot be drawn.\n"},
+    {"対応してない文字が含まれています。", "The text holds a character that cannot be drawn."},
+    {"文字の 点 の 線幅 は 0.6 未満です。", "The line width must be less than 0.6 for '.'."},
+    {"枠幅 が ゼロ以下です。\n　枠計算 は出来ません。",
+     "Frame width must be greater than zero.\nThe frame cannot be calculated."},
+    {"枠行文字数 が ゼロ以下です。\n　枠計算 は出来ません。",
+     "Characters per row must be greater than zero.\nThe frame cannot be calculated."},
+    {"作成DXFファイルを指定", "Choose the DXF file to write"},
+    {"DXFファイル(.dxf) (*.dxf)", "DXF files (*.dxf)"},
+    {"すべてのファイル(*.*) (*)", "All files (*)"},
+    {"指定ファイルの削除に失敗しました。\n　指定したファイルは使用できません。",
+     "The chosen file cannot be replaced.\nChoose another one."},
+    {"tracemill を終了しますか？", "Quit tracemill?"},
+    {"はい(&Y)", "&Yes"}, {"いいえ(&N)", "&No"},
+};
+
+Language test_language = Language::Japanese;
+
+QString L(const QString& japanese) {
+    if (test_language == Language::Japanese) return japanese;
+    for (const auto& [ja, en] : kEnglish)
+        if (japanese == QString::fromUtf8(ja)) return QString::fromUtf8(en);
+    return QStringLiteral("(no English text for ") + japanese + QLatin1Char(')');
+}
+QString L(const char* japanese) { return L(QString::fromUtf8(japanese)); }
+
+QString kNotCreated, kCreated, kExists;  // set by main() in the chosen language
 
 // A dialog with its fake services, shown and active so that focus and keys
 // behave as for a user.
@@ -121,6 +181,9 @@ private slots:
         QCOMPARE(fx.dialog->textEdit()->toPlainText(), QString());
         QCOMPARE(fx.dialog->pathDisplay()->text(), QString());
         QCOMPARE(fx.dialog->windowTitle(), QStringLiteral("tracemill"));
+        // It reads back what it shows, and an empty text is no complaint.
+        QVERIFY(fx.dialog->saveFields());
+        QVERIFY(fx.dialog->preview()->message().isEmpty());
         QVERIFY(fx.services.informed.isEmpty());
     }
 
@@ -132,13 +195,13 @@ private slots:
              {"ファイル：", "文字幅(&W)：", "文字高(&E)：", "線幅(&L)：", "文字間隔(&I)：",
               "行間隔(&S)：", "文字(&T)：", "枠幅(&B)：", "枠高(&A)：", "枠行文字数(&N)：",
               "枠行数(&V)：", "枠線幅％(&D)：", "枠文字間隔％(&G)：", "枠行間隔％(&O)：",
-              "単位(&U)："}) {
-            QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
+              "単位(&U)：", "Gコード(&K)：", "経路(&R)：", "送り(&M)：", "深さ(&Q)：", "出力％(&Y)："}) {
+            QVERIFY2(labels.contains(L(text)), qPrintable(L(text)));
         }
         QStringList buttons;
         for (auto* b : fx.dialog->findChildren<QPushButton*>()) buttons << b->text();
         buttons.sort();
-        QStringList expected{"参照(&F)", "作成", "終了", "ﾍﾙﾌﾟ(&H)", "枠計算(&C)"};
+        QStringList expected{L("参照(&F)"), L("作成"), L("終了"), L("ﾍﾙﾌﾟ(&H)"), L("枠計算(&C)")};
         expected.sort();
         QCOMPARE(buttons, expected);
         QVERIFY(fx.dialog->createButton()->isDefault());
@@ -154,7 +217,8 @@ private slots:
             "browse", "charWidth", "charHeight", "lineWidth", "charSpacing", "lineSpacing",
             "text", "create", "frameWidth", "frameHeight", "frameCharsPerRow", "frameRows",
             "frameLineWidthPercent", "frameCharSpacingPercent", "frameLineSpacingPercent",
-            "frameCalculation", "polylines", "units", "quit", "help"};
+            "frameCalculation", "polylines", "units", "quit", "help",
+            "gcodeMachine", "gcodePath", "gcodeFeed", "gcodeDepth", "gcodePower"};
         QWidget* start = fx.dialog->findChild<QPushButton*>(QStringLiteral("browse"));
         QVERIFY(start->hasFocus());  // the first control has the focus at start
         QStringList seen{start->objectName()};
@@ -188,12 +252,16 @@ private slots:
         QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("/"));
         QCOMPARE(fx.dialog->textEdit()->toPlainText(), QStringLiteral("-\n/"));
         QVERIFY(fx.services.informed.isEmpty());
+        // Tab leaves the text box instead of typing a tab into it.
+        QTest::keyClick(fx.dialog->textEdit(), Qt::Key_Tab);
+        QVERIFY(fx.dialog->createButton()->hasFocus());
+        QCOMPARE(fx.dialog->textEdit()->toPlainText(), QStringLiteral("-\n/"));
         // In a field, and on a focused button other than 作成, Return is 作成
         // (no path chosen yet, so Create says so).
         fx.field(Field::LineWidth)->setFocus();
         QTest::keyClick(fx.field(Field::LineWidth), Qt::Key_Return);
         QCOMPARE(fx.services.informed,
-                 QStringList{QStringLiteral("ファイル が選択されていません。") + kNotCreated});
+                 QStringList{L("ファイル が選択されていません。") + kNotCreated});
         auto* help = fx.dialog->findChild<QPushButton*>(QStringLiteral("help"));
         help->setFocus();
         QTest::keyClick(help, Qt::Key_Return);
@@ -207,7 +275,7 @@ private slots:
         QCOMPARE(fx.services.informed.size(), 1);
         for (const char* word :
              {"文字幅", "線幅", "文字間隔", "枠計算", "枠行文字数", "枠線幅％", "閉じた輪郭", "単位"}) {
-            QVERIFY2(fx.services.informed.first().contains(QString::fromUtf8(word)), word);
+            QVERIFY2(fx.services.informed.first().contains(L(word)), qPrintable(L(word)));
         }
     }
 };
@@ -230,9 +298,10 @@ private slots:
         for (const auto& [f, name] : order) {
             fx.services.clear();
             QVERIFY(!fx.dialog->saveFields());
-            QCOMPARE(fx.services.informed.size(), 1);
-            QVERIFY2(fx.services.informed.first().startsWith(QString::fromUtf8(name) + " には"),
-                     qPrintable(fx.services.informed.first()));
+            const bool count = f >= Field::FrameCharsPerRow;
+            QCOMPARE(fx.services.informed,
+                     QStringList{L(name) + L(count ? " には 0 から 2147483647 までの整数を入力してください。"
+                                                   : " には -1000000000 から 1000000000 までの数値を入力してください。")});
             QVERIFY2(fx.field(f)->hasFocus(), name);
             fx.set(f, QStringLiteral("1"));
         }
@@ -326,18 +395,19 @@ private slots:
             fx.setText(c.text);
             fx.services.clear();
             fx.dialog->create();
-            QCOMPARE(fx.services.informed, QStringList{c.message + kNotCreated});
+            QCOMPARE(fx.services.informed, QStringList{L(c.message) + kNotCreated});
             QVERIFY2(!QFileInfo::exists(out), c.name);
             QVERIFY2(QApplication::overrideCursor() == nullptr, c.name);
         }
         // Zero spacing is allowed.
         Fixture fx;
-        fx.choose(fx.path("zero.dxf"));
+        fx.choose(fx.path("図面 0.dxf"));  // a name beyond Latin-1 reaches the file system
         fx.set(Field::CharSpacing, "0");
         fx.set(Field::LineSpacing, "0");
         fx.setText("-");
         fx.dialog->create();
         QCOMPARE(fx.lastMessage(), kCreated);
+        QVERIFY(QFileInfo::exists(fx.path("図面 0.dxf")));
     }
 
     void createWritesWhatTheCommandLineToolWrites() {
@@ -360,6 +430,11 @@ private slots:
             // Closed contours and the unit, alone and together.
             {"O8\nA.", {}, {"--polylines", "--", "O8", "A."}, true, 0},
             {"-", {}, {"--units", "in", "--", "-"}, false, 2},
+            // The yen sign is drawn; a half-width katakana, a no-break space
+            // and a line separator stop the run where they stand.
+            {"¥9 ｱ", {}, {"--", "¥9 ｱ"}, false, 0},
+            {"-\u00a0/", {}, {"--", "-\u00a0/"}, false, 0},
+            {"--\u2028/", {}, {"--", "--\u2028/"}, false, 0},
             {"Ag", {}, {"--polylines", "--units", "mm", "--", "Ag"}, true, 1},
         };
         for (const Case& c : cases) {
@@ -380,13 +455,55 @@ private slots:
         }
     }
 
+    void theMachineProgramGoesBesideTheDrawing() {
+        Fixture fx;
+        const QString out = fx.path("sign.dxf");
+        fx.choose(out);
+        fx.setText(QStringLiteral("Ag\n%1"));
+        // Only the chosen machine's values can be typed.
+        QVERIFY(!fx.dialog->gcodeFeed()->isEnabled());
+        fx.dialog->gcodeMachineBox()->setCurrentIndex(2);  // レーザー
+        QVERIFY(fx.dialog->gcodeFeed()->isEnabled() && fx.dialog->gcodePower()->isEnabled());
+        QVERIFY(!fx.dialog->gcodeDepth()->isEnabled());
+        fx.dialog->gcodePathBox()->setCurrentIndex(1);  // 輪郭
+        fx.dialog->gcodeFeed()->setText(QStringLiteral("900"));
+        fx.dialog->gcodePower()->setText(QStringLiteral("40"));
+        fx.dialog->create();
+        QVERIFY2(fx.lastMessage().startsWith(kCreated + QStringLiteral("\nG-code: ")), qPrintable(fx.lastMessage()));
+        const QString nc = fx.path("cli.nc");
+        QVERIFY(!cli_output(fx.path("cli.dxf"), {"--gcode", nc, "--gcode-machine", "laser", "--gcode-path", "outline",
+                                                  "--gcode-feed", "900", "--gcode-power", "40", "--", "Ag", "%1"})
+                     .isEmpty());
+        QCOMPARE(read_file(fx.path("sign.nc")), read_file(nc));
+        QCOMPARE(read_file(out), read_file(fx.path("cli.dxf")));
+        // An existing program is replaced only when the user agrees.
+        fx.services.clear();
+        fx.services.answers = {false};
+        fx.setText(QStringLiteral("-"));
+        fx.dialog->create();
+        QCOMPARE(fx.services.asked, QStringList{fx.path("sign.nc") + kExists});
+        QVERIFY(fx.services.informed.isEmpty());
+        QCOMPARE(read_file(fx.path("sign.nc")), read_file(nc));
+        // Feeds and depths follow the unit while they hold its defaults.
+        fx.dialog->gcodeMachineBox()->setCurrentIndex(1);  // ミル
+        fx.dialog->unitsBox()->setCurrentIndex(2);         // inch
+        QCOMPARE(fx.dialog->gcodeFeed()->text(), QStringLiteral("900"));
+        QCOMPARE(fx.dialog->gcodeDepth()->text(), QStringLiteral("0.008"));
+        // A value that cannot be read is named and gets the focus.
+        fx.dialog->gcodeDepth()->setText(QStringLiteral("abc"));
+        fx.services.clear();
+        fx.dialog->create();
+        QVERIFY(fx.lastMessage().contains(L("深さ")));
+        QVERIFY(fx.dialog->gcodeDepth()->hasFocus());
+    }
+
     void theFinalBoxPutsTheStopReasonFirst() {
         Fixture fx;
         fx.choose(fx.path("stop.dxf"));
         fx.setText(QStringLiteral("-\t-"));
         fx.dialog->create();
         QCOMPARE(fx.services.informed,
-                 QStringList{QStringLiteral("対応してない文字が含まれています。\n　") + kCreated});
+                 QStringList{L("対応してない文字が含まれています。\n　") + kCreated});
         QVERIFY(read_file(fx.path("stop.dxf")).endsWith("  0\r\nEOF\r\n"));
     }
 
@@ -477,13 +594,13 @@ private slots:
         fx.set(Field::CharWidth, "3.00");
         fx.dialog->calculateFrame();
         QCOMPARE(fx.services.informed,
-                 QStringList{QStringLiteral("枠幅 が ゼロ以下です。\n　枠計算 は出来ません。")});
+                 QStringList{L("枠幅 が ゼロ以下です。\n　枠計算 は出来ません。")});
         QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("3.00"));  // not even reformatted
         fx.set(Field::FrameWidth, "1");
         fx.services.clear();
         fx.dialog->calculateFrame();
         QCOMPARE(fx.services.informed,
-                 QStringList{QStringLiteral("枠行文字数 が ゼロ以下です。\n　枠計算 は出来ません。")});
+                 QStringList{L("枠行文字数 が ゼロ以下です。\n　枠計算 は出来ません。")});
     }
 
     void hugePercentagesStillGiveFiniteValues() {
@@ -494,6 +611,9 @@ private slots:
         QVERIFY(fx.services.informed.isEmpty());
         // 2.5 / (3 + 64424504.94 − 21474834.98), computed separately.
         QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("5.82076609134674e-08"));
+        // Shown again as digits only, so the next command reads them back.
+        QCOMPARE(fx.field(Field::FrameCharSpacingPercent)->text(), QStringLiteral("2147483498"));
+        QVERIFY(fx.dialog->saveFields());
         for (Field f : {Field::CharWidth, Field::CharSpacing, Field::LineWidth}) {
             const QString t = fx.field(f)->text();
             QVERIFY2(!t.contains("inf") && !t.contains("nan"), qPrintable(t));
@@ -532,9 +652,9 @@ private slots:
         fx.dialog->chooseOutputFile();
         QCOMPARE(fx.services.requests.size(), std::size_t{1});
         const SaveFileRequest& r = fx.services.requests.front();
-        QCOMPARE(r.title, QStringLiteral("作成DXFファイルを指定"));
+        QCOMPARE(r.title, L("作成DXFファイルを指定"));
         QCOMPARE(r.defaultSuffix, QStringLiteral("dxf"));
-        QCOMPARE(r.filters, (QStringList{"DXFファイル(.dxf) (*.dxf)", "すべてのファイル(*.*) (*)"}));
+        QCOMPARE(r.filters, (QStringList{L("DXFファイル(.dxf) (*.dxf)"), L("すべてのファイル(*.*) (*)")}));
     }
 
     void cancelChangesNothing() {
@@ -554,6 +674,8 @@ private slots:
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("drawing.dxf"));
         fx.choose(fx.path("drawing.txt"));
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("drawing.txt"));
+        fx.choose(fx.path("v1.2/drawing"));  // a point in a folder's name is no suffix
+        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("v1.2/drawing.dxf"));
         // A path with "<" and "&" is shown as it is.
         fx.choose(fx.path("<b>a&b</b>.dxf"));
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("<b>a&b</b>.dxf"));
@@ -597,7 +719,7 @@ private slots:
         fx.services.clear();
         fx.choose(fx.path("folder"), {true});
         QCOMPARE(fx.services.informed,
-                 QStringList{QStringLiteral("指定ファイルの削除に失敗しました。\n　指定したファイルは使用できません。")});
+                 QStringList{L("指定ファイルの削除に失敗しました。\n　指定したファイルは使用できません。")});
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("kept.dxf"));
         QVERIFY(QFileInfo(fx.path("folder.dxf")).isDir());
     }
@@ -643,7 +765,7 @@ private slots:
         fx.setText("-/\n|");
         fx.services.answers = {false};
         fx.dialog->findChild<QPushButton*>(QStringLiteral("quit"))->click();
-        QCOMPARE(fx.services.asked, QStringList{QStringLiteral("tracemill を終了しますか？")});
+        QCOMPARE(fx.services.asked, QStringList{L("tracemill を終了しますか？")});
         QVERIFY(fx.dialog->isVisible());
         QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("7.25"));
         QCOMPARE(fx.field(Field::FrameRows)->text(), QStringLiteral("9"));
@@ -658,7 +780,7 @@ private slots:
         QVERIFY(fx.dialog->isVisible());
         fx.dialog->close();
         QVERIFY(fx.dialog->isVisible());
-        QCOMPARE(fx.services.asked, QStringList(2, QStringLiteral("tracemill を終了しますか？")));
+        QCOMPARE(fx.services.asked, QStringList(2, L("tracemill を終了しますか？")));
         QVERIFY(fx.services.unexpected.isEmpty());
     }
 
@@ -680,6 +802,7 @@ struct Colours {
     int magenta = 0;
     // Sum over cyan pixels of (x − mean x)(y − mean y): the slant of what is drawn.
     double slant = 0;
+    int at_edge = 0;  // coloured pixels on the outermost two rows or columns
 };
 
 Colours count_colours(const QImage& image) {
@@ -693,6 +816,8 @@ Colours count_colours(const QImage& image) {
                 cyan.emplace_back(x, y);
             }
             if (p.red() > 200 && p.green() < 90 && p.blue() > 200) ++c.magenta;
+            const bool edge = x < 2 || y < 2 || x >= image.width() - 2 || y >= image.height() - 2;
+            if (edge && (p.green() > 200 || p.red() > 200)) ++c.at_edge;
         }
     }
     if (!cyan.empty()) {
@@ -718,6 +843,10 @@ private slots:
         const Colours c = count_colours(fx.dialog->preview()->canvas()->grab().toImage());
         QVERIFY2(c.cyan > 50, qPrintable(QString::number(c.cyan)));
         QVERIFY2(c.magenta > 50, qPrintable(QString::number(c.magenta)));
+        // The outline runs round the skeleton, so it is the longer of the two;
+        // the whole block fits inside the canvas.
+        QVERIFY2(c.magenta > c.cyan, qPrintable(QStringLiteral("%1 %2").arg(c.magenta).arg(c.cyan)));
+        QCOMPARE(c.at_edge, 0);
         QVERIFY(fx.dialog->preview()->message().isEmpty());
         fx.setText("");
         fx.dialog->refreshPreview();
@@ -765,28 +894,69 @@ private slots:
         fx.set(Field::LineWidth, "0.7");
         fx.setText("-.-");
         fx.dialog->refreshPreview();
-        QCOMPARE(fx.dialog->preview()->message(), QStringLiteral("文字の 点 の 線幅 は 0.6 未満です。"));
+        QCOMPARE(fx.dialog->preview()->message(), L("文字の 点 の 線幅 は 0.6 未満です。"));
         // The part before the stop is still drawn.
         QVERIFY(count_colours(fx.dialog->preview()->canvas()->grab().toImage()).magenta > 0);
         fx.set(Field::CharWidth, "2.1");
         fx.set(Field::LineWidth, "0.3");
         fx.setText("-é");
         fx.dialog->refreshPreview();
-        QCOMPARE(fx.dialog->preview()->message(), QStringLiteral("対応してない文字が含まれています。"));
+        QCOMPARE(fx.dialog->preview()->message(), L("対応してない文字が含まれています。"));
+        auto* line = fx.dialog->preview()->findChild<QLabel*>();
+        QVERIFY(line->isVisible());
         fx.setText("-");
         fx.dialog->refreshPreview();
         QVERIFY(fx.dialog->preview()->message().isEmpty());
+        QVERIFY(!line->isVisible());  // no empty line under the picture
+    }
+
+    void theStoppingCharacterIsNamedAsTyped() {
+        // The character as typed, by code point where it has no glyph, with
+        // its row and column; nothing once the text draws completely.
+        struct Case {
+            QString text, ja, en;
+            QString width;  // the line width: 0.7 is too wide for '.', not for '-'
+        };
+        const Case cases[] = {
+            {"¥é", "止まった文字：U+00E9 'é'（1 行目 2 文字目）", "Stopped at U+00E9 'é': row 1, column 2.", "0.3"},
+            {"Zo\nJo’s", "止まった文字：U+2019 '’'（2 行目 3 文字目）",
+             "Stopped at U+2019 '’': row 2, column 3.", "0.3"},
+            {"-\t", "止まった文字：U+0009（1 行目 2 文字目）", "Stopped at U+0009: row 1, column 2.", "0.3"},
+            {"-\n\n -.", "止まった文字：'.'（3 行目 3 文字目）", "Stopped at '.': row 3, column 3.", "0.7"},
+        };
+        Fixture fx;
+        fx.set(Field::CharWidth, "1");
+        for (const Case& c : cases) {
+            fx.set(Field::LineWidth, c.width);
+            fx.setText(c.text);
+            fx.dialog->refreshPreview();
+            QCOMPARE(fx.dialog->preview()->place(), test_language == Language::English ? c.en : c.ja);
+        }
+        fx.setText("-");
+        fx.dialog->refreshPreview();
+        QVERIFY(fx.dialog->preview()->place().isEmpty());
     }
 
     void valuesThatCannotBeDrawnAreExplained() {
         Fixture fx;
         fx.setText("-");
-        fx.set(Field::LineWidth, "abc");
-        fx.dialog->refreshPreview();
-        QVERIFY(fx.dialog->preview()->message().startsWith(QStringLiteral("線幅 には")));
+        // Each drawing field unreadable in turn: its own message, no picture.
+        const std::pair<Field, const char*> fields[] = {
+            {Field::CharWidth, "文字幅"}, {Field::CharHeight, "文字高"}, {Field::LineWidth, "線幅"},
+            {Field::CharSpacing, "文字間隔"}, {Field::LineSpacing, "行間隔"}};
+        for (const auto& [f, name] : fields) {
+            fx.dialog->refreshPreview();
+            QVERIFY(fx.dialog->preview()->canvas()->paths().entities > 4);
+            const QString kept = fx.field(f)->text();
+            fx.set(f, "abc");
+            fx.dialog->refreshPreview();
+            QVERIFY2(fx.dialog->preview()->message().startsWith(L(name)), name);
+            QCOMPARE(fx.dialog->preview()->canvas()->paths().entities, std::size_t{0});
+            fx.set(f, kept);
+        }
         fx.set(Field::LineWidth, "2.1");
         fx.dialog->refreshPreview();
-        QCOMPARE(fx.dialog->preview()->message(), QStringLiteral("文字幅 が 線幅 以下です。"));
+        QCOMPARE(fx.dialog->preview()->message(), L("文字幅 が 線幅 以下です。"));
         QVERIFY(fx.services.informed.isEmpty());  // the preview never opens a box
     }
 
@@ -878,13 +1048,63 @@ private slots:
         inspect_and_press(QMessageBox::Yes);
         QVERIFY(services.ask(nullptr, tricky));
     }
+
+    void buttonsSpeakTheDialogsLanguage() {
+        QtDialogServices services;
+        QStringList texts;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            texts << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+            box->button(QMessageBox::No)->click();
+        });
+        services.ask(nullptr, L("tracemill を終了しますか？"));
+        QCOMPARE(texts, (QStringList{L("はい(&Y)"), L("いいえ(&N)")}));
+    }
+
+    void theLanguageComesFromTheArgumentThenTheSetting() {
+        // A settings file of this test's own, whatever else runs alongside.
+        QTemporaryDir config;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+        QSettings settings(QStringLiteral("tracemill"), QStringLiteral("tracemill"));
+        QVERIFY(settings.fileName().startsWith(config.path()));
+        const QString program = QStringLiteral("tracemill-gui");
+        settings.setValue(QStringLiteral("language"), QStringLiteral("en"));
+        settings.sync();
+        QCOMPARE(choose_language({program}), Language::English);
+        QCOMPARE(choose_language({program, "--lang", "ja"}), Language::Japanese);
+        settings.setValue(QStringLiteral("language"), QStringLiteral("ja"));
+        settings.sync();
+        QCOMPARE(choose_language({program}), Language::Japanese);
+        QCOMPARE(choose_language({program, "--lang=en"}), Language::English);
+        // An unknown value chooses nothing: the setting decides.
+        QCOMPARE(choose_language({program, "--lang", "fr"}), Language::Japanese);
+        settings.remove(QStringLiteral("language"));
+    }
 };
 
 // Runs the group named by the first argument (all groups without one); the
 // other arguments go to Qt Test.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The run under a comma-decimal locale proves nothing if that locale is
+    // missing and Qt falls back to C.
+    if (qEnvironmentVariableIsSet("TRACEMILL_EXPECT_COMMA") &&
+        QLocale().decimalPoint() != QStringLiteral(",")) {
+        qWarning("the locale does not use a decimal comma: is de_DE.UTF-8 installed?");
+        return 2;
+    }
     QStringList args = app.arguments();
+    // "--lang en" runs every group in English (the dialog's texts, the core's
+    // messages and Qt's buttons); without it, in Japanese.
+    if (const auto at = args.indexOf(QStringLiteral("--lang")); at > 0 && at + 1 < args.size()) {
+        if (args.at(at + 1) == QLatin1String("en")) test_language = Language::English;
+        args.remove(at, 2);
+    }
+    use_language(test_language);
+    kNotCreated = L("\n　ファイルは作成していません。");
+    kCreated = L("DXFファイルを作成しました。");
+    kExists = L(" は既に存在します。\n　上書きしますか？");
     QString only;
     if (args.size() > 1 && !args.at(1).startsWith('-')) only = args.takeAt(1);
     DialogFieldsTest fields;

@@ -32,7 +32,8 @@ public:
     std::optional<QString> chooseSaveFile(QWidget*, const SaveFileRequest& request) override {
         requests.push_back(request);
         if (choices.empty()) return std::nullopt;
-        auto c = choices.front();
+        std::optional<QString> c;
+        c.swap(choices.front());
         choices.pop_front();
         return c;
     }

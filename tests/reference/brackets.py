@@ -4,18 +4,17 @@ generators, to derive the nine-decimal rows of tests/examples/brackets.txt.
 
 Every formula is evaluated in the form the construction states it, in IEEE
 double arithmetic (Python floats), with Pi = 3.14159265358979; squares are
-products (a*a). Rows are printed in the format of the examples file.
+products (a*a). Rows are printed in the format of the examples file;
+degenerate entities are left out as in tests/reference/rows.py.
 
 Usage: brackets.py GLYPH x y W H t
 """
 import math
 import sys
 
+from rows import arc as arc_row, circle as circle_row, line as line_row
+
 Pi = 3.14159265358979
-
-
-def f9(v):
-    return '%.9f' % v
 
 
 class Out:
@@ -24,10 +23,10 @@ class Out:
         self.stop = None
 
     def arc(self, cx, cy, rad, a0, a1, col):
-        self.rows.append('ARC %d %s %s %s %s %s' % (col, f9(cx), f9(cy), f9(rad), f9(a0), f9(a1)))
+        self.rows += arc_row(col, cx, cy, rad, a0, a1)
 
     def line(self, x1, y1, x2, y2, col):
-        self.rows.append('LINE %d %s %s %s %s' % (col, f9(x1), f9(y1), f9(x2), f9(y2)))
+        self.rows += line_row(col, x1, y1, x2, y2)
 
     def tests(self, name, *limits_and_t):
         *limits, t = limits_and_t
@@ -192,6 +191,12 @@ def rbrace(x, y, W, H, t):
 
 
 GLYPHS = {'[': lsq, ']': rsq, '(': lpar, ')': rpar, '{': lbrace, '}': rbrace}
+
+
+def evaluate(g, x, y, W, H, t):
+    o = GLYPHS[g](x, y, W, H, t)
+    return o.rows, o.stop
+
 
 if __name__ == '__main__':
     g = sys.argv[1]

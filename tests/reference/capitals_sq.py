@@ -18,6 +18,7 @@ import math
 import sys
 
 from bowl_capitals import Out, Pi, f9, line_circle_angle, msg
+from rows import circle as circle_row
 
 
 def S(x, y, W, H, t):
@@ -180,7 +181,7 @@ def Q(x, y, W, H, t):
             o.line(xR + r, cyT, xR + r, cy, 6)
             o.line(xR - r, cyT, xR - r, cy, 6)
         else:
-            o.rows.append('CIRCLE 4 %s %s %s' % (f9(xM), f9(cy), f9(rho)))
+            o.rows += circle_row(4, xM, cy, rho)
         f1 = lca('in', 'in')
         if f1 is None:
             return o
@@ -225,10 +226,18 @@ def Q(x, y, W, H, t):
     return o
 
 
+GLYPHS = {'S': S, 'Q': Q}
+
+
+def evaluate(g, x, y, W, H, t):
+    o = GLYPHS[g](x, y, W, H, t)
+    return o.rows, o.stop
+
+
 def main():
     g = sys.argv[1]
     x, y, W, H, t = (float(a) for a in sys.argv[2:7])
-    o = {'S': S, 'Q': Q}[g](x, y, W, H, t)
+    o = GLYPHS[g](x, y, W, H, t)
     for row in o.rows:
         print(row)
     print('count %d' % len(o.rows))

@@ -9,18 +9,17 @@ in the format of the examples data file:
   ARC colour cx cy radius start end
   LINE colour x1 y1 x2 y2
   stop <message without its trailing line break>
-followed by the values of the validity tests, as comments.
+followed by the values of the validity tests, as comments. Degenerate
+entities are left out as in tests/reference/rows.py.
 
 Usage: diagonal_capitals_wxyz.py GLYPH x y W H t
 """
 import math
 import sys
 
+from rows import arc as arc_row, line as line_row
+
 Pi = 3.14159265358979
-
-
-def f9(v):
-    return '%.9f' % v
 
 
 class Out:
@@ -39,10 +38,10 @@ class Out:
         return False
 
     def arc(self, cx, cy, rad, a0, a1):
-        self.rows.append('ARC 6 %s %s %s %s %s' % (f9(cx), f9(cy), f9(rad), f9(a0), f9(a1)))
+        self.rows += arc_row(6, cx, cy, rad, a0, a1)
 
     def line(self, x1, y1, x2, y2, col):
-        self.rows.append('LINE %d %s %s %s %s' % (col, f9(x1), f9(y1), f9(x2), f9(y2)))
+        self.rows += line_row(col, x1, y1, x2, y2)
 
 
 def deg_of(rise, run):
@@ -167,6 +166,13 @@ def glyph_z(o, x, y, W, H, t):
 
 
 GLYPHS = {'W': glyph_w, 'X': glyph_x, 'Y': glyph_y, 'Z': glyph_z}
+
+
+def evaluate(g, x, y, W, H, t):
+    o = Out(g)
+    GLYPHS[g](o, x, y, W, H, t)
+    stop = [row[5:] for row in o.rows if row.startswith('stop ')]
+    return [row for row in o.rows if not row.startswith('stop ')], (stop[0] if stop else None)
 
 
 def main():

@@ -4,7 +4,8 @@ C++ generators to derive the expected entity lists of tests/digits_235_test.cpp.
 
 Every formula is evaluated in the form the construction states it, in IEEE
 double arithmetic (Python floats), with Pi = 3.14159265358979; squares are
-products (a*a). Entities are printed one per line with nine decimals:
+products (a*a). Entities are printed one per line with nine decimals
+(degenerate ones left out, see tests/reference/rows.py):
   ARC colour cx cy radius start end
   LINE colour x1 y1 x2 y2
 A stop is printed as "STOP <value with one decimal>".
@@ -14,12 +15,9 @@ Usage: digits_235.py GLYPH x y W H t
 import math
 import sys
 
+from rows import arc as arc_row, circle as circle_row, line as line_row
+
 Pi = 3.14159265358979
-
-
-def f9(v):
-    s = '%.9f' % v
-    return s
 
 
 class Out:
@@ -28,10 +26,10 @@ class Out:
         self.stop = None
 
     def arc(self, cx, cy, rad, a0, a1, col):
-        self.rows.append('ARC %d %s %s %s %s %s' % (col, f9(cx), f9(cy), f9(rad), f9(a0), f9(a1)))
+        self.rows += arc_row(col, cx, cy, rad, a0, a1)
 
     def line(self, x1, y1, x2, y2, col):
-        self.rows.append('LINE %d %s %s %s %s' % (col, f9(x1), f9(y1), f9(x2), f9(y2)))
+        self.rows += line_row(col, x1, y1, x2, y2)
 
 
 def clamp(v):
@@ -274,10 +272,19 @@ def five(x, y, W, H, t):
     return o
 
 
+GLYPHS = {'2': two, '3': three, '5': five}
+
+
+def evaluate(g, x, y, W, H, t):
+    o = GLYPHS[g](x, y, W, H, t)
+    stop = None if o.stop is None else '文字の %s の 線幅 は %.1f 未満です。' % (g, o.stop)
+    return o.rows, stop
+
+
 if __name__ == '__main__':
     g = sys.argv[1]
     x, y, W, H, t = (float(v) for v in sys.argv[2:7])
-    o = {'2': two, '3': three, '5': five}[g](x, y, W, H, t)
+    o = GLYPHS[g](x, y, W, H, t)
     for row in o.rows:
         print(row)
     if o.stop is not None:

@@ -5,7 +5,8 @@ tests/examples/lower_aes.txt.
 
 Formulas in the form the construction states them, IEEE doubles, Pi =
 3.14159265358979, squares as products. Prints a case block of the examples
-data format (see lower_bdpqg.py); degenerate entities are not filtered.
+data format (see lower_bdpqg.py); degenerate entities are left out, and so
+is the inner outline of a loop shrunk to a slit (inner).
 
 Usage: lower_aes.py GLYPH x y W H t
 """
@@ -13,16 +14,19 @@ import math
 import sys
 
 from lower_bdpqg import Out
+from rows import positive
 
 Pi = 3.14159265358979
 NAMES = {'a': 'ａ', 'e': 'ｅ', 's': 'ｓ'}
 
 
-def three(o, c, R, r, a0, a1, order='+-'):
-    """Skeleton arc and its two outlines, the outer one first unless order is '-+'."""
+def three(o, c, R, r, a0, a1, order='+-', inner=True):
+    """Skeleton arc and its two outlines, the outer one first unless order is
+    '-+'; without the inner one when inner is false."""
     o.arc(4, c, R, a0, a1)
     for s in order:
-        o.arc(6, c, R + r if s == '+' else R - r, a0, a1)
+        if s == '+' or inner:
+            o.arc(6, c, R + r if s == '+' else R - r, a0, a1)
 
 
 def glyph(g, x, y, W, H, t):
@@ -66,6 +70,9 @@ def glyph(g, x, y, W, H, t):
         al = math.acos((R - r) / (R + r)) * 180 / Pi
         sg = (R + r) * math.sin(al * Pi / 180)
         yH = yT - R
+        # A bowl whose inner radius does not print as a positive number is
+        # solid: its inner loop (arcs and the sides between them) is not drawn.
+        inner = positive(R - r)
         if tall:
             xA = xS - R
             yUc = 2 * yW - yB - R
@@ -79,15 +86,19 @@ def glyph(g, x, y, W, H, t):
                 o.arc(6, (xA, yUc), R + r, al, 360 - al)
             else:
                 o.arc(4, (xA, yUc), R, 0, 180)
-                o.arc(6, (xA, yUc), R - r, 0, 180)
+                if inner:
+                    o.arc(6, (xA, yUc), R - r, 0, 180)
                 o.arc(6, (xA, yUc), R + r, al, 180)
                 o.arc(4, (xA, yLc), R, -180, 0)
-                o.arc(6, (xA, yLc), R - r, -180, 0)
+                if inner:
+                    o.arc(6, (xA, yLc), R - r, -180, 0)
                 o.arc(6, (xA, yLc), R + r, -180, -al)
-                o.line(6, (xS - r, yUc), (xS - r, yLc))
+                if inner:
+                    o.line(6, (xS - r, yUc), (xS - r, yLc))
                 o.line(4, (xL, yUc), (xL, yLc))
                 o.line(6, (xL - r, yUc), (xL - r, yLc))
-                o.line(6, (xL + r, yUc), (xL + r, yLc))
+                if inner:
+                    o.line(6, (xL + r, yUc), (xL + r, yLc))
             three(o, (xA, yH), R, r, 0, 180, '-+')
             o.arc(6, (xL, yH), r, -180, 0)
             top_cut, bottom_cut = yUc + sg, yLc - sg
@@ -95,9 +106,10 @@ def glyph(g, x, y, W, H, t):
             xLc, xRc = xL + R, xS - R
             three(o, (xLc, yH), R, r, 90, 180, '-+')
             three(o, (xRc, yH), R, r, 0, 90, '-+')
-            three(o, (xLc, yW), R, r, 90, 270, '-+')
+            three(o, (xLc, yW), R, r, 90, 270, '-+', inner)
             o.arc(4, (xRc, yW), R, -90, 90)
-            o.arc(6, (xRc, yW), R - r, -90, 90)
+            if inner:
+                o.arc(6, (xRc, yW), R - r, -90, 90)
             o.arc(6, (xRc, yW), R + r, al, 90)
             o.arc(6, (xRc, yW), R + r, -90, -al)
             o.line(4, (xLc, yT), (xRc, yT))
@@ -106,7 +118,8 @@ def glyph(g, x, y, W, H, t):
             for s in (1, -1):
                 o.line(4, (xLc, yW + s * R), (xRc, yW + s * R))
                 o.line(6, (xLc, yW + s * R + s * r), (xRc, yW + s * R + s * r))
-                o.line(6, (xLc, yW + s * R - s * r), (xRc, yW + s * R - s * r))
+                if inner:
+                    o.line(6, (xLc, yW + s * R - s * r), (xRc, yW + s * R - s * r))
             o.arc(6, (xL, yH), r, -180, 0)
             top_cut, bottom_cut = yW + sg, yW - sg
         o.line(4, (xS, yH), (xS, yB))
@@ -136,14 +149,16 @@ def glyph(g, x, y, W, H, t):
             o.line(6, (xa, yT + r), (xb, yT + r))
             o.line(6, (xa, yT - r), (xb, yT - r))
 
-        def sides(yU, yL):
+        def sides(yU, yL, inner=True):
             o.line(4, (xL, yU), (xL, yL))
             o.line(6, (xL - r, yU), (xL - r, yL))
-            o.line(6, (xL + r, yU), (xL + r, yM + r))
+            if inner:
+                o.line(6, (xL + r, yU), (xL + r, yM + r))
             o.line(6, (xL + r, yM - r), (xL + r, yL))
             o.line(4, (xR, yU), (xR, yM))
             o.line(6, (xR + r, yU), (xR + r, yM))
-            o.line(6, (xR - r, yU), (xR - r, yM + r))
+            if inner:
+                o.line(6, (xR - r, yU), (xR - r, yM + r))
 
         if hh <= hw and hw <= hh:
             R = hh
@@ -187,10 +202,14 @@ def glyph(g, x, y, W, H, t):
         else:
             R = hw
             yU, yL = yT - R, yB + R
-            o.line(6, (xL + r, yM + r), (xR - r, yM + r))
+            # The loop above the crossbar is a slit when its inner radius does
+            # not print as a positive number: its inner outline is not drawn.
+            inner = positive(R - r)
+            if inner:
+                o.line(6, (xL + r, yM + r), (xR - r, yM + r))
             o.line(6, (xL + r, yM - r), (xR, yM - r))
-            three(o, (xC, yU), R, r, 0, 180)
-            sides(yU, yL)
+            three(o, (xC, yU), R, r, 0, 180, inner=inner)
+            sides(yU, yL, inner)
             if R <= yE - yB:
                 o.arc(6, (xR, yL), r, 0, 180)
                 three(o, (xC, yL), R, r, -180, 0)
@@ -237,6 +256,15 @@ def glyph(g, x, y, W, H, t):
     o.arc(6, caps[0], r, 0, 180)
     o.arc(6, caps[1], r, -180, 0)
     return o
+
+
+GLYPHS = dict.fromkeys('aes', glyph)
+
+
+def evaluate(g, x, y, W, H, t):
+    o = glyph(g, x, y, W, H, t)
+    stop = None if o.stop is None else '文字の %s の 線幅 は %.1f 未満です。' % (NAMES[g], o.stop)
+    return o.rows, stop
 
 
 def main():

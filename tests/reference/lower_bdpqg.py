@@ -9,20 +9,18 @@ products (a*a). The output is a case block of the examples data format:
   case C x y W H t
   ARC colour cx cy radius start end | LINE colour x1 y1 x2 y2 | CIRCLE colour cx cy radius
   stop MESSAGE (when the glyph stops)
-Entities are listed as the construction emits them (a degenerate entity, which
-the drawing leaves out, is not filtered here).
+Entities are listed as the construction emits them, except that degenerate
+ones are left out as the drawing leaves them out (tests/reference/rows.py).
 
 Usage: lower_bdpqg.py GLYPH x y W H t
 """
 import math
 import sys
 
+from rows import arc as arc_row, circle as circle_row, line as line_row, positive
+
 Pi = 3.14159265358979
 NAMES = {'b': 'ｂ', 'd': 'ｄ', 'p': 'ｐ', 'q': 'ｑ', 'g': 'ｇ'}
-
-
-def f9(v):
-    return '%.9f' % v
 
 
 class Out:
@@ -31,13 +29,13 @@ class Out:
         self.stop = None
 
     def arc(self, col, c, rad, a0, a1):
-        self.rows.append('ARC %d %s %s %s %s %s' % (col, f9(c[0]), f9(c[1]), f9(rad), f9(a0), f9(a1)))
+        self.rows += arc_row(col, c[0], c[1], rad, a0, a1)
 
     def line(self, col, p, q):
-        self.rows.append('LINE %d %s %s %s %s' % (col, f9(p[0]), f9(p[1]), f9(q[0]), f9(q[1])))
+        self.rows += line_row(col, p[0], p[1], q[0], q[1])
 
     def circle(self, col, c, rad):
-        self.rows.append('CIRCLE %d %s %s %s' % (col, f9(c[0]), f9(c[1]), f9(rad)))
+        self.rows += circle_row(col, c[0], c[1], rad)
 
 
 def glyph(g, x, y, W, H, t):
@@ -90,6 +88,9 @@ def glyph(g, x, y, W, H, t):
         o.stop = R + r
         return o
     al = math.acos((R - r) / (R + r)) * 180 / Pi
+    # Without an inner radius that prints as a positive number the bowl is
+    # solid: its inner loop (arcs and the sides between them) is not drawn.
+    inner = positive(R - r)
     sg = (R + r) * math.sin(al * Pi / 180)
 
     yUc = yLc = None
@@ -111,10 +112,12 @@ def glyph(g, x, y, W, H, t):
     def six_lines():
         o.line(4, (xLc, yC + R), (xRc, yC + R))
         o.line(6, (xLc, yC + R + r), (xRc, yC + R + r))
-        o.line(6, (xLc, yC + R - r), (xRc, yC + R - r))
+        if inner:
+            o.line(6, (xLc, yC + R - r), (xRc, yC + R - r))
         o.line(4, (xLc, yC - R), (xRc, yC - R))
         o.line(6, (xLc, yC - R - r), (xRc, yC - R - r))
-        o.line(6, (xLc, yC - R + r), (xRc, yC - R + r))
+        if inner:
+            o.line(6, (xLc, yC - R + r), (xRc, yC - R + r))
 
     if circle:
         cy = yC if g in 'bd' else yUc
@@ -138,23 +141,26 @@ def glyph(g, x, y, W, H, t):
 
     if tall:
         o.arc(4, (xC, yUc), R, 0, 180)
-        o.arc(6, (xC, yUc), R - r, 0, 180)
+        if inner:
+            o.arc(6, (xC, yUc), R - r, 0, 180)
         if g in 'bp':
             o.arc(6, (xC, yUc), R + r, 0, 180 - al)
         else:
             o.arc(6, (xC, yUc), R + r, al, 180)
         o.arc(4, (xC, yLc), R, -180, 0)
-        o.arc(6, (xC, yLc), R - r, -180, 0)
+        if inner:
+            o.arc(6, (xC, yLc), R - r, -180, 0)
         if g in 'bp':
             o.arc(6, (xC, yLc), R + r, al - 180, 0)
         else:
             o.arc(6, (xC, yLc), R + r, -180, -al)
-        if g in 'pqg':
+        if g in 'pqg' and inner:
             o.line(6, (ie, yUc), (ie, yLc))
         o.line(4, (xf, yUc), (xf, yLc))
         # outer edge of the far side first, then its inner edge
         o.line(6, (xf + e * r, yUc), (xf + e * r, yLc))
-        o.line(6, (xf - e * r, yUc), (xf - e * r, yLc))
+        if inner:
+            o.line(6, (xf - e * r, yUc), (xf - e * r, yLc))
         if g == 'g':
             o.arc(4, (xC, yK), R, -180, 0)
             o.arc(6, (xC, yK), R - r, -180, 0)
@@ -163,7 +169,7 @@ def glyph(g, x, y, W, H, t):
             o.line(4, (xs, top), (xs, yK))
             o.line(6, (xs + r, top), (xs + r, yK))
         o.line(6, (ie, top), (ie, yUc + sg))
-        if g in 'bd':
+        if g in 'bd' and inner:
             o.line(6, (ie, yUc), (ie, yLc))
         o.line(6, (ie, yLc - sg), (ie, stem_end))
         return o
@@ -173,9 +179,11 @@ def glyph(g, x, y, W, H, t):
     o.arc(4, L, R, 90, 270)
     if g == 'd':
         o.arc(6, L, R + r, 90, 270)
-        o.arc(6, L, R - r, 90, 270)
+        if inner:
+            o.arc(6, L, R - r, 90, 270)
     else:
-        o.arc(6, L, R - r, 90, 270)
+        if inner:
+            o.arc(6, L, R - r, 90, 270)
     if g == 'b':
         o.arc(6, L, R + r, 90, 180 - al)
         o.arc(6, L, R + r, 180 + al, 270)
@@ -187,12 +195,15 @@ def glyph(g, x, y, W, H, t):
     o.arc(4, Rt, R, -90, 90)
     if g == 'b':
         o.arc(6, Rt, R + r, -90, 90)
-        o.arc(6, Rt, R - r, -90, 90)
+        if inner:
+            o.arc(6, Rt, R - r, -90, 90)
     elif g == 'p':
-        o.arc(6, Rt, R - r, -90, 90)
+        if inner:
+            o.arc(6, Rt, R - r, -90, 90)
         o.arc(6, Rt, R + r, -90, 90)
     else:
-        o.arc(6, Rt, R - r, -90, 90)
+        if inner:
+            o.arc(6, Rt, R - r, -90, 90)
         o.arc(6, Rt, R + r, al, 90)
         o.arc(6, Rt, R + r, -90, -al)
     if g == 'g':
@@ -211,6 +222,15 @@ def glyph(g, x, y, W, H, t):
     o.line(6, (ie, top), (ie, yC + sg))
     o.line(6, (ie, yC - sg), (ie, stem_end))
     return o
+
+
+GLYPHS = dict.fromkeys('bdpqg', glyph)
+
+
+def evaluate(g, x, y, W, H, t):
+    o = glyph(g, x, y, W, H, t)
+    stop = None if o.stop is None else '文字の %s の 線幅 は %.1f 未満です。' % (NAMES[g], o.stop)
+    return o.rows, stop
 
 
 def main():

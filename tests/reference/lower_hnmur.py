@@ -6,8 +6,7 @@ tests/examples/lower_hnmur.txt.
 Every formula is evaluated in the form the construction states it, in IEEE
 double arithmetic (Python floats). Entities are printed in the data format of
 the worked-examples test, with nine decimals; like the program's output, an
-entity that would print degenerate (a radius printing as zero or negative, a
-line whose ends print alike) is left out. A stop prints as "stop <message>"
+entity that would be degenerate in the file is left out (tests/reference/rows.py). A stop prints as "stop <message>"
 and the number of entities as "count n".
 
 Usage: lower_hnmur.py GLYPH x y W H t
@@ -15,11 +14,9 @@ Usage: lower_hnmur.py GLYPH x y W H t
 import math
 import sys
 
+from rows import arc as arc_row, circle as circle_row, line as line_row, pow2
+
 Pi = 3.14159265358979
-
-
-def f9(v):
-    return '%.9f' % v
 
 
 class Out:
@@ -28,19 +25,13 @@ class Out:
         self.stop = None
 
     def arc(self, cx, cy, rad, a0, a1, col):
-        if f9(rad).startswith('-') or f9(rad) == '0.000000000' or f9(a0) == f9(a1):
-            return
-        self.rows.append('ARC %d %s %s %s %s %s' % (col, f9(cx), f9(cy), f9(rad), f9(a0), f9(a1)))
+        self.rows += arc_row(col, cx, cy, rad, a0, a1)
 
     def circle(self, cx, cy, rad, col):
-        if f9(rad).startswith('-') or f9(rad) == '0.000000000':
-            return
-        self.rows.append('CIRCLE %d %s %s %s' % (col, f9(cx), f9(cy), f9(rad)))
+        self.rows += circle_row(col, cx, cy, rad)
 
     def line(self, x1, y1, x2, y2, col):
-        if f9(x1) == f9(x2) and f9(y1) == f9(y2):
-            return
-        self.rows.append('LINE %d %s %s %s %s' % (col, f9(x1), f9(y1), f9(x2), f9(y2)))
+        self.rows += line_row(col, x1, y1, x2, y2)
 
     def fits(self, limit, t):
         if limit > t:
@@ -52,7 +43,7 @@ class Out:
 def shoulder(A, B, t, r):
     """(semicircle?, rho) by the shoulder rule."""
     d = A - 0.05 * t
-    R0 = (math.sqrt(math.pow(d, 2) + math.pow(t, 2)) / math.cos(math.atan(d / t))) / 2 - r
+    R0 = (math.sqrt(pow2(d) + pow2(t)) / math.cos(math.atan(d / t))) / 2 - r
     if A >= B and B <= R0:
         return True, B
     if B >= A and A <= R0:
@@ -291,6 +282,13 @@ def glyph_r(o, x, y, W, H, t):
 
 NAMES = {'h': 'ｈ', 'n': 'ｎ', 'm': 'ｍ', 'u': 'ｕ', 'r': 'ｒ'}
 GLYPHS = {'h': glyph_h, 'n': glyph_n, 'm': glyph_m, 'u': glyph_u, 'r': glyph_r}
+
+
+def evaluate(g, x, y, W, H, t):
+    o = Out()
+    GLYPHS[g](o, x, y, W, H, t)
+    stop = None if o.stop is None else '文字の %s の 線幅 は %.1f 未満です。' % (NAMES[g], o.stop)
+    return o.rows, stop
 
 
 def main():

@@ -9,12 +9,15 @@ converted as a * Pi / 180 and back as v * 180 / Pi. Output is in the format of
 the worked-example files, nine decimals:
   ARC colour cx cy radius start end
   LINE colour x1 y1 x2 y2
-A stop is printed as "stop <message>".
+A stop is printed as "stop <message>". Degenerate entities are left out
+(tests/reference/rows.py).
 
 Usage: operators.py GLYPH x y W H t
 """
 import math
 import sys
+
+from rows import arc as arc_row, line as line_row, pow2
 
 Pi = 3.14159265358979
 
@@ -35,10 +38,10 @@ class Out:
         self.stop = None
 
     def arc(self, cx, cy, radius, a0, a1, col=6):
-        self.rows.append('ARC %d %.9f %.9f %.9f %.9f %.9f' % (col, cx, cy, radius, a0, a1))
+        self.rows += arc_row(col, cx, cy, radius, a0, a1)
 
     def line(self, x1, y1, x2, y2, col=6):
-        self.rows.append('LINE %d %.9f %.9f %.9f %.9f' % (col, x1, y1, x2, y2))
+        self.rows += line_row(col, x1, y1, x2, y2)
 
     def fits(self, limit, t):
         if limit > t:
@@ -173,7 +176,7 @@ def tilde(x, y, W, H, t):
         return o
     Ym = (y - r) - (0.35 * H - r) / 2
     T = deg(math.atan(((0.35 * H - r) * 2) / (W - t)))
-    rho = math.sqrt(math.pow((0.35 * H - r) / 2, 2) + math.pow((W - t) / 4, 2)) / (2 * math.sin(rad(T)))
+    rho = math.sqrt(pow2((0.35 * H - r) / 2) + pow2((W - t) / 4)) / (2 * math.sin(rad(T)))
     Y1 = (y - r) - rho
     Y2 = (y - 0.35 * H) + rho
     for cx, cy, a0, a1 in ((P1, Y1, 90 - 2 * T, 2 * T + 90), (P2, Y2, -90 - 2 * T, 2 * T - 90)):
@@ -189,6 +192,15 @@ def draw(g, x, y, W, H, t):
     if g in '<>':
         return angle(g, x, y, W, H, t)
     return {'+': plus, '=': equals, '^': caret, '~': tilde}[g](x, y, W, H, t)
+
+
+GLYPHS = dict.fromkeys('<>+=^~', draw)
+
+
+def evaluate(g, x, y, W, H, t):
+    o = draw(g, x, y, W, H, t)
+    stop = None if o.stop is None else '文字の %s の 線幅 は %.1f 未満です。' % (NAMES[g], o.stop)
+    return o.rows, stop
 
 
 if __name__ == '__main__':

@@ -10,6 +10,7 @@ printed in the data file's format, with nine decimals:
   LINE colour x1 y1 x2 y2
   CIRCLE colour cx cy radius
 A stop is printed as "stop <message without the trailing line break>".
+Degenerate entities are left out (tests/reference/rows.py).
 
 Usage: round_capitals.py GLYPH x y W H t
        round_capitals.py fit a b        (FitCornerArc: radius, angle)
@@ -17,11 +18,9 @@ Usage: round_capitals.py GLYPH x y W H t
 import math
 import sys
 
+from rows import arc as arc_row, circle as circle_row, line as line_row
+
 Pi = 3.14159265358979
-
-
-def f9(v):
-    return '%.9f' % v
 
 
 def f1(v):
@@ -34,13 +33,13 @@ class Out:
         self.stop = None
 
     def arc(self, col, cx, cy, rad, a0, a1):
-        self.rows.append('ARC %d %s %s %s %s %s' % (col, f9(cx), f9(cy), f9(rad), f9(a0), f9(a1)))
+        self.rows += arc_row(col, cx, cy, rad, a0, a1)
 
     def line(self, col, x1, y1, x2, y2):
-        self.rows.append('LINE %d %s %s %s %s' % (col, f9(x1), f9(y1), f9(x2), f9(y2)))
+        self.rows += line_row(col, x1, y1, x2, y2)
 
     def circle(self, col, cx, cy, rad):
-        self.rows.append('CIRCLE %d %s %s %s' % (col, f9(cx), f9(cy), f9(rad)))
+        self.rows += circle_row(col, cx, cy, rad)
 
     def triple(self, cx, cy, rho, r, a0, a1):
         self.arc(4, cx, cy, rho, a0, a1)
@@ -301,6 +300,12 @@ GLYPHS = {
     'o': lambda o, *a: glyph_o(o, *a, 0.4, 'ｏ'),
     'G': glyph_g, 'D': glyph_d, 'U': glyph_u, 'J': glyph_j,
 }
+
+
+def evaluate(g, x, y, W, H, t):
+    o = Out()
+    GLYPHS[g](o, x, y, W, H, t)
+    return o.rows, o.stop
 
 
 def main():

@@ -62,7 +62,7 @@ Bowl choose_bowl(const GlyphCell& c, const BowlFrame& f) {
 void capital_b(const GlyphCell& c, GlyphOutput& out) {
     const double W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
     if (!(W / 2.5 > t)) {
-        out.stop("文字の B の 線幅 は " + fixed1(W / 2.5) + " 超過です。\n　");
+        out.stop(StopReason{Message::StrokeExceeds, "B", W / 2.5});
         return;
     }
     if (!stroke_fits(out, H / 3, t, "B")) return;
@@ -219,7 +219,7 @@ void capital_r(const GlyphCell& c, GlyphOutput& out) {
     // negated polar angle of the crossing about (cx, cy).
     GeometryResult g;
     if (!line_circle_angle(rho + r, 0, cy, cx - xR - s, yL + co, alpha, Pi, g)) {
-        out.stop("文字の R で外円と傾斜右の直線との交点が有りません。\n　");
+        out.stop(Message::ROuterCircleSlant, "R");
         return;
     }
     const double v = g.angle;

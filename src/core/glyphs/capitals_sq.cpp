@@ -168,19 +168,19 @@ void capital_q(const GlyphCell& c, GlyphOutput& out) {
     // The crossing of the left leg's outline line through PL(d) with the bowl
     // circle of radius R; when there is none the glyph stops with the message
     // naming the pair.
-    const auto crossing = [&](double R, double d, const char* message, double& phi) {
+    const auto crossing = [&](double R, double d, Message message, double& phi) {
         GeometryResult g;
         if (!line_circle_angle(R, cxL, cy, PL(d).x, PL(d).y, theta, Pi, g)) {
-            out.stop(message);
+            out.stop(message, name);
             return false;
         }
         phi = g.angle;
         return true;
     };
-    const char* const inner_outer = "文字の Q で大径内と小径外接直線の交点が有りません。\n　";
-    const char* const outer_outer = "文字の Q で大径外と小径外接直線の交点が有りません。\n　";
-    const char* const inner_inner = "文字の Q で大径内と小径内接直線の交点が有りません。\n　";
-    const char* const outer_inner = "文字の Q で大径外と小径内接直線の交点が有りません。\n　";
+    constexpr Message inner_outer = Message::QLargeInnerSmallOuterTangent;
+    constexpr Message outer_outer = Message::QLargeOuterSmallOuterTangent;
+    constexpr Message inner_inner = Message::QLargeInnerSmallInnerTangent;
+    constexpr Message outer_inner = Message::QLargeOuterSmallInnerTangent;
     double phi1 = 0, phi2 = 0, phi3 = 0, phi4 = 0;
 
     if (wide) {
@@ -286,7 +286,7 @@ void capital_q(const GlyphCell& c, GlyphOutput& out) {
     // left shoulder, the right one from the right shoulder to the foot.
     GeometryResult g;
     if (!line_circle_angle(rho, cxL, cy, xL, yL, theta, Pi, g)) {
-        out.stop("文字の Q で大径と小径接直線の交点が有りません。\n　");
+        out.stop(Message::QLargeSmallTangent, name);
         return;
     }
     out.line(CL(rho, g.angle), PL(sigma), kCentre);

@@ -8,7 +8,7 @@ namespace tracemill::glyphs {
 
 bool circle_intersection_angles(double R1, double X1, double Y1, double R2, double X2, double Y2,
                                 double Pi, GeometryResult& result) {
-    const double d = std::sqrt(std::pow(X2 - X1, 2) + std::pow(Y2 - Y1, 2));
+    const double d = std::sqrt(pow2(X2 - X1) + pow2(Y2 - Y1));
     // One circle inside the other, or the two apart: no crossing. Equality
     // (touching circles) goes on.
     if (std::fabs(R2 - R1) > d) return false;
@@ -31,7 +31,7 @@ bool circle_intersection_angles(double R1, double X1, double Y1, double R2, doub
     // that touch, where the tests above passed on equality or by rounding,
     // can put the cosine a hair beyond ±1; the touching point (J = 0 or 180)
     // is the one meant. A first circle without radius has no polar angles.
-    const double cosine = (std::pow(d, 2) + std::pow(R1, 2) - std::pow(R2, 2)) / (2 * d * R1);
+    const double cosine = (pow2(d) + pow2(R1) - pow2(R2)) / (2 * d * R1);
     if (std::isnan(cosine)) return false;
     const double J = std::acos(clamp_unit(cosine)) * 180 / Pi;
 

@@ -32,7 +32,7 @@ void comma_shape(const GlyphCell& cell, GlyphOutput& out, double x, double y, do
     const Point D{x + W / 2, (y - H) + c * t};
     const Point E{(x - b * t) + W / 2, (y - H) + r};
     const double A = std::atan(((x + W / 2) + h - E.x) / (D.y - E.y)) * 180 / Pi;
-    const double Rt = std::sqrt(std::pow((x + W / 2) + h - E.x, 2) + std::pow(D.y - E.y, 2)) /
+    const double Rt = std::sqrt(pow2((x + W / 2) + h - E.x) + pow2(D.y - E.y)) /
                       (2 * std::sin(A * Pi / 180));
     const Point Ct{(x + W / 2) + h - Rt, D.y};
 
@@ -67,7 +67,7 @@ void comma_shape(const GlyphCell& cell, GlyphOutput& out, double x, double y, do
     } else if (edge_meets) {
         inner_edge = true;
     } else {
-        out.stop(std::string("文字の ") + std::string(label) + " で小径外と大径内の交点が有りません。\n　");
+        out.stop(Message::SmallOuterLargeInner, label);
         return;
     }
     if (inner_edge) {

@@ -42,7 +42,7 @@ struct Shoulder {
 };
 Shoulder choose_shoulder(double A, double B, double t, double r) {
     const double d = A - kClearance * t;
-    const double R0 = (std::sqrt(std::pow(d, 2) + std::pow(t, 2)) / std::cos(std::atan(d / t))) / 2 - r;
+    const double R0 = (std::sqrt(pow2(d) + pow2(t)) / std::cos(std::atan(d / t))) / 2 - r;
     if (A >= B && B <= R0) return {true, B};
     return {false, B >= A && A <= R0 ? A : R0};
 }

@@ -12,9 +12,9 @@
 //
 // Every formula is evaluated in the order it is written; the ninth printed
 // decimal depends on it.
-#include <algorithm>
 #include <cmath>
 
+#include "../contours.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -38,16 +38,19 @@ Slope slope_of(double a, double Pi) {
 // An outline edge. At the limit of a slope test an inner edge shrinks to a
 // point: the notch reaches the end of the edge. Its two ends come from
 // different formulas, and they still differ by rounding noise, amplified
-// where the slope is steep and, in a cell far from the origin, large enough
-// for the nine printed decimals to show; then one edge of a notch could be
-// written and its partner not, leaving a loose end. An edge is not drawn when
-// it is that short: within 1e-12 of the cell's coordinates, or within one
-// unit of the ninth printed decimal (shorter than the file can tell apart;
-// the gap it leaves stays within what joins the outline into contours).
+// where the slope is steep; near the origin the nine printed decimals can
+// then write one edge of a notch and drop its partner. An edge is not drawn
+// when it is shorter than a quarter of the distance within which the
+// outline's ends join into contours. Both inner edges of a notch can
+// collapse at once, and the caps on either side must then still join: the
+// gap between them is at most half the join distance, and the other half is
+// left for the rounding by which an arc's end, placed from its centre and
+// angle, differs from the line end computed here. Any longer edge is real
+// geometry (far from the origin a notch edge a few ten-thousandths long is
+// still far above the rounding of the coordinates) and is drawn.
 class Edges {
 public:
-    Edges(const GlyphCell& c, GlyphOutput& out)
-        : out_(out), noise_(std::max(1e-9, 1e-12 * std::max({std::fabs(c.x), std::fabs(c.y), c.W, c.H}))) {}
+    Edges(const GlyphCell& c, GlyphOutput& out) : out_(out), noise_(join_tolerance(c) / 4) {}
     void operator()(double x1, double y1, double x2, double y2) {
         if (std::hypot(x2 - x1, y2 - y1) <= noise_) return;
         out_.line(x1, y1, x2, y2, kOutline);

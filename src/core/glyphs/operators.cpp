@@ -215,7 +215,7 @@ void tilde(const GlyphCell& cell, GlyphOutput& out) {
 
     const double Ym = (y - r) - (0.35 * H - r) / 2;
     const double T = to_degrees(std::atan(((0.35 * H - r) * 2) / (W - t)), Pi);
-    const double rho = std::sqrt(std::pow((0.35 * H - r) / 2, 2) + std::pow((W - t) / 4, 2)) /
+    const double rho = std::sqrt(pow2((0.35 * H - r) / 2) + pow2((W - t) / 4)) /
                        (2 * std::sin(to_radians(T, Pi)));
     const double Y1 = (y - r) - rho;
     const double Y2 = (y - 0.35 * H) + rho;

@@ -133,7 +133,7 @@ void grave_accent(const GlyphCell& c, GlyphOutput& out) {
     const Point D{x + W / 2, y - kRise * t};
     const Point E{(kTail * t + x) + W / 2, y - r};
     const double A = std::atan(((x + W / 2) - h - E.x) / ((y - kRise * t) - E.y)) * 180 / Pi;
-    const double Rt = std::sqrt(std::pow((x + W / 2) - h - E.x, 2) + std::pow(D.y - E.y, 2)) /
+    const double Rt = std::sqrt(pow2((x + W / 2) - h - E.x) + pow2(D.y - E.y)) /
                       (2 * std::sin(A * Pi / 180));
     const Point Ct{(x + W / 2) - h + Rt, D.y};
 
@@ -159,7 +159,7 @@ void grave_accent(const GlyphCell& c, GlyphOutput& out) {
     } else if (edge_meets) {
         inner_edge = true;
     } else {
-        out.stop("文字の アクサングラーブ で小径外と大径内の交点が有りません。\n　");
+        out.stop(Message::SmallOuterLargeInner, name);
         return;
     }
     if (inner_edge) {

@@ -80,7 +80,7 @@ void draw_c(const GlyphCell& c, GlyphOutput& out, double top_drop_ratio, std::st
     if (!stroke_fits(out, (1 - 2 * k) * D, t, label)) return;
     GeometryResult corner;
     if (!fit_corner_arc(xR - xL, yT - yA, corner, Pi)) {
-        out.stop(std::string("文字の ") + std::string(label) + " で半径が計算できません。\n　");
+        out.stop(Message::NoRadius, label);
         return;
     }
     double rho = corner.radius;

@@ -286,19 +286,19 @@ void ampersand(const GlyphCell& c, GlyphOutput& out) {
     const auto C = [&](double R, double phi) {
         return Point{xB + R * std::cos(phi * Pi / 180), yB - R * std::sin(phi * Pi / 180)};
     };
-    const auto leg_cuts = [&](double R, Point Q, const char* message, double& phi) {
+    const auto leg_cuts = [&](double R, Point Q, Message message, double& phi) {
         GeometryResult res;
         if (!line_circle_angle(R, xB, yB, Q.x, Q.y, delta, Pi, res)) {
-            out.stop(message);
+            out.stop(message, name);
             return false;
         }
         phi = res.angle;
         return true;
     };
-    const auto meet = [&](Point p, double a, Point q, const char* message, Point& k) {
+    const auto meet = [&](Point p, double a, Point q, Message message, Point& k) {
         GeometryResult res;
         if (!intersect_lines(p.x, p.y, a, q.x, q.y, -delta, res, Pi)) {
-            out.stop(message);
+            out.stop(message, name);
             return false;
         }
         k = res.point;
@@ -309,8 +309,8 @@ void ampersand(const GlyphCell& c, GlyphOutput& out) {
         out.stop(width_message(name, clearance));
         return false;
     };
-    const char* const no_phi1 = "文字の ＆ で大径内と点小接直線左の交点が有りません。\n　";
-    const char* const no_phi2 = "文字の ＆ で大径外と点小接直線左の交点が有りません。\n　";
+    constexpr Message no_phi1 = Message::AmpLargeInnerLeftTangent;
+    constexpr Message no_phi2 = Message::AmpLargeOuterLeftTangent;
 
     double phi1 = 0, phi2 = 0;
     if (form == 1) {
@@ -353,33 +353,33 @@ void ampersand(const GlyphCell& c, GlyphOutput& out) {
     Point K;
     // The crossing stroke's left outline against the leg's lower one.
     const Point TMl{TM.x - se, TM.y + ce}, TLl{TL.x - sd, TL.y - cd};
-    if (!meet(TMl, epsilon, TLl, "文字の ＆ で小中接直線左と点小接直線左の交点が有りません。\n　", K)) return;
+    if (!meet(TMl, epsilon, TLl, Message::AmpLeftMiddleLeftDot, K)) return;
     out.line(TMl, K, kOutline);
     out.line(TLl, K, kOutline);
     // The crossing stroke's left outline, from the loop, against the leg's
     // upper one.
     const Point TSl{TS.x - se, TS.y + ce}, TLu{TL.x + sd, TL.y + cd};
-    if (!meet(TSl, epsilon, TLu, "文字の ＆ で小中接直線左と点小接直線右の交点が有りません。\n　", K)) return;
+    if (!meet(TSl, epsilon, TLu, Message::AmpLeftMiddleRightDot, K)) return;
     out.line(TSl, K, kOutline);
     out.line(TLu, K, kOutline);
     // The crossing stroke's right outline against the leg's lower one, which
     // runs on from the large circle's inner outline.
     const Point TMr{TM.x + se, TM.y - ce};
     const Point C1 = C(rhoB - r, phi1);
-    if (!meet(TMr, epsilon, C1, "文字の ＆ で小中接直線右と点小接直線左の交点が有りません。\n　", K)) return;
+    if (!meet(TMr, epsilon, C1, Message::AmpRightMiddleLeftDot, K)) return;
     out.line(TMr, K, kOutline);
     out.line(C1, K, kOutline);
     // The leg's upper outline cuts the large circle's outer outline (the bowl
     // closes from there to its right end) and its inner outline.
     double phi3 = 0, phi4 = 0;
-    if (!leg_cuts(rhoB + r, QU, "文字の ＆ で大径外と点小接直線右の交点が有りません。\n　", phi3)) return;
+    if (!leg_cuts(rhoB + r, QU, Message::AmpLargeOuterRightTangent, phi3)) return;
     out.arc({xB, yB}, rhoB + r, -phi3, 0, kOutline);
     out.line(Point{xR + sd, yL + cd}, C(rhoB + r, phi3), kOutline);
-    if (!leg_cuts(rhoB - r, QU, "文字の ＆ で大径内と点小接直線右の交点が有りません。\n　", phi4)) return;
+    if (!leg_cuts(rhoB - r, QU, Message::AmpLargeInnerRightTangent, phi4)) return;
     out.arc({xB, yB}, rhoB - r, -phi4, 0, kOutline);
     const Point TSr{TS.x + se, TS.y - ce};
     const Point C4 = C(rhoB - r, phi4);
-    if (!meet(TSr, epsilon, C4, "文字の ＆ で小中接直線右と点小接直線右の交点が有りません。\n　", K)) return;
+    if (!meet(TSr, epsilon, C4, Message::AmpRightMiddleRightDot, K)) return;
     out.line(TSr, K, kOutline);
     out.line(C4, K, kOutline);
 }
@@ -410,8 +410,8 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
 
     const double xL = x + r, xM = x + W / 2, xR = x + W - r, yT = y - r, yL = y - H + r;
     const double yM = y - H / 2;
-    const std::string inner_missing = "文字の ＠ で小径外と接径外の交点が有りません。\n　";
-    const std::string outer_right_missing = "文字の ＠ で大径右内と接径外の交点が有りません。\n　";
+    constexpr Message inner_missing = Message::AtSmallOuterTangent;
+    constexpr Message outer_right_missing = Message::AtLargeRightInnerTangent;
 
     // The angle, about the connecting arc's centre (radius κ + r), of a
     // crossing point at height R·sin(θ) above or below that centre: the left
@@ -477,7 +477,7 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
             out.line(xM, yA2 - r, xa2 - r, yA2 - r, kOutline);
             GeometryResult I1;
             if (!circle_intersection_angles(rhoa + r, xM, yZ, kappa + r, xK, yZ, Pi, I1)) {
-                out.stop(inner_missing);
+                out.stop(inner_missing, name);
                 return;
             }
             out.arc({xM, yZ}, rhoa + r, 180, I1.angle2 + 360, kOutline);
@@ -499,7 +499,7 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
         out.circle({xM, yM}, rhoa - r, kOutline);
         GeometryResult I1;
         if (!circle_intersection_angles(rhoa + r, xM, yM, kappa + r, xK, yM, Pi, I1)) {
-            out.stop(inner_missing);
+            out.stop(inner_missing, name);
             return;
         }
         out.arc({xM, yM}, rhoa + r, 0, I1.angle2 + 360, kOutline);
@@ -554,7 +554,7 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
             out.line(xS + r, yM, xS + r, yA2, kOutline);
             out.line(xS - r, yM, xS - r, yA2 - r, kOutline);
             if (!circle_intersection_angles(rhoa + r, xZ, yM, kappa + r, xK, yM, Pi, I1)) {
-                out.stop("文字の ＠ で小径右外と接径外の交点が有りません。\n　");
+                out.stop(Message::AtSmallRightOuterTangent, name);
                 return;
             }
             out.arc({xZ, yM}, rhoa + r, -90, I1.angle2, kOutline);
@@ -562,14 +562,14 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
             out.circle({xM, yM}, rhoa, kCentre);
             out.circle({xM, yM}, rhoa - r, kOutline);
             if (!circle_intersection_angles(rhoa + r, xM, yM, kappa + r, xK, yM, Pi, I1)) {
-                out.stop(inner_missing);
+                out.stop(inner_missing, name);
                 return;
             }
             out.arc({xM, yM}, rhoa + r, 0, I1.angle2 + 360, kOutline);
         }
         start = left_angle(rhoa + r, I1.angle2, kappa);
         if (!circle_intersection_angles(rho - r, cxR, yM, kappa + r, xK, yM, Pi, I2)) {
-            out.stop(outer_right_missing);
+            out.stop(outer_right_missing, name);
             return;
         }
         out.arc({cxR, yM}, rho - r, -90, I2.angle2, kOutline);
@@ -589,12 +589,12 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
     out.arc({xK, yM}, kappa - r, -180, 0, kOutline);
     GeometryResult I1, I2;
     if (!circle_intersection_angles(rhoa + r, xM, yM, kappa + r, xK, yM, Pi, I1)) {
-        out.stop(inner_missing);
+        out.stop(inner_missing, name);
         return;
     }
     out.arc({xM, yM}, rhoa + r, 0, I1.angle2 + 360, kOutline);
     if (!circle_intersection_angles(rho - r, xM, yM, kappa + r, xK, yM, Pi, I2)) {
-        out.stop("文字の ＠ で大径内と接径外の交点が有りません。\n　");
+        out.stop(Message::AtLargeInnerTangent, name);
         return;
     }
     out.arc({xM, yM}, rho - r, 0, I2.angle2 + 360, kOutline);
