@@ -1,16 +1,16 @@
 """Python's math module with sin, cos, tan, asin, acos, atan, atan2 and hypot
 rounded correctly (the exact value rounded to the nearest double, ties to
-even), as the program computes them. The exact values come from mpmath, its
-precision growing until the rounding is certain; hypot is settled in exact
-rationals. NaN, infinities, zeros and arguments outside the domain go to
-math as they are (those results are exact there). The reference scripts
-import this module in place of math."""
+even), as the program computes them. The exact values come from mpmath's
+low-level functions, their precision growing until the rounding is certain;
+hypot is settled in exact integers. Each result is kept, so that a value met
+again costs one look-up. NaN, infinities, zeros and arguments outside the
+domain go to math as they are (those results are exact there). The reference
+scripts import this module in place of math."""
 import math
-from fractions import Fraction
 from math import *  # noqa: F401,F403 (sqrt, fabs and the rest are exact as math has them)
 
 import mpmath
-from mpmath import mp, mpf
+from mpmath import libmp, mp, mpf
 
 
 def round_to_double(v, prec):
@@ -42,64 +42,117 @@ def correctly_rounded(f, *args):
     raise ArithmeticError(f"rounding of {f.__name__}{args} undecided")
 
 
+def _rounded(f, args):
+    """f(*args) (an mpmath.libmp function of mpf values: f(*values, prec,
+    rounding)) for doubles, nonzero result, rounded to the nearest double as
+    round_to_double does it, on the result's own integers: v = man 2^exp with
+    bc bits in man."""
+    values = [libmp.from_float(a) for a in args]
+    for prec in (160, 400, 1200, 4000):
+        sign, man, exp, bc = f(*values, prec, 'n')
+        if man == 0:
+            return 0.0
+        q = max(exp + bc - 53, -1074)  # the spacing of the doubles near v is 2^q
+        k = q - exp  # v / 2^q = man / 2^k
+        if k <= 0:
+            whole = man << -k  # a double exactly (a few bits only)
+        else:
+            whole = man >> k
+            rest = man - (whole << k)  # frac = rest / 2^k
+            off = abs(2 * rest - (1 << k))  # |frac - 1/2| = off / 2^(k+1)
+            if (off << (prec - 60)) <= (1 << (k + 1)):  # |frac - 1/2| <= 2^(60-prec)
+                continue
+            whole += 1 if 2 * rest > (1 << k) else 0
+        r = math.inf if whole.bit_length() + q > 1024 else math.ldexp(float(whole), q)
+        return -r if sign else r
+    raise ArithmeticError(f"rounding of {f.__name__}{args} undecided")
+
+
+def _kept(f):
+    """The correctly rounded f of finite nonzero doubles, each result kept
+    (zeros never reach it, so -0.0 and 0.0 are not confused as keys)."""
+    results = {}
+
+    def g(*args):
+        r = results.get(args)
+        if r is None:
+            r = results[args] = _rounded(f, args)
+        return r
+    return g
+
+
+_sin, _cos, _tan = _kept(libmp.mpf_sin), _kept(libmp.mpf_cos), _kept(libmp.mpf_tan)
+_asin, _acos, _atan = _kept(libmp.mpf_asin), _kept(libmp.mpf_acos), _kept(libmp.mpf_atan)
+_atan2 = _kept(libmp.mpf_atan2)
+
+
 def _regular(*args):
     return all(math.isfinite(a) and a != 0 for a in args)
 
 
 def sin(x):
     x = float(x)
-    return correctly_rounded(mpmath.sin, x) if _regular(x) else math.sin(x)
+    return _sin(x) if _regular(x) else math.sin(x)
 
 
 def cos(x):
     x = float(x)
-    return correctly_rounded(mpmath.cos, x) if _regular(x) else math.cos(x)
+    return _cos(x) if _regular(x) else math.cos(x)
 
 
 def tan(x):
     x = float(x)
-    return correctly_rounded(mpmath.tan, x) if _regular(x) else math.tan(x)
+    return _tan(x) if _regular(x) else math.tan(x)
 
 
 def asin(x):
     x = float(x)
-    return correctly_rounded(mpmath.asin, x) if _regular(x) and abs(x) <= 1 else math.asin(x)
+    return _asin(x) if _regular(x) and abs(x) <= 1 else math.asin(x)
 
 
 def acos(x):
     x = float(x)
-    return correctly_rounded(mpmath.acos, x) if _regular(x) and abs(x) < 1 else math.acos(x)
+    return _acos(x) if _regular(x) and abs(x) < 1 else math.acos(x)
 
 
 def atan(x):
     x = float(x)
-    return correctly_rounded(mpmath.atan, x) if _regular(x) else math.atan(x)
+    return _atan(x) if _regular(x) else math.atan(x)
 
 
 def atan2(y, x):
     y, x = float(y), float(x)
     if not _regular(y, x):
         return math.atan2(y, x)
-    r = correctly_rounded(mpmath.atan2, y, x)
+    r = _atan2(y, x)
     return math.copysign(r, y) if r == 0 else r  # an angle below the smallest double
+
+
+def _integer(v):
+    """A finite double as M 2^e with M an integer."""
+    m, e = math.frexp(v)
+    return int(m * 2.0 ** 53), e - 53
 
 
 def hypot(x, y):
     x, y = float(x), float(y)
     if not (math.isfinite(x) and math.isfinite(y)):
         return math.hypot(x, y)
-    s = Fraction(x) ** 2 + Fraction(y) ** 2
-    if s == 0:
+    (X, a), (Y, b) = _integer(x), _integer(y)
+    k = min(a, b)
+    S = (X << (a - k)) ** 2 + (Y << (b - k)) ** 2  # x² + y² = S 4^k exactly
+    if S == 0:
         return 0.0
-    e = (s.numerator.bit_length() - s.denominator.bit_length()) // 2
-    while Fraction(4) ** e > s:
-        e -= 1
-    while Fraction(4) ** (e + 1) <= s:
-        e += 1
-    q = max(e - 52, -1074)  # 2^e <= sqrt(s) < 2^(e+1); the doubles there are 2^q apart
-    t = s / Fraction(4) ** q
-    n = math.isqrt(t.numerator // t.denominator)  # floor(sqrt(t))
-    mid = Fraction(2 * n + 1, 2) ** 2
-    if t > mid or (t == mid and n % 2 == 1):
-        n += 1
+    e = k + (S.bit_length() - 1) // 2  # 2^e <= sqrt(S 4^k) < 2^(e+1)
+    q = max(e - 52, -1074)  # the doubles there are 2^q apart
+    d = q - k  # t = sqrt(x² + y²) / 2^q = sqrt(S / 4^d)
+    if d <= 0:
+        T = S << (-2 * d)
+        n = math.isqrt(T)  # floor(t); t is never a midpoint here
+        n += 1 if 4 * T > (2 * n + 1) ** 2 else 0
+    else:
+        n = math.isqrt(S >> (2 * d))  # floor(t)
+        above = 4 * S - ((2 * n + 1) ** 2 << (2 * d))  # sign of t² - (n + 1/2)²
+        if above > 0 or (above == 0 and n % 2 == 1):
+            n += 1
     return math.inf if n.bit_length() + q > 1024 else math.ldexp(float(n), q)
