@@ -144,6 +144,19 @@ ContourRun draw_program_contours(const TextParameters& p, std::string_view text,
 ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          const OutputOptions& options, ByteSink& drawing, ByteSink* picture,
                          const GlyphTable& table);
+// The same with any of the three files (a null sink is not made), the
+// machine program when options.gcode asks for one (its path is not used),
+// and the stop message in `lang`. The program's values must have passed
+// validate_program().
+ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         const OutputOptions& options, ByteSink* drawing, ByteSink* picture,
+                         ByteSink* program, const GlyphTable& table, Language lang = Language::Japanese);
+
+// The machine program's values and the size of the text block (its
+// coordinates must stay within kGcodeMaxCoordinate), judged before anything
+// is written; nothing when they are good or no program is asked for.
+std::optional<std::string> validate_program(const OutputOptions& options, const TextLayout& layout,
+                                            Language lang = Language::Japanese);
 
 // The Create command from validation to the written file.
 struct CreateResult {

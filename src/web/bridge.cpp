@@ -3,8 +3,8 @@
 // exactly as the command reads its options, so the page draws the very same
 // bytes as the command for the same values. Everything stays in memory.
 //
-// Every call also takes the page's language ("en" or "ja"); the core's
-// messages are Japanese for now, so it is not used yet.
+// Every call also takes the page's language ("ja" for Japanese messages,
+// English for any other), in which the core's messages are written.
 #include <emscripten/emscripten.h>
 
 #include <array>
@@ -18,7 +18,9 @@
 #include "dispatch.hpp"
 #include "dxf.hpp"
 #include "frame_calculation.hpp"
+#include "gcode.hpp"
 #include "generation.hpp"
+#include "messages.hpp"
 #include "number_text.hpp"
 #include "text_encoding.hpp"
 
@@ -60,12 +62,6 @@ bool read_lengths(const char* const texts[5], TextParameters& p) {
     return true;
 }
 
-// A byte sink that keeps nothing (the drawing, when only its picture is asked for).
-class NullByteSink final : public ByteSink {
-public:
-    void write(std::string_view) override {}
-};
-
 // The drawing's entities for the picture: the top-left corner of the text
 // block, then per entity its kind (0 line, 1 arc, 2 circle), its colour and
 // five numbers (x1 y1 x2 y2 -, cx cy r start end, cx cy r - -).
@@ -90,6 +86,68 @@ private:
     std::vector<double>& out_;
 };
 
+// The page's language: "ja" is Japanese, any other English.
+Language language_of(const char* lang) {
+    return parse_language(lang).value_or(Language::English);
+}
+
+// The drawing, its picture or its machine program, into results.
+int draw(int what, const char* typed, const char* const lengths[5], const OutputOptions& options,
+         Language lang) {
+    results = {};
+    TextParameters p;
+    if (!read_lengths(lengths, p)) return kBadField;
+    const std::string text = to_document_bytes(typed);
+    const std::string_view not_created = message_text(Message::NotCreated, lang);
+    const auto nothing = [&] {
+        if (what != 0) results.message = format_message(Message::NoText, lang) + std::string(not_created);
+        return kEmpty;
+    };
+    if (text.empty()) return nothing();
+    auto m = validate(p, {}, text, false, lang);
+    const auto layout = m ? std::nullopt : measure_text(p, text);
+    if (!m && layout) m = validate_program(options, *layout, lang);
+    if (m) {
+        // Under the picture no file is at stake: the reason alone.
+        if (what == 0 && m->ends_with(not_created)) m->resize(m->size() - not_created.size());
+        results.message = *m;
+        return kInvalid;
+    }
+    if (!layout) return nothing();
+
+    if (what == 0) {
+        results.picture.reserve(2 + text.size() * 8 * 7);
+        results.picture.push_back(layout->x0);
+        results.picture.push_back(layout->y0);
+        PictureSink sink(results.picture);
+        const auto stop = draw_text_run(p, text, *layout, sink);
+        if (stop) results.message = stop->message(lang);
+        return results.message.empty() ? kAllDrawn : kStopped;
+    }
+
+    StringByteSink file;
+    const ContourRun run = write_drawing(p, text, *layout, options, what == 1 ? &file : nullptr,
+                                         what == 2 ? &file : nullptr, what == 3 ? &file : nullptr,
+                                         glyph_table(), lang);
+    if (!run.fault.empty()) {
+        results.message = run.fault;
+        return kNotJoined;
+    }
+    results.output = std::move(file.text);
+    results.message = run.stop;
+    return run.stop.empty() ? kAllDrawn : kStopped;
+}
+
+// The file's options as the command's --polylines and --units mm (units 1)
+// or in (units 2) set them.
+OutputOptions output_options(int polylines, int units) {
+    OutputOptions options;
+    options.polylines = polylines != 0;
+    if (units == 1) options.units = Units::Millimetres;
+    if (units == 2) options.units = Units::Inches;
+    return options;
+}
+
 }  // namespace
 
 extern "C" {
@@ -102,52 +160,27 @@ EMSCRIPTEN_KEEPALIVE int tm_draw(int what, const char* typed, const char* char_w
                                  const char* char_height, const char* line_width,
                                  const char* char_spacing, const char* line_spacing,
                                  int polylines, int units, const char* lang) {
-    (void)lang;
-    results = {};
-    const char* const texts[5] = {char_width, char_height, line_width, char_spacing, line_spacing};
-    TextParameters p;
-    if (!read_lengths(texts, p)) return kBadField;
-    const std::string text = to_document_bytes(typed);
-    const auto nothing = [what] {
-        if (what != 0) results.message = messages::kNoText;
-        return kEmpty;
-    };
-    if (text.empty()) return nothing();
-    if (auto m = validate(p, {}, text, false)) {
-        // Under the picture no file is at stake: the reason alone.
-        if (what == 0 && m->ends_with(messages::kNotCreated))
-            m->resize(m->size() - messages::kNotCreated.size());
-        results.message = *m;
-        return kInvalid;
-    }
-    const auto layout = measure_text(p, text);
-    if (!layout) return nothing();
+    const char* const lengths[5] = {char_width, char_height, line_width, char_spacing, line_spacing};
+    return draw(what == 0 ? 0 : what == 2 ? 2 : 1, typed, lengths, output_options(polylines, units),
+                language_of(lang));
+}
 
-    if (what == 0) {
-        results.picture.reserve(2 + text.size() * 8 * 7);
-        results.picture.push_back(layout->x0);
-        results.picture.push_back(layout->y0);
-        PictureSink sink(results.picture);
-        results.message = draw_text(p, text, *layout, sink);
-        return results.message.empty() ? kAllDrawn : kStopped;
-    }
-
-    OutputOptions options;
-    options.polylines = polylines != 0;
-    if (units == 1) options.units = Units::Millimetres;
-    if (units == 2) options.units = Units::Inches;
-    StringByteSink file;
-    NullByteSink none;
-    const ContourRun run = what == 2
-                               ? write_drawing(p, text, *layout, options, none, &file, glyph_table())
-                               : write_drawing(p, text, *layout, options, file, nullptr, glyph_table());
-    if (!run.fault.empty()) {
-        results.message = run.fault;
-        return kNotJoined;
-    }
-    results.output = std::move(file.text);
-    results.message = run.stop;
-    return run.stop.empty() ? kAllDrawn : kStopped;
+// The machine program (into output()) as the command writes it with --gcode
+// and the units as for tm_draw: --gcode-path skeleton (path 0) or outline
+// (1), --gcode-machine mill (machine 0), laser (1) or pen (2), and
+// --gcode-frame when frame is set; every other value the command's default.
+EMSCRIPTEN_KEEPALIVE int tm_gcode(const char* typed, const char* char_width, const char* char_height,
+                                  const char* line_width, const char* char_spacing,
+                                  const char* line_spacing, int units, int path, int machine, int frame,
+                                  const char* lang) {
+    const char* const lengths[5] = {char_width, char_height, line_width, char_spacing, line_spacing};
+    OutputOptions options = output_options(0, units);
+    GcodeOptions g = gcode_defaults(units == 2);
+    g.cut = path == 1 ? GcodeCut::Outline : GcodeCut::Skeleton;
+    g.machine = machine == 1 ? GcodeMachine::Laser : machine == 2 ? GcodeMachine::Pen : GcodeMachine::Mill;
+    g.frame = frame != 0;
+    options.gcode = GcodeOutput{{}, g};
+    return draw(3, typed, lengths, options, language_of(lang));
 }
 
 // The frame calculation over the seven frame fields (width, height,
@@ -159,7 +192,6 @@ EMSCRIPTEN_KEEPALIVE int tm_frame(const char* frame_width, const char* frame_hei
                                   const char* char_spacing_percent,
                                   const char* line_spacing_percent,
                                   const char* line_width_percent, const char* lang) {
-    (void)lang;
     results = {};
     FrameInputs in;
     const char* lengths[] = {frame_width, frame_height};
@@ -184,7 +216,7 @@ EMSCRIPTEN_KEEPALIVE int tm_frame(const char* frame_width, const char* frame_hei
         }
         *count_targets[k] = *v;
     }
-    const FrameResult derived = calculate_frame(in);
+    const FrameResult derived = calculate_frame(in, language_of(lang));
     if (const auto* message = std::get_if<std::string>(&derived)) {
         results.message = *message;
         return kInvalid;

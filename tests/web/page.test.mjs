@@ -88,23 +88,29 @@ async function download(page, button, name) {
   return readFileSync(file);
 }
 
-// The command's files for the same values; rows are its TEXT arguments.
+// The command's files for the same values, its messages in English (as the
+// page shows them to an English browser); rows are its TEXT arguments.
 function commandFiles(text, args) {
   const dxf = path.join(work, 'command.dxf'), svg = path.join(work, 'command.svg');
-  const run = spawnSync(command, ['--force', '-o', dxf, '--svg', svg, ...args, '--', ...text.split('\n')]);
-  return { status: run.status, stderr: String(run.stderr), dxf: readFileSync(dxf), svg: readFileSync(svg) };
+  const nc = path.join(work, 'command.nc');
+  const gcode = args.some((a) => a.startsWith('--gcode-')) ? ['--gcode', nc] : [];
+  const run = spawnSync(command, ['--lang', 'en', '--force', '-o', dxf, '--svg', svg, ...gcode, ...args, '--',
+    ...text.split('\n')]);
+  return { status: run.status, stderr: String(run.stderr), dxf: readFileSync(dxf), svg: readFileSync(svg),
+    gcode: gcode.length ? readFileSync(nc) : null };
 }
 
 // Each case: the page's fields as typed, and the command's options for them.
 const cases = [
   { name: 'defaults, the sample text', text: sample, fields: {}, args: [], stops: false },
   {
-    name: 'frame calculation, closed contours, millimetres; a stroke too wide for W',
+    name: 'frame calculation, closed contours, millimetres, a laser program of the outline and the frame; ' +
+      'a stroke too wide for W',
     text: 'EXIT 3\nWAVE',
     fields: { frameWidth: '24', frameHeight: '9', frameCharsPerRow: '6', frameRows: '2', frameLineWidthPercent: '30' },
-    calculate: true, polylines: true, units: '1', stops: true,
+    calculate: true, polylines: true, units: '1', stops: true, gcode: { machine: '1', path: '1', frame: true },
     args: ['--frame-size', '24', '9', '--frame-grid', '6', '2', '--frame-percent', '20', '50', '30',
-      '--polylines', '--units', 'mm'],
+      '--polylines', '--units', 'mm', '--gcode-machine', 'laser', '--gcode-path', 'outline', '--gcode-frame'],
   },
   {
     name: 'a character without a glyph stops the run',
@@ -124,6 +130,11 @@ test('the downloads are the command\'s files, and the stop reason is the command
     if (c.calculate) await page.click('#calculate');
     if (c.polylines) await page.click('#polylines');
     if (c.units) await page.select('#units', c.units);
+    if (c.gcode) {
+      await page.select('#gcodeMachine', c.gcode.machine);
+      await page.select('#gcodePath', c.gcode.path);
+      if (c.gcode.frame) await page.click('#gcodeFrame');
+    }
     await page.type('#text', c.text);
     await page.waitForFunction(() => document.querySelector('#picture').dataset.redrawMs !== undefined);
     const expected = commandFiles(c.text, c.args);
@@ -132,7 +143,7 @@ test('the downloads are the command\'s files, and the stop reason is the command
     const stop = await page.$eval('#stop', (e) => e.textContent);
     assert.equal(expected.status, c.stops ? 1 : 0, `${c.name}: ${expected.stderr}`);
     if (c.stops) {
-      assert.ok(stop.length > 0 && expected.stderr.startsWith(`${stop}\n\u3000`), `${c.name}: ${stop}`);
+      assert.ok(stop.length > 0 && expected.stderr.startsWith(`${stop}\n`), `${c.name}: ${stop}`);
     } else {
       assert.equal(stop, '', c.name);
     }
@@ -140,6 +151,10 @@ test('the downloads are the command\'s files, and the stop reason is the command
     assert.ok(dxf.equals(expected.dxf), `${c.name}: the DXF differs from the command's`);
     const svg = await download(page, '#download-svg', 'plate.svg');
     assert.ok(svg.equals(expected.svg), `${c.name}: the SVG differs from the command's`);
+    if (c.gcode) {
+      const nc = await download(page, '#download-gcode', 'plate.nc');
+      assert.ok(nc.equals(expected.gcode), `${c.name}: the G-code differs from the command's`);
+    }
   }
   await page.close();
 });
@@ -192,13 +207,14 @@ test('the frame calculation reads and shows numbers as the command does', async 
       const status = core.ccall('tm_frame', 'number', Array(8).fill('string'), [t, '5', '4', '3', '20', '50', '15', 'en']);
       return { status, output: core.UTF8ToString(core._tm_output()), message: core.UTF8ToString(core._tm_message()) };
     }, text);
-    const run = spawnSync(command, ['--frame-size', text, '5', '--frame-grid', '4', '3', '--print-frame']);
+    const run = spawnSync(command, ['--lang', 'en', '--frame-size', text, '5', '--frame-grid', '4', '3',
+      '--print-frame']);
     const [stdout, stderr] = [String(run.stdout), String(run.stderr)];
     if (page_.status === 0) {
       assert.equal(run.status, 0, text);
       assert.deepEqual(stdout.trim().split('\n').map((l) => l.split(' ')[1]), page_.output.trim().split('\n'), text);
     } else if (page_.status === 5) {
-      assert.ok(stderr.includes(`"${text}" は数値ではありません`), `${text}: ${stderr}`);
+      assert.ok(stderr.includes(`"${text}" is not a number`), `${text}: ${stderr}`);
     } else {
       assert.equal(stderr, `${page_.message}\n`, text);
     }
@@ -244,14 +260,14 @@ test('keyboard, labels, language and a phone-sized screen', async () => {
   // Tab walks the fields in the dialog's order.
   await page.focus('#name');
   const order = ['name'];
-  for (let i = 0; i < 18; ++i) {
+  for (let i = 0; i < 22; ++i) {
     await page.keyboard.press('Tab');
     order.push(await page.evaluate(() => document.activeElement.id));
   }
   assert.deepEqual(order, ['name', 'charWidth', 'charHeight', 'lineWidth', 'charSpacing', 'lineSpacing',
-    'text', 'download-dxf', 'download-svg', 'frameWidth', 'frameHeight', 'frameCharsPerRow', 'frameRows',
-    'frameLineWidthPercent', 'frameCharSpacingPercent', 'frameLineSpacingPercent', 'calculate',
-    'polylines', 'units']);
+    'text', 'download-dxf', 'download-svg', 'download-gcode', 'frameWidth', 'frameHeight', 'frameCharsPerRow',
+    'frameRows', 'frameLineWidthPercent', 'frameCharSpacingPercent', 'frameLineSpacingPercent', 'calculate',
+    'polylines', 'units', 'gcodeMachine', 'gcodePath', 'gcodeFrame']);
   // Typed by keyboard alone: a text, then the lengths from the frame.
   await page.focus('#text');
   await page.keyboard.type('1/2');
@@ -267,6 +283,14 @@ test('keyboard, labels, language and a phone-sized screen', async () => {
     .map((o, k) => `--${o} ${lengths[k]}\n`).join(''));
   await page.waitForFunction(() => document.querySelector('#picture').dataset.redrawMs !== undefined);
   assert.ok(await outlinePixels(page) > 50);
+  // The core's messages in Japanese too: the reason a character stops the run.
+  await page.focus('#text');
+  await page.keyboard.type('\u00e9');
+  await page.waitForFunction(() => document.querySelector('#stop').textContent !== '');
+  const stopped = spawnSync(command, ['--lang', 'ja', '--frame-grid', '3', '1', '-o', path.join(work, 'ja.dxf'),
+    '--force', '--', '1/2\u00e9']);
+  assert.ok(String(stopped.stderr).startsWith(`${await page.$eval('#stop', (e) => e.textContent)}\n\u3000`),
+    String(stopped.stderr));
   // Nothing wider than the phone's screen.
   assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth));
   if (process.env.TRACEMILL_SCREENSHOT) {
