@@ -88,6 +88,24 @@ TEST(PathOrder, NearestNeighbourAndItsImprovement) {
     }
 }
 
+TEST(PathOrder, ALargeSetIsOrderedInTwoHalves) {
+    // Short paths scattered over a wide field, as a text's strokes are.
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> field(-300, 300), stroke(-1, 1);
+    PathEnds paths;
+    for (std::size_t k = 0; k < kOrderedInHalvesFrom + 999; ++k) {
+        const Point a{field(rng), field(rng) / 4};
+        if (k % 5 == 0) paths.add_closed({a, {a.x + stroke(rng), a.y + stroke(rng)}});
+        else paths.add_open(a, {a.x + stroke(rng), a.y + stroke(rng)});
+    }
+    const Route best = shortest_route(paths);
+    std::vector<int> seen(paths.size(), 0);
+    for (const Visit& v : best) ++seen[v.path];
+    EXPECT_EQ(seen, std::vector<int>(paths.size(), 1));
+    // The halves, improved, still beat nearest neighbour over the whole.
+    EXPECT_LT(travel_of(paths, best), 0.97 * travel_of(paths, nearest_neighbour_route(paths)));
+}
+
 TEST(GcodeNumbers, FixedDecimalsWithoutNegativeZero) {
     const std::pair<double, const char*> mm[] = {{0.0, "0.0000"}, {-0.0, "0.0000"}, {-0.00004, "0.0000"},
                                                  {-0.00005, "-0.0001"}, {1.23456, "1.2346"},
@@ -195,6 +213,38 @@ TEST(GcodeWriter, TheRowsDrawnOnASecondThreadGiveTheSameProgram) {
         EXPECT_EQ(runs[0].stop, runs[1].stop);
         EXPECT_EQ(programs[0].size(), programs[1].size()) << stop_at;
         EXPECT_TRUE(programs[0] == programs[1]) << stop_at;
+    }
+}
+
+TEST(GcodeWriter, TwoThreadsWriteTheSameProgramAsOne) {
+    // Many short paths on a coarse lattice, so that paths often go on where
+    // the last one ended, and some shorter than the last printed digit, so
+    // that a path may print no move at all.
+    std::mt19937_64 rng(3);
+    const auto coordinate = [&] { return static_cast<double>(rng() % 400) * 0.25 - 50; };
+    std::vector<GlyphContours> glyphs(6000);
+    for (GlyphContours& g : glyphs) {
+        const Point a{coordinate(), coordinate()};
+        const Point b = rng() % 5 == 0 ? Point{a.x + 1e-5, a.y} : Point{coordinate(), coordinate()};
+        Contour c{{Piece{a, b, {}, 0, 0}}, false};
+        if (rng() % 3 == 0) c.pieces.push_back(Piece{b, a, {}, 0, 0});
+        g.skeleton.push_back(c);
+    }
+    GcodeOptions laser;
+    laser.machine = GcodeMachine::Laser;
+    laser.passes = 2;
+    GcodeOptions pen;
+    pen.machine = GcodeMachine::Pen;
+    for (const GcodeOptions& o : {GcodeOptions{}, laser, pen}) {
+        std::string programs[2];
+        for (int k = 0; k < 2; ++k) {
+            StringByteSink out;
+            GcodeWriter w(out, o, GcodeSource{"x"});
+            for (const GlyphContours& g : glyphs) w.add(g);
+            w.end(k == 0);
+            programs[k] = out.text;
+        }
+        EXPECT_TRUE(programs[0] == programs[1]) << static_cast<int>(o.machine);
     }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -46,6 +48,40 @@ TEST(TextEncoding, EveryByteOfABrokenSequenceIsOnePlaceholderAndNothingIsSwallow
         {"\xEF\xBD\xA0\xEF\xBE\xA0", geta + geta},  // U+FF60 and U+FFA0, either side of the katakana
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(to_document_bytes(in), out) << in;
+}
+
+// Every character against the C library's own conversion to Microsoft's
+// Shift-JIS code page, from which the program's table was made: a character
+// it writes as two bytes keeps them, any other becomes the placeholder.
+TEST(TextEncoding, EveryCharacterAsTheCLibraryWritesIt) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    int two_byte = 0;
+    for (std::uint32_t cp = 0x80; cp <= 0x10FFFF; ++cp) {
+        if ((cp >= 0xD800 && cp <= 0xDFFF) || cp == 0xA5 || (cp >= 0xFF61 && cp <= 0xFF9F)) continue;
+        std::string utf8;
+        if (cp < 0x800) {
+            utf8 = {static_cast<char>(0xC0 | cp >> 6), static_cast<char>(0x80 | (cp & 0x3F))};
+        } else if (cp < 0x10000) {
+            utf8 = {static_cast<char>(0xE0 | cp >> 12), static_cast<char>(0x80 | (cp >> 6 & 0x3F)),
+                    static_cast<char>(0x80 | (cp & 0x3F))};
+        } else {
+            utf8 = {static_cast<char>(0xF0 | cp >> 18), static_cast<char>(0x80 | (cp >> 12 & 0x3F)),
+                    static_cast<char>(0x80 | (cp >> 6 & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
+        }
+        char out[8];
+        char* in = utf8.data();
+        char* o = out;
+        std::size_t in_left = utf8.size(), out_left = sizeof out;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const bool converted = iconv(cd, &in, &in_left, &o, &out_left) != static_cast<std::size_t>(-1) &&
+                               in_left == 0 && o - out == 2 && static_cast<unsigned char>(out[0]) >= 0x81;
+        two_byte += converted;
+        const std::string expected = converted ? std::string(out, 2) : std::string("\x81\xAC");
+        ASSERT_EQ(to_document_bytes(utf8), expected) << std::hex << cp;
+    }
+    iconv_close(cd);
+    EXPECT_GT(two_byte, 9000);
 }
 
 }  // namespace

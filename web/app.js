@@ -9,8 +9,7 @@
 const TEXTS = {
   en: {
     intro: 'Type a text: its outline drawing appears below, and the buttons save the DXF ' +
-      'drawing, its SVG picture and a G-code machine program, the same files the tracemill ' +
-      'command writes.',
+      'drawing and its SVG picture, the same files the tracemill command writes.',
     name: 'File name', lengths: 'Lengths (drawing units)',
     charWidth: 'Character width', charHeight: 'Character height', lineWidth: 'Stroke width',
     charSpacing: 'Character spacing', lineSpacing: 'Line spacing', text: 'Text',
@@ -20,8 +19,8 @@ const TEXTS = {
     frameLineWidthPercent: 'Stroke %', frameCharSpacingPercent: 'Character spacing %',
     frameLineSpacingPercent: 'Line spacing %', calculate: 'Calculate lengths',
     output: 'File', polylines: 'Closed contours', units: 'Units', unitsNone: 'none',
-    gcodeMachine: 'G-code machine', machineMill: 'mill', machineLaser: 'laser', machinePen: 'pen',
-    gcodePath: 'Cut path', pathSkeleton: 'centre line', pathOutline: 'outline',
+    gcodeMachine: 'G-code for', machineMill: 'a mill or engraver', machineLaser: 'a laser',
+    machinePen: 'a pen plotter', gcodePath: 'G-code path', pathSkeleton: 'pen paths', pathOutline: 'outline',
     gcodeFrame: 'Cut the frame too',
     help: 'Help', pictureLabel: 'Picture of the drawing',
     notNumber: (field, text) => `${field}: "${text}" is not a number.`,
@@ -38,27 +37,26 @@ const TEXTS = {
       'given number of rows and characters per row.',
       'Closed contours writes each outline as closed polylines (for cutting and filling); Units ' +
       'records millimetres or inches in the file.',
-      'G-code saves the machine program (.nc) for a mill (engraver, router), a laser or a pen ' +
-      'plotter, cutting the centre line (single-line engraving) or the outline, with the ' +
-      'command\'s feeds and depths; G20 (inch) when the unit is inch, else G21 (mm). It starts ' +
-      'at X0 Y0, the middle of the text, and returns there.',
+      'Download G-code writes a machine program: the pen paths (engraving, plotting) or the ' +
+      'outline, in a short order, with the command\'s default feed, depth and power; its ' +
+      'numbers are millimetres unless Units is inch.',
       'When a character cannot be drawn, the reason appears under the picture; the file then ' +
       'holds everything before it.'],
   },
   ja: {
-    intro: '文字を入力すると、その図形が下に表示されます。ボタンで DXF ファイル、SVG の図と' +
-      '機械の G コードを保存できます（tracemill コマンドと同じファイルです）。',
+    intro: '文字を入力すると、その図形が下に表示されます。ボタンで DXF ファイルと SVG の図を' +
+      '保存できます（tracemill コマンドと同じファイルです）。',
     name: 'ファイル名(F)', lengths: '寸法',
     charWidth: '文字幅(W)', charHeight: '文字高(E)', lineWidth: '線幅(L)',
     charSpacing: '文字間隔(I)', lineSpacing: '行間隔(S)', text: '文字(T)',
-    downloadDxf: 'DXF を保存', downloadSvg: 'SVG を保存', downloadGcode: 'G コードを保存',
+    downloadDxf: 'DXF を保存', downloadSvg: 'SVG を保存', downloadGcode: 'Gコード を保存',
     frame: '枠計算', frameWidth: '枠幅(B)', frameHeight: '枠高(A)',
     frameCharsPerRow: '枠行文字数(N)', frameRows: '枠行数(V)',
     frameLineWidthPercent: '枠線幅％(D)', frameCharSpacingPercent: '枠文字間隔％(G)',
     frameLineSpacingPercent: '枠行間隔％(O)', calculate: '枠計算(C)',
     output: 'ファイル', polylines: '閉じた輪郭(P)', units: '単位(U)', unitsNone: 'なし',
     gcodeMachine: 'Gコード(K)', machineMill: 'ミル', machineLaser: 'レーザー', machinePen: 'ペン',
-    gcodePath: '経路(R)', pathSkeleton: '中心線', pathOutline: '輪郭', gcodeFrame: '枠も加工(X)',
+    gcodePath: '経路(R)', pathSkeleton: '中心線', pathOutline: '輪郭', gcodeFrame: '枠も切る(X)',
     help: 'ヘルプ(H)', pictureLabel: '図形',
     notNumber: (field, text) => `${field}: "${text}" は数値ではありません。`,
     notCount: (field, text) => `${field}: "${text}" は 0 から 2147483647 までの整数ではありません。`,
@@ -73,10 +71,8 @@ const TEXTS = {
       '五つの寸法を求めます。',
       '閉じた輪郭は、輪郭を閉じたポリラインで書き出します（切り抜きや塗りつぶし用）。' +
       '単位は mm か inch をファイルに書き込みます。',
-      'G コードは、ミル（彫刻機・ルーター）、レーザー、ペン（サーボのペンプロッタ）の機械の' +
-      'プログラム（.nc）を保存します。経路は中心線（一筆の彫刻）か輪郭で、送りや深さは' +
-      'コマンドの既定値です。単位が inch のときは G20（inch）、ほかは G21（mm）です。' +
-      '原点 X0 Y0（文字の並びの中心）から始まり、原点に戻ります。',
+      'Gコード を保存 は、中心線（彫刻・ペン描き）か輪郭を、移動の短い順に加工する' +
+      'プログラムを書き出します。送り・深さ・出力はコマンドの既定値です。単位が inch でなければ mm です。',
       '描けない文字があるときは、その理由が図の下に出ます。ファイルにはその前までが入ります。'],
   },
 };
@@ -100,8 +96,8 @@ const Status = { AllDrawn: 0, Stopped: 1, Invalid: 2, NotJoined: 3, Empty: 4, Ba
 const LENGTHS = ['charWidth', 'charHeight', 'lineWidth', 'charSpacing', 'lineSpacing'];
 const FRAME = ['frameWidth', 'frameHeight', 'frameCharsPerRow', 'frameRows',
   'frameCharSpacingPercent', 'frameLineSpacingPercent', 'frameLineWidthPercent'];
-// The files the page saves: what the core is asked for (3: the machine
-// program, through tm_gcode), the name's suffix and the type.
+// The files the page saves: what the core is asked for, the name's suffix and
+// the type.
 const FORMATS = {
   dxf: { what: 1, suffix: '.dxf', type: 'application/dxf' },
   svg: { what: 2, suffix: '.svg', type: 'image/svg+xml' },
@@ -131,19 +127,14 @@ function applyTexts() {
   }
 }
 
-// Calls the core's tm_draw (or for the machine program tm_gcode) with the
-// fields as they are.
+// Calls the core's tm_draw with the fields as they are.
 function draw(what) {
-  const lengths = LENGTHS.map((id) => $(id).value);
-  const units = Number($('units').value);
-  if (what === 3) {
-    return core.ccall('tm_gcode', 'number', [...Array(6).fill('string'), ...Array(4).fill('number'), 'string'],
-      [$('text').value, ...lengths, units, Number($('gcodePath').value), Number($('gcodeMachine').value),
-        $('gcodeFrame').checked ? 1 : 0, lang]);
-  }
   return core.ccall('tm_draw', 'number',
-    ['number', 'string', 'string', 'string', 'string', 'string', 'string', 'number', 'number', 'string'],
-    [what, $('text').value, ...lengths, $('polylines').checked ? 1 : 0, units, lang]);
+    ['number', 'string', 'string', 'string', 'string', 'string', 'string', 'number', 'number',
+      'number', 'number', 'number', 'string'],
+    [what, $('text').value, ...LENGTHS.map((id) => $(id).value),
+      $('polylines').checked ? 1 : 0, Number($('units').value),
+      Number($('gcodePath').value), Number($('gcodeMachine').value), $('gcodeFrame').checked ? 1 : 0, lang]);
 }
 
 function badFieldMessage() {

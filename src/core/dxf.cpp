@@ -344,6 +344,11 @@ void BlockBuffer::flush_if_full() {
     if (size_ >= kFlushThreshold) flush();
 }
 
+void BlockBuffer::pass_on(std::unique_ptr<char[]>& block, std::size_t size) {
+    flush();
+    out_.write_block(block, size);
+}
+
 void BlockBuffer::flush() {
     if (size_ == 0) return;
     out_.write_block(data_, size_);

@@ -107,6 +107,8 @@ public:
     void commit(char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
     void flush_if_full();
     void flush();
+    // Passes on a block of another BlockBuffer after everything held here.
+    void pass_on(std::unique_ptr<char[]>& block, std::size_t size);
 
 private:
     ByteSink& out_;

@@ -4,6 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <system_error>
+#include <utility>
+#ifndef __EMSCRIPTEN__
+#include <thread>
+#endif
 
 #include "exact_math.hpp"
 #include "glyph.hpp"
@@ -197,17 +203,49 @@ struct Bounds {
     }
 };
 
+// Keeps the blocks of a BlockBuffer to be passed on later, in order.
+class HeldBlocks final : public ByteSink {
+public:
+    void write(std::string_view bytes) override {
+        auto block = portable::uninitialised_chars(std::max(bytes.size(), BlockBuffer::kCapacity));
+        std::memcpy(block.get(), bytes.data(), bytes.size());
+        blocks.emplace_back(std::move(block), bytes.size());
+    }
+    void write_block(std::unique_ptr<char[]>& block, std::size_t size) override {
+        blocks.emplace_back(std::move(block), size);
+        block = portable::uninitialised_chars(BlockBuffer::kCapacity);
+    }
+    std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> blocks;
+};
+
+#ifndef __EMSCRIPTEN__
+// From this many paths on, the program is written by two threads.
+constexpr std::size_t kWrittenInHalvesFrom = 4096;
+#endif
+
+// Where the tool is (in printed units) and what it is doing: all that the
+// lines of a path depend on besides the path itself.
+struct ToolState {
+    std::int64_t x = 0, y = 0;
+    bool moved = false;    // it has travelled at all
+    bool cutting = false;  // it is down (in the work, the beam on, the pen down)
+    bool feed_pending = true;
+    bool operator==(const ToolState&) const = default;
+};
+
 // Writes the program's lines: every move, and the machine's way of starting
 // and ending a cut.
 class Program {
 public:
-    Program(BlockBuffer& out, const GcodeOptions& o) : out_(out), o_(o), inches_(o.inches) {
+    Program(BlockBuffer& out, const GcodeOptions& o, const ToolState& s = {})
+        : out_(out), o_(o), inches_(o.inches), s_(s) {
         if (o.machine == GcodeMachine::Laser)
             power_ = " S" + setting(o.laser_power / 100 * o.laser_scale, 4);
         dwell_ = "G4 P" + setting(o.pen_dwell, 4);
     }
 
     std::int64_t q(double v) const { return printed_units(v, inches_); }
+    const ToolState& state() const { return s_; }
 
     void line(std::string_view text) {
         out_.append(text);
@@ -239,7 +277,7 @@ public:
     }
 
     void finish() {
-        if (cutting_) lift();
+        if (s_.cutting) lift();
         switch (o_.machine) {
             case GcodeMachine::Mill: line("M5"); break;
             case GcodeMachine::Laser:
@@ -259,13 +297,13 @@ public:
     void run(std::uint32_t count, PieceAt piece, std::int32_t passes) {
         const Point start = piece(0).from;
         const std::int64_t ex = q(start.x), ey = q(start.y);
-        if (!(cutting_ && ex == x_ && ey == y_)) {
-            if (cutting_) lift();
+        if (!(s_.cutting && ex == s_.x && ey == s_.y)) {
+            if (s_.cutting) lift();
             travel(ex, ey);
             lower();
         }
         for (std::int32_t pass = 0; pass < passes; ++pass) {
-            if (pass > 0 && (ex != x_ || ey != y_)) travel(ex, ey);
+            if (pass > 0 && (ex != s_.x || ey != s_.y)) travel(ex, ey);
             for (std::uint32_t k = 0; k < count; ++k) cut(piece(k));
         }
     }
@@ -294,15 +332,15 @@ private:
     }
 
     void travel(std::int64_t x, std::int64_t y) {
-        if (x == x_ && y == y_ && moved_) return;
+        if (x == s_.x && y == s_.y && s_.moved) return;
         begin_line("G0");
         word('X', x);
         word('Y', y);
         if (o_.machine == GcodeMachine::Laser) text(" S0");
         end_line();
-        x_ = x;
-        y_ = y;
-        moved_ = true;
+        s_.x = x;
+        s_.y = y;
+        s_.moved = true;
     }
 
     void lower() {
@@ -312,7 +350,7 @@ private:
                 word('Z', -q(o_.depth));
                 text(" F" + setting(o_.plunge_feed, 4));
                 end_line();
-                feed_pending_ = true;
+                s_.feed_pending = true;
                 break;
             case GcodeMachine::Laser: break;
             case GcodeMachine::Pen:
@@ -320,7 +358,7 @@ private:
                 line(dwell_);
                 break;
         }
-        cutting_ = true;
+        s_.cutting = true;
     }
 
     void lift() {
@@ -336,26 +374,26 @@ private:
                 line(dwell_);
                 break;
         }
-        cutting_ = false;
+        s_.cutting = false;
     }
 
     void end_cut_line() {
         text(power_);
-        if (feed_pending_) {
+        if (s_.feed_pending) {
             text(" F" + setting(o_.feed, 4));
-            feed_pending_ = false;
+            s_.feed_pending = false;
         }
         end_line();
     }
 
     void straight(std::int64_t x, std::int64_t y) {
-        if (x == x_ && y == y_) return;
+        if (x == s_.x && y == s_.y) return;
         begin_line("G1");
         word('X', x);
         word('Y', y);
         end_cut_line();
-        x_ = x;
-        y_ = y;
+        s_.x = x;
+        s_.y = y;
     }
 
     void cut(const Piece& p) {
@@ -363,15 +401,15 @@ private:
             straight(q(p.to.x), q(p.to.y));
             return;
         }
-        if (const auto a = arc_words(x_, y_, p, inches_)) {
+        if (const auto a = arc_words(s_.x, s_.y, p, inches_)) {
             begin_line(p.sweep_deg > 0 ? "G3" : "G2");
             word('X', a->x);
             word('Y', a->y);
             word('I', a->i);
             word('J', a->j);
             end_cut_line();
-            x_ = a->x;
-            y_ = a->y;
+            s_.x = a->x;
+            s_.y = a->y;
             return;
         }
         // Straight moves within a small tolerance of the arc.
@@ -396,10 +434,7 @@ private:
     std::string dwell_;
     static constexpr std::size_t kLineRoom = 256;
     char* p_ = nullptr;
-    std::int64_t x_ = 0, y_ = 0;
-    bool moved_ = false;
-    bool cutting_ = false;
-    bool feed_pending_ = true;
+    ToolState s_;
 };
 
 }  // namespace
@@ -546,7 +581,7 @@ void GcodeWriter::append_paths(const GcodeWriter& later) {
     closed_.insert(closed_.end(), later.closed_.begin(), later.closed_.end());
 }
 
-GcodeSummary GcodeWriter::end() {
+GcodeSummary GcodeWriter::end(bool one_thread) {
     const GcodeOptions& o = options_;
     const bool inches = o.inches;
     const std::size_t n = closed_.size();
@@ -671,9 +706,7 @@ GcodeSummary GcodeWriter::end() {
     comment("travel " + length(summary.travel) + ", in the text's order " + length(summary.text_travel));
     comment("start and end at X0 Y0, the middle of the text block");
 
-    Program program(buffer_, o);
-    program.start();
-    for (const Visit& v : route) {
+    const auto run = [&](Program& program, const Visit& v) {
         const std::uint32_t f = first_[v.path], count = first_[v.path + 1] - f;
         const std::uint32_t seam = closed_[v.path] ? v.seam : 0;
         if (!v.reversed) {
@@ -683,7 +716,63 @@ GcodeSummary GcodeWriter::end() {
             program.run(count, [&](std::uint32_t k) { return turned_round(pieces_[f + (seam + 2 * count - 1 - k) % count]); },
                         passes);
         }
+    };
+    Program program(buffer_, o);
+    program.start();
+    std::size_t done = 0;
+#ifdef __EMSCRIPTEN__
+    (void)one_thread;  // the browser's build has the one thread
+#else
+    // A long route is written in two halves at once. After any path the
+    // tool is down at the path's (printed) end, whatever state it came in
+    // with, so the second thread runs the last path of the first half from
+    // an assumed state to learn the state the first half will leave, and
+    // writes the second half on from there. That state is checked once the
+    // first half is written: where it differs (a path that printed no move
+    // at all), the first thread writes the second half itself.
+    if (!one_thread && route.size() >= kWrittenInHalvesFrom) {
+        const std::size_t half = route.size() / 2;
+        HeldBlocks later;
+        ToolState expected;
+        bool later_ok = false;
+        const auto write_later = [&] {
+            try {
+                HeldBlocks scratch;
+                BlockBuffer scratch_buffer(scratch);
+                Program before(scratch_buffer, o, ToolState{0, 0, true, false, true});
+                run(before, route[half - 1]);
+                expected = before.state();
+                BlockBuffer later_buffer(later);
+                Program rest(later_buffer, o, expected);
+                for (std::size_t k = half; k < route.size(); ++k) run(rest, route[k]);
+                rest.finish();
+                later_buffer.flush();
+                later_ok = true;
+            } catch (...) {
+                later.blocks.clear();  // the first thread writes it
+            }
+        };
+        std::thread helper;
+        try {
+            helper = std::thread(write_later);
+        } catch (const std::system_error&) {
+            write_later();
+        }
+        try {
+            for (; done < half; ++done) run(program, route[done]);
+        } catch (...) {
+            if (helper.joinable()) helper.join();
+            throw;
+        }
+        if (helper.joinable()) helper.join();
+        if (later_ok && program.state() == expected) {
+            buffer_.flush();
+            for (auto& [block, size] : later.blocks) buffer_.pass_on(block, size);
+            return summary;
+        }
     }
+#endif
+    for (; done < route.size(); ++done) run(program, route[done]);
     program.finish();
     buffer_.flush();
     return summary;

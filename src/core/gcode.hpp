@@ -97,7 +97,9 @@ public:
     void add(const GlyphContours& glyph) override;
     // Takes over the paths another writer collected, as if added here.
     void append_paths(const GcodeWriter& later);
-    GcodeSummary end();
+    // Orders the paths and writes the program. A long program is written by
+    // two threads unless `one_thread`; the text is the same either way.
+    GcodeSummary end(bool one_thread = false);
 
     const GcodeOptions& options() const { return options_; }
 

@@ -260,14 +260,9 @@ ContourRun draw_program_contours(const TextParameters& p, std::string_view text,
                                  Language lang) {
     // Rows from the first CR past the middle go to a second thread; a short
     // text is not worth one.
-#ifdef __EMSCRIPTEN__
-    // The browser build has no threads.
-    constexpr std::size_t split = std::string_view::npos;
-#else
     constexpr std::size_t kWorthSplitting = 4096;
     const std::size_t split =
         text.size() < kWorthSplitting ? std::string_view::npos : text.find('\r', text.size() / 2);
-#endif
     if (split == std::string_view::npos)
         return contours_run(p, text, layout, program, program, table, lang, {}, nullptr, parts);
     // The pen's height at the split, reached by the same repeated
@@ -488,9 +483,12 @@ CreateResult finished(CreateResult::Status status, const ContourRun& run, std::s
 
 }  // namespace
 
+// The machine program's values and the size of the text block, judged
+// before any file is touched.
 std::optional<std::string> validate_program(const OutputOptions& options, const TextLayout& layout,
                                             Language lang) {
     if (!options.gcode) return std::nullopt;
+    if (options.gcode->path.empty()) return not_created(lang, Message::NoFile);
     if (auto m = validate_gcode(options.gcode->options, lang)) return m;
     if (!(std::fabs(layout.x0) <= kGcodeMaxCoordinate && std::fabs(layout.y0) <= kGcodeMaxCoordinate))
         return not_created(lang, Message::GcodeBlockTooLarge);
@@ -498,19 +496,13 @@ std::optional<std::string> validate_program(const OutputOptions& options, const 
 }
 
 ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
-                         const OutputOptions& options, ByteSink& drawing, ByteSink* picture,
-                         const GlyphTable& table) {
-    return write_drawing(p, text, layout, options, &drawing, picture, nullptr, table);
-}
-
-ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
                          const OutputOptions& options, ByteSink* drawing, ByteSink* picture,
-                         ByteSink* program, const GlyphTable& table, Language lang) {
-    std::optional<GcodeSummary> summary;
+                         ByteSink* program, const GlyphTable& table, Language lang,
+                         std::optional<GcodeSummary>* summary) {
+    std::optional<GcodeSummary> kept;
     CreateOptions how;
     how.language = lang;
-    return produce(drawing, picture, options.gcode ? program : nullptr, p, text, layout, options, table, how,
-                   summary);
+    return produce(drawing, picture, program, p, text, layout, options, table, how, summary ? *summary : kept);
 }
 
 #ifndef __EMSCRIPTEN__
@@ -528,14 +520,6 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
 }
 
 namespace {
-
-// The machine program's file, values and the size of the text block,
-// judged before any file is touched.
-std::optional<std::string> validate_program_file(const OutputOptions& options, const TextLayout& layout,
-                                                 Language lang) {
-    if (options.gcode && options.gcode->path.empty()) return not_created(lang, Message::NoFile);
-    return validate_program(options, layout, lang);
-}
 
 // One file of a run: it streams into a temporary file beside its target,
 // and the target is replaced only once every file of the run is complete on
@@ -627,7 +611,7 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
     if (auto m = validate(p, output_path, text, !any_other, lang)) return refused(Status::Invalid, *m);
     const auto layout = measure_text(p, text);
     if (!layout) return refused(Status::Invalid, not_created(lang, Message::NoText));
-    if (auto m = validate_program_file(options, *layout, lang)) return refused(Status::Invalid, *m);
+    if (auto m = validate_program(options, *layout, lang)) return refused(Status::Invalid, *m);
 
     // The drawing, its picture, its program, in this order.
     Target targets[] = {{&output_path, "DXF", {}},
@@ -654,7 +638,7 @@ CreateResult stream_drawing(const TextParameters& p, std::string_view text, Byte
     if (auto m = validate(p, {}, text, false, lang)) return refused(Status::Invalid, *m);
     const auto layout = measure_text(p, text);
     if (!layout) return refused(Status::Invalid, not_created(lang, Message::NoText));
-    if (auto m = validate_program_file(options, *layout, lang)) return refused(Status::Invalid, *m);
+    if (auto m = validate_program(options, *layout, lang)) return refused(Status::Invalid, *m);
     // The picture and the program, files beside the stream.
     Target targets[] = {{&svg_path, "SVG", {}}, {options.gcode ? &options.gcode->path : nullptr, "G-code", {}}};
     if (auto r = open_targets(targets, lang)) return *r;

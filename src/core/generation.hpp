@@ -137,26 +137,21 @@ ContourRun draw_program_contours(const TextParameters& p, std::string_view text,
                                  GcodeWriter& program, const GlyphTable& table, ContourParts parts,
                                  Language lang = Language::Japanese);
 
-// The drawing as the Create command writes it, into `drawing`, and its SVG
-// picture into `picture` when there is one: the same bytes, here for any
-// byte sink (a file, memory). The parameters must have passed validate().
-// As with draw_contours, a fault means the drawing must not be used.
-ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
-                         const OutputOptions& options, ByteSink& drawing, ByteSink* picture,
-                         const GlyphTable& table);
-// The same with any of the three files (a null sink is not made), the
-// machine program when options.gcode asks for one (its path is not used),
-// and the stop message in `lang`. The program's values must have passed
-// validate_program().
-ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
-                         const OutputOptions& options, ByteSink* drawing, ByteSink* picture,
-                         ByteSink* program, const GlyphTable& table, Language lang = Language::Japanese);
-
-// The machine program's values and the size of the text block (its
-// coordinates must stay within kGcodeMaxCoordinate), judged before anything
-// is written; nothing when they are good or no program is asked for.
+// The machine program's values (options.gcode, when there is one) and the
+// size of the text block for it: a message when they cannot be written.
 std::optional<std::string> validate_program(const OutputOptions& options, const TextLayout& layout,
                                             Language lang = Language::Japanese);
+
+// The drawing as the Create command writes it into `drawing`, its SVG picture
+// into `picture` and its machine program (options.gcode's) into `program`,
+// each when there is one: the same bytes, here for any byte sink (a file,
+// memory). The parameters must have passed validate(), and the program's
+// validate_program(). As with draw_contours, a fault means nothing written
+// may be used.
+ContourRun write_drawing(const TextParameters& p, std::string_view text, const TextLayout& layout,
+                         const OutputOptions& options, ByteSink* drawing, ByteSink* picture,
+                         ByteSink* program, const GlyphTable& table, Language lang = Language::Japanese,
+                         std::optional<GcodeSummary>* summary = nullptr);
 
 // The Create command from validation to the written file.
 struct CreateResult {

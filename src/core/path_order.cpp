@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <numeric>
+#include <system_error>
+#ifndef __EMSCRIPTEN__
+#include <thread>
+#endif
 
 namespace tracemill {
 
@@ -479,7 +484,9 @@ Route nearest_neighbour_route(const PathEnds& paths) {
     return nearest_neighbour_route(paths, grid, owner);
 }
 
-Route shortest_route(const PathEnds& paths) {
+namespace {
+
+Route improved_route(const PathEnds& paths) {
     const std::vector<std::uint32_t> owner = owners(paths);
     PointGrid grid(paths.points);
     const Route greedy = nearest_neighbour_route(paths, grid, owner);
@@ -495,6 +502,100 @@ Route shortest_route(const PathEnds& paths) {
     // Every kept change shortened the route; the sum is taken again as a
     // guard against rounding.
     return travel_of(paths, better) <= travel_of(paths, greedy) ? better : greedy;
+}
+
+// The given paths as a set of their own, in the given order.
+PathEnds part_of(const PathEnds& paths, const std::uint32_t* ids, std::size_t count) {
+    PathEnds part;
+    part.first.reserve(count + 1);
+    part.closed.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::uint32_t i = ids[k];
+        part.points.insert(part.points.end(), paths.points.begin() + paths.first[i],
+                           paths.points.begin() + paths.first[i + 1]);
+        part.first.push_back(static_cast<std::uint32_t>(part.points.size()));
+        part.closed.push_back(paths.closed[i]);
+    }
+    return part;
+}
+
+}  // namespace
+
+Route shortest_route(const PathEnds& paths) {
+    const std::size_t n = paths.size();
+    if (n < kOrderedInHalvesFrom) return improved_route(paths);
+    // The paths are cut in two across the longer side of their extent, at
+    // the median of their first points (ties by their place in the given
+    // order); each half is ordered apart from the origin, at the same time
+    // where a second thread is to be had, and the far half (larger x or y)
+    // is run after the near one. The cut depends on the paths alone, so the
+    // route is the same with one thread or two.
+    double x0 = paths.points[0].x, x1 = x0, y0 = paths.points[0].y, y1 = y0;
+    for (const Point p : paths.points) {
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
+    const bool across_x = x1 - x0 >= y1 - y0;
+    const auto key = [&](std::uint32_t i) {
+        const Point p = paths.points[paths.first[i]];
+        return across_x ? p.x : p.y;
+    };
+    std::vector<std::uint32_t> ids(n);
+    std::iota(ids.begin(), ids.end(), 0u);
+    const std::size_t half = n / 2;
+    std::nth_element(ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(half), ids.end(),
+                     [&](std::uint32_t a, std::uint32_t b) {
+                         const double ka = key(a), kb = key(b);
+                         return ka < kb || (ka == kb && a < b);
+                     });
+    std::sort(ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(half));
+    std::sort(ids.begin() + static_cast<std::ptrdiff_t>(half), ids.end());
+    const PathEnds near = part_of(paths, ids.data(), half);
+    const PathEnds far = part_of(paths, ids.data() + half, n - half);
+    Route later;
+    std::exception_ptr later_failure;
+    const auto order_later = [&] {
+        try {
+            later = improved_route(far);
+        } catch (...) {
+            later_failure = std::current_exception();
+        }
+    };
+#ifndef __EMSCRIPTEN__
+    std::thread helper;
+    try {
+        helper = std::thread(order_later);
+    } catch (const std::system_error&) {
+        order_later();
+    }
+#else
+    order_later();
+#endif
+    Route first;
+    std::exception_ptr failure;
+    try {
+        first = improved_route(near);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+#ifndef __EMSCRIPTEN__
+    if (helper.joinable()) helper.join();
+#endif
+    if (failure) std::rethrow_exception(failure);
+    if (later_failure) std::rethrow_exception(later_failure);
+    Route route;
+    route.reserve(n);
+    for (Visit v : first) {
+        v.path = ids[v.path];
+        route.push_back(v);
+    }
+    for (Visit v : later) {
+        v.path = ids[half + v.path];
+        route.push_back(v);
+    }
+    return route;
 }
 
 }  // namespace tracemill

@@ -66,7 +66,13 @@ Route nearest_neighbour_route(const PathEnds& paths);
 // elsewhere in the route, forwards or turned round (a single path may turn
 // round where it is), then by moving each closed path's seam to the point
 // between its neighbours; a change is kept only where it shortens the
-// travel. Never longer than the nearest-neighbour route.
+// travel. Never longer than the nearest-neighbour route (of each half). From
+// kOrderedInHalvesFrom paths on, the paths are cut in two halves across the
+// longer side of their extent, each is ordered so apart (at the same time),
+// from the origin, and the far half run after the near one: for paths
+// short beside their extent, as a text's strokes are, that costs well under
+// one per cent of the travel.
+inline constexpr std::size_t kOrderedInHalvesFrom = 16384;
 Route shortest_route(const PathEnds& paths);
 
 }  // namespace tracemill

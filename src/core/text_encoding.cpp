@@ -1,8 +1,8 @@
 #include "text_encoding.hpp"
 
-#include <iconv.h>
-
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace tracemill {
 
@@ -54,48 +54,31 @@ std::int32_t decode(std::string_view s, std::size_t& i) {
     return cp;
 }
 
-// Converts one character to its two-byte Shift-JIS code (Microsoft's code
-// page, the one Japanese desktop text uses), or the placeholder.
-class DoubleByteEncoder {
-public:
-    DoubleByteEncoder() : cd_(iconv_open("CP932", "UTF-8")) {}
-    ~DoubleByteEncoder() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
-    }
-    DoubleByteEncoder(const DoubleByteEncoder&) = delete;
-    DoubleByteEncoder& operator=(const DoubleByteEncoder&) = delete;
-
-    void append(std::string& out, std::string_view utf8_char) {
-        char result[8];
-        if (cd_ != reinterpret_cast<iconv_t>(-1) && !utf8_char.empty()) {
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-            char* in = const_cast<char*>(utf8_char.data());
-            std::size_t in_left = utf8_char.size();
-            char* o = result;
-            std::size_t out_left = sizeof result;
-            if (iconv(cd_, &in, &in_left, &o, &out_left) != static_cast<std::size_t>(-1) &&
-                in_left == 0 && o - result == 2 &&
-                static_cast<unsigned char>(result[0]) >= 0x81) {
-                out.append(result, 2);
-                return;
-            }
-        }
-        out.append(kPlaceholder, 2);
-    }
-
-private:
-    iconv_t cd_;
+// Every character with a two-byte code in Microsoft's Shift-JIS code page
+// (the one Japanese desktop text uses), as (code point << 16 | code), sorted.
+constexpr std::uint32_t kDoubleByteCodes[] = {
+#include "cp932_table.inc"
 };
+
+// Appends a character's two-byte code, or the placeholder.
+void append_double_byte(std::string& out, std::int32_t cp) {
+    const auto key = static_cast<std::uint32_t>(cp) << 16;
+    const auto* it = std::lower_bound(std::begin(kDoubleByteCodes), std::end(kDoubleByteCodes), key);
+    if (cp <= 0xFFFF && it != std::end(kDoubleByteCodes) && (*it >> 16) == static_cast<std::uint32_t>(cp)) {
+        out += static_cast<char>(*it >> 8 & 0xFF);
+        out += static_cast<char>(*it & 0xFF);
+        return;
+    }
+    out.append(kPlaceholder, 2);
+}
 
 }  // namespace
 
 std::string to_document_bytes(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    DoubleByteEncoder encoder;
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const std::size_t start = i;
         const std::int32_t cp = decode(utf8, i);
         if (cp == '\r') {
             if (i < utf8.size() && utf8[i] == '\n') ++i;
@@ -111,7 +94,7 @@ std::string to_document_bytes(std::string_view utf8) {
         } else if (cp < 0) {
             out.append(kPlaceholder, 2);
         } else {
-            encoder.append(out, utf8.substr(start, i - start));
+            append_double_byte(out, cp);
         }
     }
     return out;

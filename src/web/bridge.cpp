@@ -3,8 +3,8 @@
 // exactly as the command reads its options, so the page draws the very same
 // bytes as the command for the same values. Everything stays in memory.
 //
-// Every call also takes the page's language ("ja" for Japanese messages,
-// English for any other), in which the core's messages are written.
+// Every call also takes the page's language: "ja" for the core's Japanese
+// messages, anything else for the English ones.
 #include <emscripten/emscripten.h>
 
 #include <array>
@@ -62,6 +62,10 @@ bool read_lengths(const char* const texts[5], TextParameters& p) {
     return true;
 }
 
+Language language_of(const char* lang) {
+    return std::string_view(lang) == "ja" ? Language::Japanese : Language::English;
+}
+
 // The drawing's entities for the picture: the top-left corner of the text
 // block, then per entity its kind (0 line, 1 arc, 2 circle), its colour and
 // five numbers (x1 y1 x2 y2 -, cx cy r start end, cx cy r - -).
@@ -86,33 +90,44 @@ private:
     std::vector<double>& out_;
 };
 
-// The page's language: "ja" is Japanese, any other English.
-Language language_of(const char* lang) {
-    return parse_language(lang).value_or(Language::English);
-}
+}  // namespace
 
-// The drawing, its picture or its machine program, into results.
-int draw(int what, const char* typed, const char* const lengths[5], const OutputOptions& options,
-         Language lang) {
+extern "C" {
+
+// Draws the text with the five lengths. what: 0 the picture (entities into
+// picture()), 1 the DXF file, 2 the SVG file, 3 the G-code (into output()),
+// each as the command writes it with --polylines when polylines is set and
+// --units mm (units 1) or in (units 2). The G-code as with --gcode-path
+// skeleton (0) or outline (1), --gcode-machine mill (0), laser (1) or pen (2),
+// and --gcode-frame when frame is set, the other settings the command's
+// defaults.
+EMSCRIPTEN_KEEPALIVE int tm_draw(int what, const char* typed, const char* char_width,
+                                 const char* char_height, const char* line_width,
+                                 const char* char_spacing, const char* line_spacing,
+                                 int polylines, int units, int gcode_path, int gcode_machine,
+                                 int gcode_frame, const char* lang) {
     results = {};
+    const Language L = language_of(lang);
+    const char* const texts[5] = {char_width, char_height, line_width, char_spacing, line_spacing};
     TextParameters p;
-    if (!read_lengths(lengths, p)) return kBadField;
+    if (!read_lengths(texts, p)) return kBadField;
     const std::string text = to_document_bytes(typed);
-    const std::string_view not_created = message_text(Message::NotCreated, lang);
-    const auto nothing = [&] {
-        if (what != 0) results.message = format_message(Message::NoText, lang) + std::string(not_created);
+    const auto nothing = [what, L] {
+        if (what != 0) results.message = message_text(Message::NoText, L);
         return kEmpty;
     };
     if (text.empty()) return nothing();
-    auto m = validate(p, {}, text, false, lang);
-    const auto layout = m ? std::nullopt : measure_text(p, text);
-    if (!m && layout) m = validate_program(options, *layout, lang);
-    if (m) {
-        // Under the picture no file is at stake: the reason alone.
-        if (what == 0 && m->ends_with(not_created)) m->resize(m->size() - not_created.size());
-        results.message = *m;
+    // Under the picture no file is at stake: the reason alone.
+    const auto reason = [what, L](std::string m) {
+        const std::string_view not_created = message_text(Message::NotCreated, L);
+        if (what == 0 && m.ends_with(not_created)) m.resize(m.size() - not_created.size());
+        return m;
+    };
+    if (auto m = validate(p, {}, text, false, L)) {
+        results.message = reason(*m);
         return kInvalid;
     }
+    const auto layout = measure_text(p, text);
     if (!layout) return nothing();
 
     if (what == 0) {
@@ -121,14 +136,32 @@ int draw(int what, const char* typed, const char* const lengths[5], const Output
         results.picture.push_back(layout->y0);
         PictureSink sink(results.picture);
         const auto stop = draw_text_run(p, text, *layout, sink);
-        if (stop) results.message = stop->message(lang);
-        return results.message.empty() ? kAllDrawn : kStopped;
+        if (!stop) return kAllDrawn;
+        results.message = stop->message(L);
+        return kStopped;
     }
 
+    OutputOptions options;
+    options.polylines = polylines != 0;
+    if (units == 1) options.units = Units::Millimetres;
+    if (units == 2) options.units = Units::Inches;
+    if (what == 3) {
+        GcodeOptions g = gcode_defaults(options.units == Units::Inches);
+        g.cut = gcode_path == 1 ? GcodeCut::Outline : GcodeCut::Skeleton;
+        g.machine = gcode_machine == 1   ? GcodeMachine::Laser
+                    : gcode_machine == 2 ? GcodeMachine::Pen
+                                         : GcodeMachine::Mill;
+        g.frame = gcode_frame != 0;
+        options.gcode = GcodeOutput{"page", g};
+        if (auto m = validate_program(options, *layout, L)) {
+            results.message = *m;
+            return kInvalid;
+        }
+    }
     StringByteSink file;
-    const ContourRun run = write_drawing(p, text, *layout, options, what == 1 ? &file : nullptr,
-                                         what == 2 ? &file : nullptr, what == 3 ? &file : nullptr,
-                                         glyph_table(), lang);
+    ByteSink* const into[] = {what == 1 ? &file : nullptr, what == 2 ? &file : nullptr,
+                              what == 3 ? &file : nullptr};
+    const ContourRun run = write_drawing(p, text, *layout, options, into[0], into[1], into[2], glyph_table(), L);
     if (!run.fault.empty()) {
         results.message = run.fault;
         return kNotJoined;
@@ -136,51 +169,6 @@ int draw(int what, const char* typed, const char* const lengths[5], const Output
     results.output = std::move(file.text);
     results.message = run.stop;
     return run.stop.empty() ? kAllDrawn : kStopped;
-}
-
-// The file's options as the command's --polylines and --units mm (units 1)
-// or in (units 2) set them.
-OutputOptions output_options(int polylines, int units) {
-    OutputOptions options;
-    options.polylines = polylines != 0;
-    if (units == 1) options.units = Units::Millimetres;
-    if (units == 2) options.units = Units::Inches;
-    return options;
-}
-
-}  // namespace
-
-extern "C" {
-
-// Draws the text with the five lengths. what: 0 the picture (entities into
-// picture()), 1 the DXF file, 2 the SVG file (into output()), each as the
-// command writes it with --polylines when polylines is set and --units mm
-// (units 1) or in (units 2).
-EMSCRIPTEN_KEEPALIVE int tm_draw(int what, const char* typed, const char* char_width,
-                                 const char* char_height, const char* line_width,
-                                 const char* char_spacing, const char* line_spacing,
-                                 int polylines, int units, const char* lang) {
-    const char* const lengths[5] = {char_width, char_height, line_width, char_spacing, line_spacing};
-    return draw(what == 0 ? 0 : what == 2 ? 2 : 1, typed, lengths, output_options(polylines, units),
-                language_of(lang));
-}
-
-// The machine program (into output()) as the command writes it with --gcode
-// and the units as for tm_draw: --gcode-path skeleton (path 0) or outline
-// (1), --gcode-machine mill (machine 0), laser (1) or pen (2), and
-// --gcode-frame when frame is set; every other value the command's default.
-EMSCRIPTEN_KEEPALIVE int tm_gcode(const char* typed, const char* char_width, const char* char_height,
-                                  const char* line_width, const char* char_spacing,
-                                  const char* line_spacing, int units, int path, int machine, int frame,
-                                  const char* lang) {
-    const char* const lengths[5] = {char_width, char_height, line_width, char_spacing, line_spacing};
-    OutputOptions options = output_options(0, units);
-    GcodeOptions g = gcode_defaults(units == 2);
-    g.cut = path == 1 ? GcodeCut::Outline : GcodeCut::Skeleton;
-    g.machine = machine == 1 ? GcodeMachine::Laser : machine == 2 ? GcodeMachine::Pen : GcodeMachine::Mill;
-    g.frame = frame != 0;
-    options.gcode = GcodeOutput{{}, g};
-    return draw(3, typed, lengths, options, language_of(lang));
 }
 
 // The frame calculation over the seven frame fields (width, height,

@@ -66,8 +66,8 @@ if (require.main === module) {
       const theirs = commandFiles(command, dir, c);
       for (const [format, what] of [['dxf', 1], ['svg', 2]]) {
         const status = core.ccall('tm_draw', 'number',
-          ['number', 'string', 'string', 'string', 'string', 'string', 'string', 'number', 'number', 'string'],
-          [what, c.text, ...c.lengths, c.polylines ? 1 : 0, 0, 'en']);
+          ['number', ...Array(6).fill('string'), ...Array(5).fill('number'), 'string'],
+          [what, c.text, ...c.lengths, c.polylines ? 1 : 0, 0, 0, 0, 0, 'en']);
         if (theirs.status > 1 || status > 1) {
           if (!(theirs.status > 1 && status > 1)) console.log('status differs:', JSON.stringify(c.text), c.lengths);
           continue;
