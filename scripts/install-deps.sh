@@ -12,12 +12,14 @@ packages=(cmake make g++ libcli11-dev qt6-base-dev qt6-tools-dev qt6-tools-dev-t
 # manual page, made from --help. fonts-ipafont-gothic: a Japanese font for the
 # dialog's texts.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev python3 python3-ezdxf python3-shapely
+               python3-mpmath
                locales clang libclang-rt-14-dev linuxcnc-uspace
                lintian desktop-file-utils)
 # Qt Test comes with qt6-base-dev; the dialog's tests run on Qt's offscreen
-# platform, no display needed. python3-ezdxf: the DXF reader of the
-# command-line tests. python3-shapely: the area check of the closed contours
-# (it buffers the skeleton independently). clang, libclang-rt-14-dev: the
+# platform, no display needed. python3-ezdxf: the DXF reader of the command-line
+# tests. python3-shapely: the area check of the closed contours (it buffers the
+# skeleton independently). python3-mpmath: the correctly rounded values the
+# elementary functions are checked against. clang, libclang-rt-14-dev: the
 # fuzzer (libFuzzer and the sanitizers' runtime). linuxcnc-uspace: its
 # standalone G-code interpreter (rs274) reads every machine program the tests
 # write. lintian, desktop-file-utils: the checks of the Debian package and its

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <numeric>
 
+#include "exact_math.hpp"
+
 namespace tracemill {
 
 namespace {
@@ -16,14 +18,14 @@ double radians(double deg) { return deg * std::numbers::pi / 180; }
 
 Point on_circle(Point c, double radius, double deg) {
     const double a = radians(deg);
-    return {c.x + radius * std::cos(a), c.y + radius * std::sin(a)};
+    return {c.x + radius * cr_cos(a), c.y + radius * cr_sin(a)};
 }
 
 double angle_of(Point c, Point p) {
-    return std::atan2(p.y - c.y, p.x - c.x) * 180 / std::numbers::pi;
+    return cr_atan2(p.y - c.y, p.x - c.x) * 180 / std::numbers::pi;
 }
 
-double distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double distance(Point a, Point b) { return cr_hypot(a.x - b.x, a.y - b.y); }
 
 // A line or an arc with its two ends; an arc runs anticlockwise from a to b.
 struct Edge {
@@ -467,7 +469,7 @@ double signed_area(const Contour& c) {
         if (p.is_arc()) {
             // The circular segment between the chord and the arc.
             const double theta = radians(p.sweep_deg);
-            segments += p.radius * p.radius * (theta - std::sin(theta)) / 2;
+            segments += p.radius * p.radius * (theta - cr_sin(theta)) / 2;
         }
     }
     return twice / 2 + segments;
@@ -497,7 +499,7 @@ bool encloses(const Contour& c, Point p) {
         for (std::size_t i = 0; i <= cuts.size(); ++i) {
             const double b_deg = i < cuts.size() ? cuts[i] : start + sweep;
             const Point b = i < cuts.size() ? on_circle(piece.centre, piece.radius, b_deg) : piece.to;
-            const bool right = std::cos(radians((a_deg + b_deg) / 2)) > 0;
+            const bool right = cr_cos(radians((a_deg + b_deg) / 2)) > 0;
             count += crossings(a, b, p, [&](double y) {
                 const double dy = y - piece.centre.y;
                 const double dx = std::sqrt(std::max(0.0, piece.radius * piece.radius - dy * dy));
@@ -539,6 +541,6 @@ Contour reversed(const Contour& c) {
     return r;
 }
 
-double bulge_of(const Piece& p) { return std::tan(radians(p.sweep_deg) / 4); }
+double bulge_of(const Piece& p) { return cr_tan(radians(p.sweep_deg) / 4); }
 
 }  // namespace tracemill

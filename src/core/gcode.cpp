@@ -11,6 +11,7 @@
 #include <thread>
 #endif
 
+#include "exact_math.hpp"
 #include "glyph.hpp"
 #include "number_text.hpp"
 #include "path_order.hpp"
@@ -152,7 +153,7 @@ std::string comment_text(std::string_view bytes) {
 
 Point on_circle_at(Point centre, Point from, double turn) {
     const double vx = from.x - centre.x, vy = from.y - centre.y;
-    const double c = std::cos(turn), s = std::sin(turn);
+    const double c = cr_cos(turn), s = cr_sin(turn);
     return {centre.x + (vx * c - vy * s), centre.y + (vx * s + vy * c)};
 }
 
@@ -416,7 +417,7 @@ private:
         const double turn = to_radians(p.sweep_deg, kPi);
         std::int64_t n = 1;
         if (p.radius > tolerance) {
-            const double step = 2 * std::acos(1 - tolerance / p.radius);
+            const double step = 2 * cr_acos(1 - tolerance / p.radius);
             n = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::ceil(std::fabs(turn) / step)), 1, 100000);
         }
         for (std::int64_t k = 1; k < n; ++k) {
@@ -616,7 +617,7 @@ GcodeSummary GcodeWriter::end(bool one_thread) {
         if (!closed_[k] && passes > 1) {
             // Back to the start for every further pass.
             const Point a = pieces_[first_[k]].from, b = pieces_[first_[k + 1] - 1].to;
-            const double back = std::hypot(a.x - b.x, a.y - b.y) * (passes - 1);
+            const double back = cr_hypot(a.x - b.x, a.y - b.y) * (passes - 1);
             summary.travel += back;
             summary.text_travel += back;
         }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "exact_math.hpp"
 #include "glyph.hpp"
 #include "portability.hpp"
 
@@ -19,7 +20,7 @@ const char* stroke_of(Colour c) { return c == Colour::Outline ? "#d000d0" : "#00
 
 Point on_circle(Point c, double radius, double deg) {
     const double a = to_radians(deg, kPi);
-    return {c.x + radius * std::cos(a), c.y + radius * std::sin(a)};
+    return {c.x + radius * cr_cos(a), c.y + radius * cr_sin(a)};
 }
 
 // The path data of a contour: a move to its start, a line or an arc command

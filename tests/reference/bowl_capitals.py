@@ -13,7 +13,7 @@ A stop is printed as "stop <message>" and the count of the emitted rows as
 
 Usage: bowl_capitals.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, line as line_row, positive

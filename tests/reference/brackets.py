@@ -9,7 +9,7 @@ degenerate entities are left out as in tests/reference/rows.py.
 
 Usage: brackets.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, circle as circle_row, line as line_row

@@ -14,7 +14,7 @@ with its width message formatted with the first test's value.
 
 Usage: capitals_sq.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from bowl_capitals import Out, Pi, f9, line_circle_angle, msg

@@ -14,7 +14,7 @@ entities are left out as in tests/reference/rows.py.
 
 Usage: diagonal_capitals_akmnv.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, line as line_row

@@ -12,7 +12,7 @@ A stop is printed as "STOP <value with one decimal>".
 
 Usage: digits_235.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, circle as circle_row, line as line_row

@@ -17,7 +17,7 @@ none of its outline (arcs and sides) is drawn ("if counter").
 
 Usage: digits_689.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, circle as circle_row, line as line_row, positive

@@ -10,7 +10,7 @@ is the inner outline of a loop shrunk to a slit (inner).
 
 Usage: lower_aes.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from lower_bdpqg import Out

@@ -14,7 +14,7 @@ ones are left out as the drawing leaves them out (tests/reference/rows.py).
 
 Usage: lower_bdpqg.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, circle as circle_row, line as line_row, positive

@@ -11,7 +11,7 @@ and the number of entities as "count n".
 
 Usage: lower_hnmur.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, circle as circle_row, line as line_row, pow2

@@ -12,7 +12,7 @@ rounding noise of the cell (see draw).
 
 Usage: lower_vwxyzk.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, line as line_row

@@ -14,7 +14,7 @@ A stop is printed as "stop <message>". Degenerate entities are left out
 
 Usage: operators.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, line as line_row, pow2

@@ -15,7 +15,7 @@ Degenerate entities are left out (tests/reference/rows.py).
 Usage: round_capitals.py GLYPH x y W H t
        round_capitals.py fit a b        (FitCornerArc: radius, angle)
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, circle as circle_row, line as line_row

@@ -12,7 +12,7 @@ number or lies below the spacing of doubles at its centre (twice the gap from
 the larger centre coordinate to the next double up), an arc whose two angles
 print alike. Each function returns the list of rows to add: one row or none.
 """
-import math
+import crmath as math
 
 
 def pow2(v):

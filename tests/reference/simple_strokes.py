@@ -11,7 +11,7 @@ tests/reference/rows.py); a stop is printed as "stop <message>".
 
 Usage: simple_strokes.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, circle as circle_row, line as line_row

@@ -13,7 +13,7 @@ followed by a count line and, for a stop, the stop line.
 
 Usage: symbols_currency_amp_at.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, circle as circle_row, line as line_row, positive, pow2

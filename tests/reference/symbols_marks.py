@@ -15,7 +15,7 @@ A stop is printed as "stop <message>". Degenerate entities are left out
 
 Usage: symbols_marks.py GLYPH x y W H t
 """
-import math
+import crmath as math
 import sys
 
 from rows import arc as arc_row, circle as circle_row, line as line_row, positive

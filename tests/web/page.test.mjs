@@ -1,7 +1,8 @@
 // The page in a real browser (Debian's chromium, headless): typed text gives
 // a picture and a stop reason, the downloaded files are byte for byte the
-// command's files for the same values, the redraw is fast, the page is
-// usable by keyboard and on a phone, and nothing is fetched from elsewhere.
+// command's files for the same values (for random texts and lengths too),
+// the redraw is fast, the page is usable by keyboard and on a phone, and
+// nothing is fetched from elsewhere.
 //   TRACEMILL=build/tracemill TRACEMILL_SITE=build-web/site node --test tests/web/page.test.mjs
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -10,6 +11,7 @@ import { mkdtempSync, readFileSync, existsSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import sweep from './compare_random.cjs';
 
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
 const command = process.env.TRACEMILL || path.join(root, 'build/tracemill');
@@ -152,6 +154,40 @@ test('the downloads are the command\'s files, and the stop reason is the command
     const gcode = await download(page, '#download-gcode', 'plate.nc');
     assert.ok(gcode.equals(expected.gcode), `${c.name}: the G-code differs from the command's`);
   }
+  await page.close();
+});
+
+// Random texts and lengths (TRACEMILL_WEB_RANDOM of them, seed
+// TRACEMILL_WEB_SEED or a new one): the page's core writes the command's DXF
+// and SVG files byte for byte, down to the last printed digit of every sine.
+test('random texts and lengths: the page writes the command\'s files', async () => {
+  const page = await openPage();
+  const count = Number(process.env.TRACEMILL_WEB_RANDOM || 1000);
+  const seed = Number(process.env.TRACEMILL_WEB_SEED || Math.floor(Math.random() * 2 ** 32));
+  console.log(`random texts and lengths: ${count} cases, seed ${seed}`);
+  const dir = mkdtempSync(path.join(work, 'random-'));
+  const differ = [];
+  for (const c of sweep.randomCases(count, seed)) {
+    const theirs = sweep.commandFiles(command, dir, c);
+    // The file in base64, or null when there is none.
+    const ours = await page.evaluate((c) => [1, 2].map((what) => {
+      const status = core.ccall('tm_draw', 'number', ['number', ...Array(6).fill('string'), ...Array(5).fill('number'),
+        'string'], [what, c.text, ...c.lengths, c.polylines ? 1 : 0, 0, 0, 0, 0, 'en']);
+      if (status > 1) return null;
+      const bytes = core.HEAPU8.subarray(core._tm_output(), core._tm_output() + core._tm_output_size());
+      let s = '';
+      for (let i = 0; i < bytes.length; i += 8192) s += String.fromCharCode(...bytes.subarray(i, i + 8192));
+      return btoa(s);
+    }), c);
+    const where = `${JSON.stringify(c.text)} ${c.lengths.join(' ')}${c.polylines ? ' --polylines' : ''}`;
+    if ((ours[0] === null) !== (theirs.status > 1)) differ.push(`status: ${where}`);
+    ['dxf', 'svg'].forEach((format, k) => {
+      if (ours[k] !== null && theirs.status <= 1 && !Buffer.from(ours[k], 'base64').equals(theirs[format])) {
+        differ.push(`${format}: ${where}`);
+      }
+    });
+  }
+  assert.deepEqual(differ, [], `seed ${seed}`);
   await page.close();
 });
 

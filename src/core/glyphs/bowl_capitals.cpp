@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "../dxf.hpp"
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 #include "line_circle_angle.hpp"
 
@@ -80,7 +81,7 @@ void capital_b(const GlyphCell& c, GlyphOutput& out) {
     if (inner) out.line(xL + r, yM - r, xL + r, yL + r, kOutline);
 
     // phi: where the outer outlines of the two bowls cross at the waist.
-    const double phi = std::asin(rho / (rho + r)) * 180 / Pi;
+    const double phi = cr_asin(rho / (rho + r)) * 180 / Pi;
     if (b.straight) {
         // Straight-sided bowls, rho = W − 2t: quarter arcs at the top and
         // bottom, two quarter arcs meeting at the waist, and the vertical
@@ -183,10 +184,10 @@ void capital_r(const GlyphCell& c, GlyphOutput& out) {
 
     const double rho = (H - t) / 4;
     const double cx = xR - rho, cy = yT - rho;  // bowl centre
-    const double alpha = std::atan((yM - yL) / (xR - cx)) * 180 / Pi;
-    const double s = r * std::sin(alpha * Pi / 180);
-    const double co = r * std::cos(alpha * Pi / 180);
-    const double xK = cx + r / std::tan(alpha * Pi / 180) - r / std::sin(alpha * Pi / 180);
+    const double alpha = cr_atan((yM - yL) / (xR - cx)) * 180 / Pi;
+    const double s = r * cr_sin(alpha * Pi / 180);
+    const double co = r * cr_cos(alpha * Pi / 180);
+    const double xK = cx + r / cr_tan(alpha * Pi / 180) - r / cr_sin(alpha * Pi / 180);
     if (!stroke_fits(out, xK - x, t, "R")) return;
     const bool inner = prints_positive(rho - r);
 
@@ -224,7 +225,7 @@ void capital_r(const GlyphCell& c, GlyphOutput& out) {
     }
     const double v = g.angle;
     out.arc({cx, cy}, rho + r, -v, 90, kOutline);
-    out.line(cx + (rho + r) * std::cos(v * Pi / 180), cy - (rho + r) * std::sin(v * Pi / 180),
+    out.line(cx + (rho + r) * cr_cos(v * Pi / 180), cy - (rho + r) * cr_sin(v * Pi / 180),
              xR + s, yL + co, kOutline);
 }
 

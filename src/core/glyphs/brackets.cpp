@@ -10,6 +10,7 @@
 // cell, meeting at a point on the far side at mid-height.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -93,9 +94,9 @@ void left_parenthesis(const GlyphCell& c, GlyphOutput& out) {
     const double x = c.x, y = c.y, W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
     if (!bracket_fits(c, out, "（")) return;
     if (H - t > 2 * W * 0.3) {
-        const double theta = std::atan(0.3 * W / (H / 2 - r)) * 180 / Pi;
+        const double theta = cr_atan(0.3 * W / (H / 2 - r)) * 180 / Pi;
         const double R = std::sqrt((0.3 * W) * (0.3 * W) + (H / 2 - r) * (H / 2 - r)) /
-                         (2 * std::sin(theta * Pi / 180));
+                         (2 * cr_sin(theta * Pi / 180));
         const Point C{x + 0.4 * W + R, y - H / 2};
         out.arc({x + 0.7 * W, y - r}, r, -2 * theta, -2 * theta + 180, kOutline);
         out.arc({x + 0.7 * W, y - H + r}, r, 2 * theta - 180, 2 * theta, kOutline);
@@ -119,9 +120,9 @@ void right_parenthesis(const GlyphCell& c, GlyphOutput& out) {
     const double x = c.x, y = c.y, W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
     if (!bracket_fits(c, out, "）")) return;
     if (H - t > 2 * W * 0.3) {
-        const double theta = std::atan(0.3 * W / (H / 2 - r)) * 180 / Pi;
+        const double theta = cr_atan(0.3 * W / (H / 2 - r)) * 180 / Pi;
         const double R = std::sqrt((0.3 * W) * (0.3 * W) + (H / 2 - r) * (H / 2 - r)) /
-                         (2 * std::sin(theta * Pi / 180));
+                         (2 * cr_sin(theta * Pi / 180));
         const Point C{x + 0.6 * W - R, y - H / 2};
         out.arc({x + 0.3 * W, y - r}, r, 2 * theta, 2 * theta + 180, kOutline);
         out.arc({x + 0.3 * W, y - H + r}, r, -2 * theta - 180, -2 * theta, kOutline);
@@ -152,7 +153,7 @@ void left_brace(const GlyphCell& c, GlyphOutput& out) {
     const double x = c.x, y = c.y, W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
     if (!brace_fits(c, out, "｛")) return;
     if (H - t > W) {
-        const double kappa = std::asin((W / 4) / (W / 4 + r)) * 180 / Pi;
+        const double kappa = cr_asin((W / 4) / (W / 4 + r)) * 180 / Pi;
         // The upper and lower stems.
         out.line(x + W / 2, y - W / 4 - r, x + W / 2, y + W / 4 - H / 2, kCentre);
         out.line(x + W / 2 - r, y - W / 4 - r, x + W / 2 - r, y + W / 4 - H / 2, kOutline);
@@ -187,7 +188,7 @@ void left_brace(const GlyphCell& c, GlyphOutput& out) {
         return;
     }
     // Short form: q = H/4 − r/2; the arcs' centres lie q either side of x + W/2.
-    const double kappa = std::asin((H / 4 - r / 2) / (H / 4 + r / 2)) * 180 / Pi;
+    const double kappa = cr_asin((H / 4 - r / 2) / (H / 4 + r / 2)) * 180 / Pi;
     out.arc({x + W / 2 + H / 4 - r / 2, y - r}, r, -90, 90, kOutline);
     out.arc({x + W / 2 - H / 4 + r / 2, y - H / 2}, r, 90, 270, kOutline);
     out.arc({x + W / 2 + H / 4 - r / 2, y - H + r}, r, -90, 90, kOutline);
@@ -214,7 +215,7 @@ void right_brace(const GlyphCell& c, GlyphOutput& out) {
     const double x = c.x, y = c.y, W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
     if (!brace_fits(c, out, "｝")) return;
     if (H - t > W) {
-        const double kappa = std::asin((W / 4) / (W / 4 + r)) * 180 / Pi;
+        const double kappa = cr_asin((W / 4) / (W / 4 + r)) * 180 / Pi;
         out.line(x + W / 2, y - W / 4 - r, x + W / 2, y + W / 4 - H / 2, kCentre);
         out.line(x + W / 2 - r, y - W / 4 - r, x + W / 2 - r, y + W / 4 - H / 2, kOutline);
         out.line(x + W / 2 + r, y - W / 4 - r, x + W / 2 + r, y + W / 4 - H / 2, kOutline);
@@ -242,7 +243,7 @@ void right_brace(const GlyphCell& c, GlyphOutput& out) {
         out.arc(bottom, W / 4 - r, -90, 0, kOutline);
         return;
     }
-    const double kappa = std::asin((H / 4 - r / 2) / (H / 4 + r / 2)) * 180 / Pi;
+    const double kappa = cr_asin((H / 4 - r / 2) / (H / 4 + r / 2)) * 180 / Pi;
     out.arc({x + W / 2 - H / 4 + r / 2, y - r}, r, 90, 270, kOutline);
     out.arc({x + W / 2 + H / 4 - r / 2, y - H / 2}, r, -90, 90, kOutline);
     out.arc({x + W / 2 - H / 4 + r / 2, y - H + r}, r, 90, 270, kOutline);

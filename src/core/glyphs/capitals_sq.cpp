@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "../dxf.hpp"
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 #include "line_circle_angle.hpp"
 
@@ -122,7 +123,7 @@ void capital_q(const GlyphCell& c, GlyphOutput& out) {
     const double x = c.x, y = c.y, W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
     constexpr std::string_view name = "Q";
     const double theta = 53;
-    const double first = W / (std::tan(theta * Pi / 180) + 1 + 1 / std::cos(theta * Pi / 180));
+    const double first = W / (cr_tan(theta * Pi / 180) + 1 + 1 / cr_cos(theta * Pi / 180));
     if (!stroke_fits(out, first, t, name)) return;
     // The one test of the drawing that passes at equality.
     if (!(H / 3.9 >= t)) {
@@ -146,20 +147,20 @@ void capital_q(const GlyphCell& c, GlyphOutput& out) {
         cy = yL + rho;
     }
 
-    const double sn = std::sin(theta * Pi / 180), cs = std::cos(theta * Pi / 180);
+    const double sn = cr_sin(theta * Pi / 180), cs = cr_cos(theta * Pi / 180);
     const double rhok = rho - 0.6 * t;
     const double beta =
-        theta - std::asin(((rho * std::tan(theta * Pi / 180) - rho) * cs + r) / rhok) * 180 / Pi;
-    const double sigma = rhok * std::cos(beta * Pi / 180) / std::sin(theta * Pi / 180) - r;
-    const double yS = cy - rhok * std::sin(beta * Pi / 180) - (sigma + r) * cs;
+        theta - cr_asin(((rho * cr_tan(theta * Pi / 180) - rho) * cs + r) / rhok) * 180 / Pi;
+    const double sigma = rhok * cr_cos(beta * Pi / 180) / cr_sin(theta * Pi / 180) - r;
+    const double yS = cy - rhok * cr_sin(beta * Pi / 180) - (sigma + r) * cs;
 
     const auto PL = [&](double d) { return Point{cxL - d * sn, yS + d * cs}; };
     const auto PR = [&](double d) { return Point{cxR + d * sn, yS + d * cs}; };
     const auto CL = [&](double R, double phi) {
-        return Point{cxL - R * std::cos(phi * Pi / 180), cy - R * std::sin(phi * Pi / 180)};
+        return Point{cxL - R * cr_cos(phi * Pi / 180), cy - R * cr_sin(phi * Pi / 180)};
     };
     const auto CR = [&](double R, double phi) {
-        return Point{cxR + R * std::cos(phi * Pi / 180), cy - R * std::sin(phi * Pi / 180)};
+        return Point{cxR + R * cr_cos(phi * Pi / 180), cy - R * cr_sin(phi * Pi / 180)};
     };
     // The ends of the right leg's outline lines at its foot.
     const Point foot_upper{xR + r * sn, yL + r * cs};

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "../glyph.hpp"
 
 namespace tracemill::glyphs {
@@ -17,7 +18,7 @@ bool circle_intersection_angles(double R1, double X1, double Y1, double R2, doub
     // D: the direction from centre 1 to centre 2, in degrees.
     double D;
     if (X2 != X1) {
-        D = std::atan2(Y2 - Y1, X2 - X1) * 180 / Pi;
+        D = cr_atan2(Y2 - Y1, X2 - X1) * 180 / Pi;
     } else if (Y2 > Y1) {
         D = 90;
     } else if (Y2 < Y1) {
@@ -33,7 +34,7 @@ bool circle_intersection_angles(double R1, double X1, double Y1, double R2, doub
     // is the one meant. A first circle without radius has no polar angles.
     const double cosine = (pow2(d) + pow2(R1) - pow2(R2)) / (2 * d * R1);
     if (std::isnan(cosine)) return false;
-    const double J = std::acos(clamp_unit(cosine)) * 180 / Pi;
+    const double J = cr_acos(clamp_unit(cosine)) * 180 / Pi;
 
     result.angle1 = D + J;
     result.angle2 = D - J;

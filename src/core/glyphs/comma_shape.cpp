@@ -18,6 +18,7 @@
 
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "circle_intersection.hpp"
 #include "glyphs.hpp"
 
@@ -31,9 +32,9 @@ void comma_shape(const GlyphCell& cell, GlyphOutput& out, double x, double y, do
     const double Ro = h + r;
     const Point D{x + W / 2, (y - H) + c * t};
     const Point E{(x - b * t) + W / 2, (y - H) + r};
-    const double A = std::atan(((x + W / 2) + h - E.x) / (D.y - E.y)) * 180 / Pi;
+    const double A = cr_atan(((x + W / 2) + h - E.x) / (D.y - E.y)) * 180 / Pi;
     const double Rt = std::sqrt(pow2((x + W / 2) + h - E.x) + pow2(D.y - E.y)) /
-                      (2 * std::sin(A * Pi / 180));
+                      (2 * cr_sin(A * Pi / 180));
     const Point Ct{(x + W / 2) + h - Rt, D.y};
 
     out.circle(D, h, kCentre);
@@ -55,13 +56,13 @@ void comma_shape(const GlyphCell& cell, GlyphOutput& out, double x, double y, do
         // The tail's inner edge reaches the dot beyond the cap's touching
         // point: the dot's outline stops there, and the full half-circle cap
         // joins the inner edge.
-        inner_edge = edge_meets && std::cos(I2.angle1 * Pi / 180) < std::cos(beta * Pi / 180);
+        inner_edge = edge_meets && cr_cos(I2.angle1 * Pi / 180) < cr_cos(beta * Pi / 180);
         if (!inner_edge) {
             // The cap itself runs into the dot's outline. The touching point
             // lies on the cap's circle, so the ratio is the sine of its angle
             // about E.
             cap_start =
-                std::asin(clamp_unit(((D.y - E.y) + Ro * std::sin(beta * Pi / 180)) / r)) * 180 / Pi -
+                cr_asin(clamp_unit(((D.y - E.y) + Ro * cr_sin(beta * Pi / 180)) / r)) * 180 / Pi -
                 360;
         }
     } else if (edge_meets) {
@@ -76,7 +77,7 @@ void comma_shape(const GlyphCell& cell, GlyphOutput& out, double x, double y, do
         // The crossing lies on both circles, whose centres share a height:
         // gamma is its angle about Ct.
         const double gamma =
-            std::asin(clamp_unit(Ro * std::sin(beta * Pi / 180) / (Rt - r))) * 180 / Pi;
+            cr_asin(clamp_unit(Ro * cr_sin(beta * Pi / 180) / (Rt - r))) * 180 / Pi;
         out.arc(Ct, Rt - r, -2 * A, gamma, kOutline);
     }
     out.arc(E, r, cap_start, -2 * A, kOutline);

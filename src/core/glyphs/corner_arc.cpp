@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "../exact_math.hpp"
+
 namespace tracemill::glyphs {
 
 namespace {
@@ -26,15 +28,15 @@ bool intersect_lines(double x1, double y1, double a1, double x2, double y2, doub
     const double d = std::fabs(a1 - a2);
     if (d == 0 || d == 180 || d == 360 || d == 540) return false;
     if (vertical(a1)) {
-        result.point = {x1, (x1 - x2) * std::tan(to_radians(a2, Pi)) + y2};
+        result.point = {x1, (x1 - x2) * cr_tan(to_radians(a2, Pi)) + y2};
         return true;
     }
     if (vertical(a2)) {
-        result.point = {x2, (x2 - x1) * std::tan(to_radians(a1, Pi)) + y1};
+        result.point = {x2, (x2 - x1) * cr_tan(to_radians(a1, Pi)) + y1};
         return true;
     }
-    const double t1 = std::tan(to_radians(a1, Pi));
-    const double t2 = std::tan(to_radians(a2, Pi));
+    const double t1 = cr_tan(to_radians(a1, Pi));
+    const double t2 = cr_tan(to_radians(a2, Pi));
     const double X = (y2 - x2 * t2 - y1 + x1 * t1) / (t1 - t2);
     result.point = {X, (X - x1) * t1 + y1};
     return true;
@@ -54,10 +56,10 @@ bool fit_corner_arc(double a, double b, GeometryResult& result, double Pi) {
     // theta is the direction of the point seen from the corner; phi follows
     // from the chord through the corner's tangent points (its argument is
     // cos theta − sin theta, inside (−1, 1) for any point off the sides).
-    const double theta = to_degrees(std::atan(B / A), Pi);
+    const double theta = to_degrees(cr_atan(B / A), Pi);
     const double th = to_radians(theta, Pi);
     const double phi =
-        to_degrees(std::asin(clamp_unit((1 - std::tan(th)) * std::cos(th))), Pi) - theta;
+        to_degrees(cr_asin(clamp_unit((1 - cr_tan(th)) * cr_cos(th))), Pi) - theta;
     result.angle = phi;
     // The centre is where the bisector meets the radius through the point
     // (direction −phi in the corner's frame, whose y axis points the other way).

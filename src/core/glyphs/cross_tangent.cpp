@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -17,11 +18,11 @@ bool CrossTangentConnector::draw(const GlyphCell& cell, GlyphOutput& out) {
     // touching, where rounding can push the ratio a hair past 1; the
     // touching tangent (acos 1 = 0) is the one meant then.
     const double d = std::sqrt((C1.x - C2.x) * (C1.x - C2.x) + (C2.y - C1.y) * (C2.y - C1.y));
-    phi = (std::atan(std::fabs(C1.x - C2.x) / (C2.y - C1.y)) +
-           std::acos(clamp_unit((rho1 + rho2) / d))) *
+    phi = (cr_atan(std::fabs(C1.x - C2.x) / (C2.y - C1.y)) +
+           cr_acos(clamp_unit((rho1 + rho2) / d))) *
           180 / Pi;
     const double theta = phi * Pi / 180;
-    const double s = std::sin(theta), c = std::cos(theta);
+    const double s = cr_sin(theta), c = cr_cos(theta);
 
     // The hook circle from its tangent point (angle phi − 90) to the end angle.
     out.arc(C2, rho2 + r, phi - 90, end_deg, kOutline);
@@ -40,12 +41,12 @@ bool CrossTangentConnector::draw(const GlyphCell& cell, GlyphOutput& out) {
     // left. Beyond the tangent point (psi > phi) the nearest skeleton is the
     // tail arc; otherwise it is the tangent stroke, whose distance is the
     // horizontal gap at P's height times sin theta.
-    const double psi = std::atan((C1.x - P.x) / (P.y - C1.y)) * 180 / Pi;
+    const double psi = cr_atan((C1.x - P.x) / (P.y - C1.y)) * 180 / Pi;
     double clearance;
     if (psi > phi) {
         clearance = std::sqrt((C1.x - P.x) * (C1.x - P.x) + (P.y - C1.y) * (P.y - C1.y)) - rho1;
     } else {
-        clearance = ((C1.x - rho1 * s - P.x) + (P.y - rho1 * c - C1.y) / std::tan(theta)) * s;
+        clearance = ((C1.x - rho1 * s - P.x) + (P.y - rho1 * c - C1.y) / cr_tan(theta)) * s;
     }
     if (!(clearance > t)) {
         out.stop(width_message("2", clearance));

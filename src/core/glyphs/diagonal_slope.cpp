@@ -2,15 +2,17 @@
 
 #include <cmath>
 
+#include "../exact_math.hpp"
+
 namespace tracemill::glyphs {
 
 DiagonalSlope diagonal_slope(double rise, double run, double r, double Pi) {
     DiagonalSlope d;
-    d.deg = to_degrees(std::atan(rise / run), Pi);
+    d.deg = to_degrees(cr_atan(rise / run), Pi);
     const double rad = to_radians(d.deg, Pi);
-    d.sin = std::sin(rad);
-    d.cos = std::cos(rad);
-    d.tan = std::tan(rad);
+    d.sin = cr_sin(rad);
+    d.cos = cr_cos(rad);
+    d.tan = cr_tan(rad);
     d.s = d.sin * r;
     d.c = d.cos * r;
     return d;

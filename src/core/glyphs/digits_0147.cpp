@@ -8,6 +8,7 @@
 // decimal and the choice between layouts depend on it.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -22,7 +23,7 @@ struct Trig {
 };
 Trig trig_of(double A, double Pi) {
     const double rad = to_radians(A, Pi);
-    return {std::sin(rad), std::cos(rad), std::tan(rad)};
+    return {cr_sin(rad), cr_cos(rad), cr_tan(rad)};
 }
 
 }  // namespace
@@ -151,7 +152,7 @@ void digit_four(const GlyphCell& c, GlyphOutput& out) {
     const Point E{x + W - r, yb};
     const Point T{xs, y - r};
     const Point S{xs, y - H + r};
-    const double A = to_degrees(std::atan(std::fabs((0.75 * H - r) / (0.75 * W - r))), Pi);
+    const double A = to_degrees(cr_atan(std::fabs((0.75 * H - r) / (0.75 * W - r))), Pi);
     const Trig a = trig_of(A, Pi);
     const Point K1{x + r / a.s + r / a.t + r, yb + r};
     const Point K2{xs - r, y - r - r / a.c - r * a.t};
@@ -197,7 +198,7 @@ void digit_seven(const GlyphCell& c, GlyphOutput& out) {
     const Point T{x + W - r, y - r};
     const Point F{x + 0.4 * W, y - H + r};
     const double A =
-        to_degrees(std::atan(((y - r) - (y - H + r)) / ((x + W - r) - (x + 0.4 * W))), Pi);
+        to_degrees(cr_atan(((y - r) - (y - H + r)) / ((x + W - r) - (x + 0.4 * W))), Pi);
     const Trig a = trig_of(A, Pi);
     const Point K{x + W - r - r / a.s - r / a.t, y - 2 * r};
     if (!stroke_fits(out, W / 1.5, t, name)) return;

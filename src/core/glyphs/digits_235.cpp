@@ -5,6 +5,7 @@
 // of its own for exact equality between the two main ones.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "cross_tangent.hpp"
 #include "glyphs.hpp"
 
@@ -44,7 +45,7 @@ void digit_two(const GlyphCell& c, GlyphOutput& out) {
     // H/3 > t keeps r below H/2 − t, so the inner tail outline always reaches
     // the base's upper outline; only rounding at the limit can push the ratio
     // past 1.
-    const double sigma = std::asin(clamp_unit(r / (H / 2 - t))) * 180 / Pi;
+    const double sigma = cr_asin(clamp_unit(r / (H / 2 - t))) * 180 / Pi;
     const Point C1{x + H / 2, y - H + r};
 
     // The tail, from the angle a (where the hook or the middle bar hands over)
@@ -55,7 +56,7 @@ void digit_two(const GlyphCell& c, GlyphOutput& out) {
         out.arc(C1, H / 2, a, 180, kOutline);
         out.arc(C1, H / 2 - r, a, 180, kCentre);
         out.arc(C1, H / 2 - 2 * r, a, 180 - sigma, kOutline);
-        out.line(x + H / 2 - (H / 2 - 2 * r) * std::cos(sigma * Pi / 180), y - H + 2 * r,
+        out.line(x + H / 2 - (H / 2 - 2 * r) * cr_cos(sigma * Pi / 180), y - H + 2 * r,
                  x + W - r, y - H + 2 * r, kOutline);
     };
 
@@ -195,7 +196,7 @@ void digit_three(const GlyphCell& c, GlyphOutput& out) {
     if (K > W - t) {
         // Layout 1. The outer outlines (radius W/2) of the two middle arcs,
         // centred W/2 − r above and below mid-height, cross on that line.
-        const double alpha = std::acos((W / 2 - r) / (W / 2)) * 180 / Pi;
+        const double alpha = cr_acos((W / 2 - r) / (W / 2)) * 180 / Pi;
         const Point top{x + W / 2, y - W / 2};                      // upper bowl's top arc
         const Point upper_mid{x + W / 2, y + W / 2 - H / 2 - r};    // upper bowl's lower arc
         const Point lower_mid{x + W / 2, y - W / 2 - H / 2 + r};    // lower bowl's upper arc
@@ -227,7 +228,7 @@ void digit_three(const GlyphCell& c, GlyphOutput& out) {
     } else if (K < W - t) {
         // Layout 3. Four bowl circles of radius H/4 − r/2: two on the left
         // carrying the hook ends, two on the right meeting at mid-height.
-        const double beta = std::acos((H / 4 - r / 2) / (H / 4 + r / 2)) * 180 / Pi;
+        const double beta = cr_acos((H / 4 - r / 2) / (H / 4 + r / 2)) * 180 / Pi;
         const Point upper_left{x + H / 4 + r / 2, y - H / 4 - r / 2};
         const Point upper_right{x + W - H / 4 - r / 2, y - H / 4 - r / 2};
         const Point lower_right{x + W - H / 4 - r / 2, y - 0.75 * H + r / 2};
@@ -260,7 +261,7 @@ void digit_three(const GlyphCell& c, GlyphOutput& out) {
         // from its lowest point (the bar's right end) round the right and the
         // top to the hook end at 180, the lower from the hook end at −180
         // round the bottom and the right up to its top.
-        const double alpha = std::acos((W / 2 - r) / (W / 2)) * 180 / Pi;
+        const double alpha = cr_acos((W / 2 - r) / (W / 2)) * 180 / Pi;
         const Point upper{x + W / 2, y + W / 2 - H / 2 - r};
         const Point lower{x + W / 2, y - W / 2 - H / 2 + r};
         out.arc({x + r, y + W / 2 - H / 2 - r}, r, -180, 0, kOutline);
@@ -308,7 +309,7 @@ void digit_five(const GlyphCell& c, GlyphOutput& out) {
 
     // The stem's right outline x + 2r meets the upper small arc's outer
     // outline (radius 0.15·H + r) at the angle 90 + gamma.
-    const double gamma = std::asin((0.15 * H - r) / (0.15 * H + r)) * 180 / Pi;
+    const double gamma = cr_asin((0.15 * H - r) / (0.15 * H + r)) * 180 / Pi;
     const Point upper_small{x + 0.15 * H + r, y - H / 2};
     const Point lower_small{x + 0.15 * H + r, y - 0.85 * H + r};
 
@@ -319,7 +320,7 @@ void digit_five(const GlyphCell& c, GlyphOutput& out) {
     out.arc({x + r, y - r}, r, 90, 180, kOutline);
     out.line(x, y - r, x, y - H / 2, kOutline);
     out.line(x + r, y - r, x + r, y - H / 2, kCentre);
-    out.line(x + 2 * r, y - 2 * r, x + 2 * r, y - H / 2 + (0.15 * H + r) * std::cos(gamma * Pi / 180),
+    out.line(x + 2 * r, y - 2 * r, x + 2 * r, y - H / 2 + (0.15 * H + r) * cr_cos(gamma * Pi / 180),
              kOutline);
     // The stroke reverses at the stem's foot: a half circle caps the turn.
     out.arc({x + r, y - H / 2}, r, 180, 0, kOutline);

@@ -17,6 +17,7 @@
 // inside the stem is left out.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -48,7 +49,7 @@ void digit_six(const GlyphCell& c, GlyphOutput& out) {
     const double hb = 0.55 * H - r;
     // The bowl's outer outline (radius W/2 about x + W/2) crosses the stem's
     // right outline x + 2r at the angle 90 + delta.
-    const double delta = to_degrees(std::asin((W / 2 - t) / (W / 2)), Pi);
+    const double delta = to_degrees(cr_asin((W / 2 - t) / (W / 2)), Pi);
 
     // The hook, ending in the free end P at the stem's top height ys.
     Point P;
@@ -105,13 +106,13 @@ void digit_six(const GlyphCell& c, GlyphOutput& out) {
         if (counter) out.arc(bottom, W / 2 - 2 * r, -180, 0, kOutline);
         C = top;
         rho = W / 2 - r;
-        yj = y - W / 2 - 0.45 * H + r + (W / 2) * std::cos(to_radians(delta, Pi));
+        yj = y - W / 2 - 0.45 * H + r + (W / 2) * cr_cos(to_radians(delta, Pi));
         ye = y + W / 2 - H;
     } else if (w > hb) {
         // The left bowl arc's outer outline (radius 0.275·H + r/2) crosses
         // the stem's right outline at 90 + epsilon.
         const double epsilon =
-            to_degrees(std::asin((0.275 * H - 1.5 * r) / (0.275 * H + r / 2)), Pi);
+            to_degrees(cr_asin((0.275 * H - 1.5 * r) / (0.275 * H + r / 2)), Pi);
         const Point left{x + 0.275 * H + r / 2, y - 0.725 * H + r / 2};
         const Point right{x + W - 0.275 * H - r / 2, y - 0.725 * H + r / 2};
         out.arc(left, 0.275 * H + r / 2, 90, 90 + epsilon, kOutline);
@@ -133,7 +134,7 @@ void digit_six(const GlyphCell& c, GlyphOutput& out) {
         out.line(x + 0.275 * H + r / 2, y - H, x + W - 0.275 * H - r / 2, y - H, kOutline);
         C = right;
         rho = 0.275 * H - r / 2;
-        yj = y - 0.725 * H + r / 2 + (0.275 * H + r / 2) * std::cos(to_radians(epsilon, Pi));
+        yj = y - 0.725 * H + r / 2 + (0.275 * H + r / 2) * cr_cos(to_radians(epsilon, Pi));
         ye = y - 0.725 * H + r / 2;
     } else {
         // w = hb: the bowl's two half circles meet; its outer outline runs
@@ -146,7 +147,7 @@ void digit_six(const GlyphCell& c, GlyphOutput& out) {
         // here is the circle's centre.
         C = {x + W / 2, y - W / 2 - 0.45 * H + r};
         rho = W / 2 - r;
-        yj = y + W / 2 - H + (W / 2) * std::cos(to_radians(delta, Pi));
+        yj = y + W / 2 - H + (W / 2) * cr_cos(to_radians(delta, Pi));
         ye = y + W / 2 - H;
     }
 
@@ -180,7 +181,7 @@ void digit_eight(const GlyphCell& c, GlyphOutput& out) {
     const double K = H / 2 - r;
 
     if (W - t < K) {
-        const double alpha = to_degrees(std::acos((W / 2 - r) / (W / 2)), Pi);
+        const double alpha = to_degrees(cr_acos((W / 2 - r) / (W / 2)), Pi);
         const Point top{x + W / 2, y - W / 2};                    // upper loop, top arc
         const Point upper_mid{x + W / 2, y + W / 2 - H / 2 - r};  // upper loop, lower arc
         const Point lower_mid{x + W / 2, y - W / 2 - H / 2 + r};  // lower loop, upper arc
@@ -221,7 +222,7 @@ void digit_eight(const GlyphCell& c, GlyphOutput& out) {
     }
 
     if (W - t > K) {
-        const double beta = to_degrees(std::acos((H / 4 - r / 2) / (H / 4 + r / 2)), Pi);
+        const double beta = to_degrees(cr_acos((H / 4 - r / 2) / (H / 4 + r / 2)), Pi);
         const Point upper_right{x + W - H / 4 - r / 2, y - H / 4 - r / 2};
         const Point upper_left{x + H / 4 + r / 2, y - H / 4 - r / 2};
         const Point lower_right{x + W - H / 4 - r / 2, y - 0.75 * H + r / 2};
@@ -263,7 +264,7 @@ void digit_eight(const GlyphCell& c, GlyphOutput& out) {
 
     // W − t = K: two circles of skeleton radius W/2 − r; each outer outline
     // runs round from one crossing on the mid-height line to the other.
-    const double alpha = to_degrees(std::acos((W / 2 - r) / (W / 2)), Pi);
+    const double alpha = to_degrees(cr_acos((W / 2 - r) / (W / 2)), Pi);
     const Point upper{x + W / 2, y - W / 2};
     const Point lower{x + W / 2, y + W / 2 - H};
     out.circle(upper, W / 2 - 2 * r, kOutline);
@@ -306,8 +307,8 @@ void digit_nine(const GlyphCell& c, GlyphOutput& out) {
     // Where the stem's left outline x + W − 2r crosses the bowl's outer
     // outline: at zeta − 90 on a tall or circular bowl (radius w/2 + r), at
     // eta − 90 on the right arc of a wide one (radius hb/2 + r).
-    const double zeta = to_degrees(std::asin((w / 2 - r) / (w / 2 + r)), Pi);
-    const double eta = to_degrees(std::asin((hb / 2 - r) / (hb / 2 + r)), Pi);
+    const double zeta = to_degrees(cr_asin((w / 2 - r) / (w / 2 + r)), Pi);
+    const double eta = to_degrees(cr_asin((hb / 2 - r) / (hb / 2 + r)), Pi);
 
     // The hook, from its free end P on the left to the stem's foot yh.
     Point P;
@@ -363,7 +364,7 @@ void digit_nine(const GlyphCell& c, GlyphOutput& out) {
         rho = w / 2;
         C = {x + r + w / 2, ym + w / 2};
         ye = y - r - w / 2;
-        yj = y - 0.55 * H + w / 2 - (w / 2 + r) * std::cos(to_radians(zeta, Pi));
+        yj = y - 0.55 * H + w / 2 - (w / 2 + r) * cr_cos(to_radians(zeta, Pi));
     } else if (w > hb) {
         const Point left{x + r + hb / 2, y - r - hb / 2};
         const Point right{x + W - r - hb / 2, y - r - hb / 2};
@@ -383,7 +384,7 @@ void digit_nine(const GlyphCell& c, GlyphOutput& out) {
         rho = hb / 2;
         C = {x + r + hb / 2, ym + hb / 2};
         ye = y - r - hb / 2;
-        yj = y - r - hb / 2 - (hb / 2 + r) * std::cos(to_radians(eta, Pi));
+        yj = y - r - hb / 2 - (hb / 2 + r) * cr_cos(to_radians(eta, Pi));
     } else {
         // w = hb: one circle; its outer outline runs from the stem's top
         // round to where it enters the stem.
@@ -394,7 +395,7 @@ void digit_nine(const GlyphCell& c, GlyphOutput& out) {
         rho = w / 2;
         C = {x + r + w / 2, ym + w / 2};
         ye = y - r - w / 2;
-        yj = y - r - w / 2 - (w / 2 + r) * std::cos(to_radians(zeta, Pi));
+        yj = y - r - w / 2 - (w / 2 + r) * cr_cos(to_radians(zeta, Pi));
     }
 
     const double clearance = std::sqrt((C.x - P.x) * (C.x - P.x) + (C.y - P.y) * (C.y - P.y)) - rho;

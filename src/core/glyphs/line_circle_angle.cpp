@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "../glyph.hpp"
 
 namespace tracemill::glyphs {
@@ -19,12 +20,12 @@ bool line_circle_angle(double R, double cx, double cy, double px, double py, dou
         dd = cx - px;
     } else {
         const double rad = to_radians(a, Pi);
-        dd = ((cx - px) * std::tan(rad) + py - cy) * std::cos(rad);
+        dd = ((cx - px) * cr_tan(rad) + py - cy) * cr_cos(rad);
     }
     if (std::fabs(dd) > R) return false;
     // |dd| ≤ R makes dd/R lie in [−1, 1] after rounding as well; a tangent
     // line (|dd| = R) gives a ∓ 90.
-    result.angle = a - to_degrees(std::asin(dd / R), Pi);
+    result.angle = a - to_degrees(cr_asin(dd / R), Pi);
     return true;
 }
 

@@ -7,6 +7,7 @@
 // loops.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 #include "stem_bowl.hpp"
 
@@ -154,8 +155,8 @@ void lower_e(const GlyphCell& c, GlyphOutput& out) {
     // The rising tail about (xQ, yMp): its cap at (xR, yE), its three arcs and
     // the bottom stroke from x0 to xQ that leads into it.
     const auto tail = [&](double R, double yMp, double x0) {
-        const double beta = std::asin((yMp - yE) / R) * 180 / Pi;
-        const double xQ = xR - std::cos(beta * Pi / 180) * R;
+        const double beta = cr_asin((yMp - yE) / R) * 180 / Pi;
+        const double xQ = xR - cr_cos(beta * Pi / 180) * R;
         out.arc({xR, yE}, r, -beta, 180 - beta, kOutline);
         out.arc({xQ, yMp}, R, -90, -beta, kCentre);
         out.arc({xQ, yMp}, R + r, -90, -beta, kOutline);
@@ -169,8 +170,8 @@ void lower_e(const GlyphCell& c, GlyphOutput& out) {
         // Round: the inner outline is cut where the crossbar's edges meet it,
         // at gamma above and below the horizontal.
         const double R = hh;
-        const double gamma = std::asin(r / (R - r)) * 180 / Pi;
-        const double k = (R - r) * std::cos(gamma * Pi / 180);
+        const double gamma = cr_asin(r / (R - r)) * 180 / Pi;
+        const double k = (R - r) * cr_cos(gamma * Pi / 180);
         out.arc({xC, yM}, R, 0, 270, kCentre);
         out.arc({xC, yM}, R + r, 0, 270, kOutline);
         out.arc({xC, yM}, R - r, gamma, 180 - gamma, kOutline);
@@ -186,8 +187,8 @@ void lower_e(const GlyphCell& c, GlyphOutput& out) {
         // an upper-right quarter joined by the top stroke along yT.
         const double R = hh;
         const double xLc = xL + R, xRc = xR - R;
-        const double gamma = std::asin(r / (R - r)) * 180 / Pi;
-        const double k = (R - r) * std::cos(gamma * Pi / 180);
+        const double gamma = cr_asin(r / (R - r)) * 180 / Pi;
+        const double k = (R - r) * cr_cos(gamma * Pi / 180);
         out.arc({xLc, yM}, R, 90, 270, kCentre);
         out.arc({xLc, yM}, R + r, 90, 270, kOutline);
         out.arc({xLc, yM}, R - r, 90, 180 - gamma, kOutline);

@@ -13,6 +13,7 @@
 // decimal and the choice between layouts depend on it.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -42,7 +43,7 @@ struct Shoulder {
 };
 Shoulder choose_shoulder(double A, double B, double t, double r) {
     const double d = A - kClearance * t;
-    const double R0 = (std::sqrt(pow2(d) + pow2(t)) / std::cos(std::atan(d / t))) / 2 - r;
+    const double R0 = (std::sqrt(pow2(d) + pow2(t)) / cr_cos(cr_atan(d / t))) / 2 - r;
     if (A >= B && B <= R0) return {true, B};
     return {false, B >= A && A <= R0 ? A : R0};
 }
@@ -55,8 +56,8 @@ struct Crossing {
     double j;
 };
 Crossing stem_crossing(double rho, double r, double Pi) {
-    const double alpha = to_degrees(std::acos((rho - r) / (rho + r)), Pi);
-    return {alpha, (rho + r) * std::sin(to_radians(alpha, Pi))};
+    const double alpha = to_degrees(cr_acos((rho - r) / (rho + r)), Pi);
+    return {alpha, (rho + r) * cr_sin(to_radians(alpha, Pi))};
 }
 
 // A skeleton arc and its inner outline arc over the same angles a0 .. a1,
@@ -202,7 +203,7 @@ void lower_m(const GlyphCell& c, GlyphOutput& out) {
     const double rho = s.rho;
     if (!s.semicircle && !stroke_fits(out, rho + r, t, name)) return;
     const Crossing k = stem_crossing(rho, r, Pi);
-    const double beta = to_degrees(std::acos(rho / (rho + r)), Pi);
+    const double beta = to_degrees(cr_acos(rho / (rho + r)), Pi);
     double Cy;  // the height of the humps' centres, where the right stems start
     if (s.semicircle) {
         Cy = Ny - rho;

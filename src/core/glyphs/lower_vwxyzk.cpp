@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "../contours.hpp"
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -32,7 +33,7 @@ struct Slope {
 };
 Slope slope_of(double a, double Pi) {
     const double rad = a * Pi / 180;
-    return {std::sin(rad), std::cos(rad), std::tan(rad)};
+    return {cr_sin(rad), cr_cos(rad), cr_tan(rad)};
 }
 
 // An outline edge. At the limit of a slope test an inner edge shrinks to a
@@ -52,7 +53,7 @@ class Edges {
 public:
     Edges(const GlyphCell& c, GlyphOutput& out) : out_(out), noise_(join_tolerance(c) / 4) {}
     void operator()(double x1, double y1, double x2, double y2) {
-        if (std::hypot(x2 - x1, y2 - y1) <= noise_) return;
+        if (cr_hypot(x2 - x1, y2 - y1) <= noise_) return;
         out_.line(x1, y1, x2, y2, kOutline);
     }
 
@@ -74,7 +75,7 @@ void small_v(const GlyphCell& c, GlyphOutput& out) {
 
     if (!stroke_fits(out, W / 1.63, t, name)) return;
     if (!stroke_fits(out, kBody * H * 2, t, name)) return;
-    const double a = std::atan((yT - yB) / (xR - xM)) * 180 / Pi;
+    const double a = cr_atan((yT - yB) / (xR - xM)) * 180 / Pi;
     const Slope sl = slope_of(a, Pi);
     const double s = r * sl.sin, co = r * sl.cos;
     const double yN = yB + r / sl.cos;
@@ -105,7 +106,7 @@ void small_w(const GlyphCell& c, GlyphOutput& out) {
 
     if (!stroke_fits(out, W / 2.25, t, name)) return;
     if (!stroke_fits(out, kBody * H * 2, t, name)) return;
-    const double a = std::atan((yT - yB) / (x5 - x4)) * 180 / Pi;
+    const double a = cr_atan((yT - yB) / (x5 - x4)) * 180 / Pi;
     const Slope sl = slope_of(a, Pi);
     const double s = r * sl.sin, co = r * sl.cos;
     const double d = r / sl.cos;
@@ -153,7 +154,7 @@ bool cross_of(const GlyphCell& cell, GlyphOutput& out, std::string_view name, Cr
     if (!stroke_fits(out, W / 1.71, t, name)) return false;
     if (!stroke_fits(out, H / 2.02, t, name)) return false;
     k.yM = y - ((kBody + 1) * H - r) / 2;
-    k.a = std::atan((k.yT - k.yB) / (k.xR - k.xL)) * 180 / Pi;
+    k.a = cr_atan((k.yT - k.yB) / (k.xR - k.xL)) * 180 / Pi;
     const Slope sl = slope_of(k.a, Pi);
     k.s = r * sl.sin;
     k.c = r * sl.cos;
@@ -224,7 +225,7 @@ void small_z(const GlyphCell& c, GlyphOutput& out) {
 
     if (!stroke_fits(out, W / 1.57, t, name)) return;
     if (!stroke_fits(out, (1 - kBody) * H / 1.5, t, name)) return;
-    const double a = std::atan(std::fabs(yT - yB) / std::fabs(xR - xL)) * 180 / Pi;
+    const double a = cr_atan(std::fabs(yT - yB) / std::fabs(xR - xL)) * 180 / Pi;
     const Slope sl = slope_of(a, Pi);
     const double s = r * sl.sin, co = r * sl.cos;
     const double e = (r / sl.cos + r) / sl.tan;
@@ -260,7 +261,7 @@ void small_k(const GlyphCell& c, GlyphOutput& out) {
     const double yT = y - kBody * H, yB = y - H + r;
     const double yS = y - r;
     const double yJ = y - (kBody + 1) * H / 2 + t / 4;
-    const double a = std::atan((yT - yJ) / (xR - xL)) * 180 / Pi;
+    const double a = cr_atan((yT - yJ) / (xR - xL)) * 180 / Pi;
     const Slope sl = slope_of(a, Pi);
     const double s = r * sl.sin, co = r * sl.cos;
     const double u = xL + r / sl.sin;

@@ -15,6 +15,7 @@
 // decimal and the choice between layouts depend on it.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -31,12 +32,12 @@ void less_than(const GlyphCell& cell, GlyphOutput& out) {
                  Pi = cell.Pi;
     constexpr std::string_view name = "＜";
     const double Lx = x + r, Rx = x + W - r, Ty = y - r, Fy = y - H + r, My = y - H / 2;
-    const double L = to_degrees(std::atan((Ty - My) / (Rx - Lx)), Pi);
-    const double s = std::sin(to_radians(L, Pi)) * r;
-    const double c = std::cos(to_radians(L, Pi)) * r;
-    const double u = r / std::sin(to_radians(L, Pi));
+    const double L = to_degrees(cr_atan((Ty - My) / (Rx - Lx)), Pi);
+    const double s = cr_sin(to_radians(L, Pi)) * r;
+    const double c = cr_cos(to_radians(L, Pi)) * r;
+    const double u = r / cr_sin(to_radians(L, Pi));
     if (!stroke_fits(out, H / 1.4, t, name)) return;
-    if (!stroke_fits(out, H / (std::cos(to_radians(L, Pi)) + 1), t, name)) return;
+    if (!stroke_fits(out, H / (cr_cos(to_radians(L, Pi)) + 1), t, name)) return;
 
     out.arc({Lx, My}, r, L + 90, 270 - L, kOutline);
     out.arc({Rx, Fy}, r, -90 - L, 90 - L, kOutline);
@@ -57,12 +58,12 @@ void greater_than(const GlyphCell& cell, GlyphOutput& out) {
                  Pi = cell.Pi;
     constexpr std::string_view name = "＞";
     const double Lx = x + r, Rx = x + W - r, Ty = y - r, Fy = y - H + r, My = y - H / 2;
-    const double L = to_degrees(std::atan((Ty - My) / (Rx - Lx)), Pi);
-    const double s = std::sin(to_radians(L, Pi)) * r;
-    const double c = std::cos(to_radians(L, Pi)) * r;
-    const double u = r / std::sin(to_radians(L, Pi));
+    const double L = to_degrees(cr_atan((Ty - My) / (Rx - Lx)), Pi);
+    const double s = cr_sin(to_radians(L, Pi)) * r;
+    const double c = cr_cos(to_radians(L, Pi)) * r;
+    const double u = r / cr_sin(to_radians(L, Pi));
     if (!stroke_fits(out, H / 1.4, t, name)) return;
-    if (!stroke_fits(out, H / (std::cos(to_radians(L, Pi)) + 1), t, name)) return;
+    if (!stroke_fits(out, H / (cr_cos(to_radians(L, Pi)) + 1), t, name)) return;
 
     out.arc({Lx, Ty}, r, 90 - L, 270 - L, kOutline);
     out.arc({Lx, Fy}, r, 90 + L, 270 + L, kOutline);
@@ -143,21 +144,21 @@ void caret(const GlyphCell& cell, GlyphOutput& out) {
                  Pi = cell.Pi;
     constexpr std::string_view name = "キャレット";
     const double Q = 45;
-    const double s = std::sin(to_radians(Q, Pi)) * r;
-    const double c = std::cos(to_radians(Q, Pi)) * r;
-    const double k = r / std::cos(to_radians(Q, Pi));
-    if (!stroke_fits(out, W / (std::sin(to_radians(Q, Pi)) + 1), t, name)) return;
+    const double s = cr_sin(to_radians(Q, Pi)) * r;
+    const double c = cr_cos(to_radians(Q, Pi)) * r;
+    const double k = r / cr_cos(to_radians(Q, Pi));
+    if (!stroke_fits(out, W / (cr_sin(to_radians(Q, Pi)) + 1), t, name)) return;
     if (!stroke_fits(out, H / 2.4, t, name)) return;
     if (!stroke_fits(out, ((0.35 * H + r) + c) - k, t, name)) return;
 
     const double Cx = x + W / 2, Ty = y - r;
-    const double a = (0.35 * H - r) / std::tan(to_radians(Q, Pi));
+    const double a = (0.35 * H - r) / cr_tan(to_radians(Q, Pi));
     const double b = (W - t) / 2;
     double Xl, Xr, Yf;
     if (a >= b) {
         Xl = x + r;
         Xr = x + W - r;
-        Yf = Ty - ((W - t) * std::tan(to_radians(Q, Pi))) / 2;
+        Yf = Ty - ((W - t) * cr_tan(to_radians(Q, Pi))) / 2;
     } else {
         Xl = Cx - a;
         Xr = a + Cx;
@@ -214,9 +215,9 @@ void tilde(const GlyphCell& cell, GlyphOutput& out) {
     }
 
     const double Ym = (y - r) - (0.35 * H - r) / 2;
-    const double T = to_degrees(std::atan(((0.35 * H - r) * 2) / (W - t)), Pi);
+    const double T = to_degrees(cr_atan(((0.35 * H - r) * 2) / (W - t)), Pi);
     const double rho = std::sqrt(pow2((0.35 * H - r) / 2) + pow2((W - t) / 4)) /
-                       (2 * std::sin(to_radians(T, Pi)));
+                       (2 * cr_sin(to_radians(T, Pi)));
     const double Y1 = (y - r) - rho;
     const double Y2 = (y - 0.35 * H) + rho;
     out.arc({P1, Y1}, rho, 90 - 2 * T, 2 * T + 90, kCentre);

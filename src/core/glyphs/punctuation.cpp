@@ -6,6 +6,7 @@
 // degrees about its dot.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "circle_intersection.hpp"
 #include "comma_shape.hpp"
 #include "glyphs.hpp"
@@ -132,9 +133,9 @@ void grave_accent(const GlyphCell& c, GlyphOutput& out) {
     const double Ro = h + r;
     const Point D{x + W / 2, y - kRise * t};
     const Point E{(kTail * t + x) + W / 2, y - r};
-    const double A = std::atan(((x + W / 2) - h - E.x) / ((y - kRise * t) - E.y)) * 180 / Pi;
+    const double A = cr_atan(((x + W / 2) - h - E.x) / ((y - kRise * t) - E.y)) * 180 / Pi;
     const double Rt = std::sqrt(pow2((x + W / 2) - h - E.x) + pow2(D.y - E.y)) /
-                      (2 * std::sin(A * Pi / 180));
+                      (2 * cr_sin(A * Pi / 180));
     const Point Ct{(x + W / 2) - h + Rt, D.y};
 
     out.circle(D, h, kCentre);
@@ -150,10 +151,10 @@ void grave_accent(const GlyphCell& c, GlyphOutput& out) {
     bool inner_edge = false;
     if (cap_meets) {
         beta = I1.angle2;
-        inner_edge = edge_meets && std::cos(I2.angle1 * Pi / 180) > std::cos(beta * Pi / 180);
+        inner_edge = edge_meets && cr_cos(I2.angle1 * Pi / 180) > cr_cos(beta * Pi / 180);
         if (!inner_edge) {
             // The touching point lies on the cap's circle: the ratio is a sine.
-            cap_start = -180 - std::asin(clamp_unit(((D.y - E.y) + Ro * std::sin(beta * Pi / 180)) / r)) *
+            cap_start = -180 - cr_asin(clamp_unit(((D.y - E.y) + Ro * cr_sin(beta * Pi / 180)) / r)) *
                                    180 / Pi;
         }
     } else if (edge_meets) {
@@ -167,7 +168,7 @@ void grave_accent(const GlyphCell& c, GlyphOutput& out) {
         beta = I2.angle1;
         // The crossing lies on both circles, whose centres share a height.
         const double gamma =
-            std::asin(clamp_unit(Ro * std::sin(beta * Pi / 180) / (Rt - r))) * 180 / Pi;
+            cr_asin(clamp_unit(Ro * cr_sin(beta * Pi / 180) / (Rt - r))) * 180 / Pi;
         out.arc(Ct, Rt - r, 180 - 2 * A, 180 - gamma, kOutline);
     }
     out.arc(E, r, cap_start, 180 - 2 * A, kOutline);

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <string>
 
+#include "../exact_math.hpp"
 #include "corner_arc.hpp"
 #include "glyphs.hpp"
 
@@ -102,9 +103,9 @@ void draw_c(const GlyphCell& c, GlyphOutput& out, double top_drop_ratio, std::st
     } else if (h < rho) {
         // Case 3.
         rho = h;
-        phi = std::asin((yA - yM) / rho) * 180 / Pi;
+        phi = cr_asin((yA - yM) / rho) * 180 / Pi;
         const double cx = xL + rho;
-        const double cx2 = xR - rho * std::cos(phi * Pi / 180);
+        const double cx2 = xR - rho * cr_cos(phi * Pi / 180);
         arc_with_outlines(out, {cx, yM}, rho, r, 90, 270);
         arc_with_outlines(out, {cx2, yM}, rho, r, phi, 90);
         arc_with_outlines(out, {cx2, yM}, rho, r, -90, -phi);

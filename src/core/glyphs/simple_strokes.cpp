@@ -2,6 +2,7 @@
 // (hyphen, underscore, vertical bar, slash) and the full stop's dot.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -51,9 +52,9 @@ void slash(const GlyphCell& cell, GlyphOutput& out) {
     const double x = cell.x, y = cell.y, W = cell.W, H = cell.H, r = cell.r, Pi = cell.Pi;
     const Point P{x + r, y - H + r};
     const Point Q{x + W - r, y - r};
-    const double A = std::atan(((y - r) - (y - H + r)) / ((x + W - r) - (x + r))) * 180 / Pi;
-    const double s = std::sin(A * Pi / 180) * r;
-    const double c = std::cos(A * Pi / 180) * r;
+    const double A = cr_atan(((y - r) - (y - H + r)) / ((x + W - r) - (x + r))) * 180 / Pi;
+    const double s = cr_sin(A * Pi / 180) * r;
+    const double c = cr_cos(A * Pi / 180) * r;
     out.arc(P, r, A + 90, A + 270, kOutline);
     out.arc(Q, r, A - 90, A + 90, kOutline);
     out.line(P, Q, kCentre);

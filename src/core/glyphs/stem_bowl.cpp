@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -9,11 +10,11 @@ namespace tracemill::glyphs {
 StemBowl bowl_beside_stem(double hh, double hw, const GlyphCell& c) {
     const double t = c.t, r = c.r;
     // D is the half height less the margin the cut must keep from the bowl's
-    // end; sqrt(D² + t²) / cos(atan(D / t)) is (D² + t²) / t, the diameter of
-    // the circle through the two cut points whose outer outline just reaches
-    // the stem's inner edge.
+    // end; sqrt(D² + t²) over the cosine of atan(D / t) is (D² + t²) / t, the
+    // diameter of the circle through the two cut points whose outer outline
+    // just reaches the stem's inner edge.
     const double D = hh - 0.05 * t;
-    const double Rw = (std::sqrt(D * D + t * t) / std::cos(std::atan(D / t))) / 2 - r;
+    const double Rw = (std::sqrt(D * D + t * t) / cr_cos(cr_atan(D / t))) / 2 - r;
     StemBowl b;
     if (hh >= hw && hw <= Rw) {
         b.tall = true;
@@ -27,8 +28,8 @@ StemBowl bowl_beside_stem(double hh, double hw, const GlyphCell& c) {
 void cut_into_stem(StemBowl& b, const GlyphCell& c) {
     const double r = c.r, Pi = c.Pi;
     // The outer outline circle R + r meets the line R − r from its centre.
-    b.alpha = std::acos((b.R - r) / (b.R + r)) * 180 / Pi;
-    b.sigma = (b.R + r) * std::sin(b.alpha * Pi / 180);
+    b.alpha = cr_acos((b.R - r) / (b.R + r)) * 180 / Pi;
+    b.sigma = (b.R + r) * cr_sin(b.alpha * Pi / 180);
 }
 
 void stack_half_circles(StemBowl& b, double top, double bottom, double t) {

@@ -8,6 +8,7 @@
 // another stroke crosses it.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "circle_intersection.hpp"
 #include "corner_arc.hpp"
 #include "glyphs.hpp"
@@ -151,9 +152,9 @@ void yen_sign(const GlyphCell& c, GlyphOutput& out) {
 
     const double xL = x + r, xM = x + W / 2, xR = x + W - r, yT = y - r, yL = y - H + r;
     double yV = y - 0.3 * H;
-    double alpha = std::atan((yT - yV) / (xM - xL)) * 180 / Pi;
-    double s = r * std::sin(alpha * Pi / 180), co = r * std::cos(alpha * Pi / 180);
-    double yC = yV - co + (r - s) * std::tan(alpha * Pi / 180);
+    double alpha = cr_atan((yT - yV) / (xM - xL)) * 180 / Pi;
+    double s = r * cr_sin(alpha * Pi / 180), co = r * cr_cos(alpha * Pi / 180);
+    double yC = yV - co + (r - s) * cr_tan(alpha * Pi / 180);
     double yB1 = yC - r - g * t;
     double yB2 = (yB1 + y - H) / 2;
     if (yB2 - yL < (0.5 + g) * t) {
@@ -164,15 +165,15 @@ void yen_sign(const GlyphCell& c, GlyphOutput& out) {
         // (xM − r, yC), turned down by the angle under which a circle of
         // radius r about (xL, yT) is seen from the corner: the arm's lower
         // outline then runs through the corner.
-        alpha = (std::atan((yT - yC) / (xM - xL - r)) -
-                 std::asin(r / std::sqrt((yT - yC) * (yT - yC) + (xM - xL - r) * (xM - xL - r)))) *
+        alpha = (cr_atan((yT - yC) / (xM - xL - r)) -
+                 cr_asin(r / std::sqrt((yT - yC) * (yT - yC) + (xM - xL - r) * (xM - xL - r)))) *
                 180 / Pi;
-        yV = yT - (xM - xL) * std::tan(alpha * Pi / 180);
-        s = r * std::sin(alpha * Pi / 180);
-        co = r * std::cos(alpha * Pi / 180);
+        yV = yT - (xM - xL) * cr_tan(alpha * Pi / 180);
+        s = r * cr_sin(alpha * Pi / 180);
+        co = r * cr_cos(alpha * Pi / 180);
     }
     // The notch where the arms' upper outlines meet above the junction.
-    const double yN = yV + r / std::cos(alpha * Pi / 180);
+    const double yN = yV + r / cr_cos(alpha * Pi / 180);
 
     out.arc({xL, yT}, r, 90 - alpha, 270 - alpha, kOutline);
     out.arc({xL, yB1}, r, 90, 270, kOutline);
@@ -269,22 +270,22 @@ void ampersand(const GlyphCell& c, GlyphOutput& out) {
     // between the two centres turned by the angle of the inner tangent.
     const double dxF = xR - xS, dyF = yS - yL;
     const double delta =
-        (std::atan(dyF / dxF) - std::asin(sigma / std::sqrt(dyF * dyF + dxF * dxF))) * 180 / Pi;
+        (cr_atan(dyF / dxF) - cr_asin(sigma / std::sqrt(dyF * dyF + dxF * dxF))) * 180 / Pi;
     const double dxC = xMc - xS, dyC = yS - yMc;
     const double epsilon =
-        (std::atan(dxC / dyC) + std::acos((sigma + rhoM) / std::sqrt(dxC * dxC + dyC * dyC))) * 180 / Pi;
-    const double sd = r * std::sin(delta * Pi / 180), cd = r * std::cos(delta * Pi / 180);
-    const double se = r * std::sin(epsilon * Pi / 180), ce = r * std::cos(epsilon * Pi / 180);
-    const Point TM{xMc - rhoM * std::sin(epsilon * Pi / 180), yMc + rhoM * std::cos(epsilon * Pi / 180)};
-    const Point TS{xS + sigma * std::sin(epsilon * Pi / 180), yS - sigma * std::cos(epsilon * Pi / 180)};
-    const Point TL{xS - sigma * std::sin(delta * Pi / 180), yS - sigma * std::cos(delta * Pi / 180)};
+        (cr_atan(dxC / dyC) + cr_acos((sigma + rhoM) / std::sqrt(dxC * dxC + dyC * dyC))) * 180 / Pi;
+    const double sd = r * cr_sin(delta * Pi / 180), cd = r * cr_cos(delta * Pi / 180);
+    const double se = r * cr_sin(epsilon * Pi / 180), ce = r * cr_cos(epsilon * Pi / 180);
+    const Point TM{xMc - rhoM * cr_sin(epsilon * Pi / 180), yMc + rhoM * cr_cos(epsilon * Pi / 180)};
+    const Point TS{xS + sigma * cr_sin(epsilon * Pi / 180), yS - sigma * cr_cos(epsilon * Pi / 180)};
+    const Point TL{xS - sigma * cr_sin(delta * Pi / 180), yS - sigma * cr_cos(delta * Pi / 180)};
 
     // The leg's lower and upper outline lines, mirrored about x = xB, and
     // where they cut the large circle's outlines: C(R, φ) at polar angle −φ.
     const Point QL{2 * xB - xR + sd, yL - cd};
     const Point QU{2 * xB - xR - sd, yL + cd};
     const auto C = [&](double R, double phi) {
-        return Point{xB + R * std::cos(phi * Pi / 180), yB - R * std::sin(phi * Pi / 180)};
+        return Point{xB + R * cr_cos(phi * Pi / 180), yB - R * cr_sin(phi * Pi / 180)};
     };
     const auto leg_cuts = [&](double R, Point Q, Message message, double& phi) {
         GeometryResult res;
@@ -327,7 +328,7 @@ void ampersand(const GlyphCell& c, GlyphOutput& out) {
             out.line(xMc, yL - r, xB, yL - r, kOutline);
             // The leg's lower outline must pass more than a stroke above the
             // bottom stroke's right end.
-            if (!clears(((xR - xB) * std::tan(delta * Pi / 180) - r) * std::cos(delta * Pi / 180) + r)) return;
+            if (!clears(((xR - xB) * cr_tan(delta * Pi / 180) - r) * cr_cos(delta * Pi / 180) + r)) return;
         }
         out.arc({xB, yB}, rhoB, -90, 0, kCentre);
         if (!leg_cuts(rhoB - r, QL, no_phi1, phi1)) return;
@@ -340,8 +341,8 @@ void ampersand(const GlyphCell& c, GlyphOutput& out) {
     // passes the bowl's right end, and the leg's height under the tangent
     // point TS of the crossing stroke.
     if (!clears(std::sqrt((xR - xB) * (xR - xB) + (yB - yL) * (yB - yL)) - rhoB + r)) return;
-    if (!clears(((yB - yL) / std::tan(delta * Pi / 180) - r) * std::sin(delta * Pi / 180) + r)) return;
-    if (!clears((TS.y - yL - (xR - TS.x) * std::tan(delta * Pi / 180)) * std::cos(delta * Pi / 180) + r))
+    if (!clears(((yB - yL) / cr_tan(delta * Pi / 180) - r) * cr_sin(delta * Pi / 180) + r)) return;
+    if (!clears((TS.y - yL - (xR - TS.x) * cr_tan(delta * Pi / 180)) * cr_cos(delta * Pi / 180) + r))
         return;
 
     out.arc({xR, yL}, r, -delta - 90, -delta + 90, kOutline);
@@ -414,11 +415,11 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
     constexpr Message outer_right_missing = Message::AtLargeRightInnerTangent;
 
     // The angle, about the connecting arc's centre (radius κ + r), of a
-    // crossing point at height R·sin(θ) above or below that centre: the left
+    // crossing point at height R·sin θ above or below that centre: the left
     // one of the two angles at that height. The point lies on the arc's
     // outline by construction, so the ratio is clamped against rounding.
     const auto left_angle = [&](double R, double theta, double kappa) {
-        return 180 - std::asin(clamp_unit(R * std::sin(theta * Pi / 180) / (kappa + r))) * 180 / Pi;
+        return 180 - cr_asin(clamp_unit(R * cr_sin(theta * Pi / 180) / (kappa + r))) * 180 / Pi;
     };
     // The end of the connecting arc's outer outline at its crossing θ with
     // the outer ring's inner outline (radius ρ − r about (cx, yM)): right of
@@ -426,8 +427,8 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
     // the third.
     const auto end_angle = [&](double rho, double cx, double theta, double kappa, double xK) {
         const double a =
-            std::asin(clamp_unit((rho - r) * std::sin(theta * Pi / 180) / (kappa + r))) * 180 / Pi;
-        return (rho - r) * std::cos(theta * Pi / 180) + cx > xK ? 360 + a : 180 - a;
+            cr_asin(clamp_unit((rho - r) * cr_sin(theta * Pi / 180) / (kappa + r))) * 180 / Pi;
+        return (rho - r) * cr_cos(theta * Pi / 180) + cx > xK ? 360 + a : 180 - a;
     };
     // A clearance test made after the outer ring: stop with its value.
     const auto clears = [&](double clearance) {
@@ -454,7 +455,7 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
         // outer ring's inner right side x = xR − r: at 180 + acos(u), below
         // the centre.
         const double u = (xK - (xR - r)) / (kappa + r);
-        const double meet = std::acos(u) * 180 / Pi;
+        const double meet = cr_acos(u) * 180 / Pi;
         if (t + 2 * rhoa < cyT - cyB) {
             // Tall-stadium: the inner ring's arc centres yA and yZ, its top
             // yA2, its left side xa1 and its stem xa2 (a straight right side
@@ -482,7 +483,7 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
             }
             out.arc({xM, yZ}, rhoa + r, 180, I1.angle2 + 360, kOutline);
             out.arc({xK, yZ}, kappa + r, left_angle(rhoa + r, I1.angle2, kappa), 180 + meet, kOutline);
-            out.line(xR - r, cyB, xR - r, yZ + (kappa + r) * std::sin(-meet * Pi / 180), kOutline);
+            out.line(xR - r, cyB, xR - r, yZ + (kappa + r) * cr_sin(-meet * Pi / 180), kOutline);
             out.arc({xK, yZ}, kappa, -180, 0, kCentre);
             out.arc({xK, yZ}, kappa - r, -180, 0, kOutline);
             out.line(xR - r, cyT, xR - r, yZ, kOutline);
@@ -504,7 +505,7 @@ void at_sign(const GlyphCell& c, GlyphOutput& out) {
         }
         out.arc({xM, yM}, rhoa + r, 0, I1.angle2 + 360, kOutline);
         out.arc({xK, yM}, kappa + r, left_angle(rhoa + r, I1.angle2, kappa), 180 + meet, kOutline);
-        out.line(xR - r, cyB, xR - r, yM + (kappa + r) * std::sin(-meet * Pi / 180), kOutline);
+        out.line(xR - r, cyB, xR - r, yM + (kappa + r) * cr_sin(-meet * Pi / 180), kOutline);
         out.arc({xK, yM}, kappa, -180, 0, kCentre);
         out.arc({xK, yM}, kappa - r, -180, 0, kOutline);
         out.line(xR - r, cyT, xR - r, yM, kOutline);

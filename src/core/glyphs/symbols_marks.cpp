@@ -8,6 +8,7 @@
 // decimal and the choice between layouts depend on it.
 #include <cmath>
 
+#include "../exact_math.hpp"
 #include "glyphs.hpp"
 
 namespace tracemill::glyphs {
@@ -34,9 +35,9 @@ void exclamation_mark(const GlyphCell& c, GlyphOutput& out) {
     const double yb = 0.3 * H < 2.4 * t ? y - H + 2.4 * t : y - 0.7 * H;
     // The second test keeps the foot outside the head circle, so the
     // tangents exist; at its limit rounding may push the ratio past 1.
-    const double sigma = to_degrees(std::asin(clamp_unit(a / ((y - 0.8 * t) - yb))), Pi);
-    const double cs = std::cos(to_radians(sigma, Pi));
-    const double sn = std::sin(to_radians(sigma, Pi));
+    const double sigma = to_degrees(cr_asin(clamp_unit(a / ((y - 0.8 * t) - yb))), Pi);
+    const double cs = cr_cos(to_radians(sigma, Pi));
+    const double sn = cr_sin(to_radians(sigma, Pi));
 
     const Point dot{xm, y - H + 0.8 * t};
     out.circle(dot, 0.3 * t, kCentre);
@@ -71,10 +72,10 @@ void exclamation_mark(const GlyphCell& c, GlyphOutput& out) {
 void number_sign(const GlyphCell& c, GlyphOutput& out) {
     const double x = c.x, y = c.y, W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
     constexpr std::string_view name = "＃";
-    const double theta = to_degrees(std::atan((H - t) / (0.2 * W)), Pi);
-    const double S = std::sin(to_radians(theta, Pi));
-    const double C = std::cos(to_radians(theta, Pi));
-    const double T = std::tan(to_radians(theta, Pi));
+    const double theta = to_degrees(cr_atan((H - t) / (0.2 * W)), Pi);
+    const double S = cr_sin(to_radians(theta, Pi));
+    const double C = cr_cos(to_radians(theta, Pi));
+    const double T = cr_tan(to_radians(theta, Pi));
     const double k = r / S;
     const double d = 0.4 * H / T;
     const double u = 0.3 * H / T;
@@ -146,10 +147,10 @@ void number_sign(const GlyphCell& c, GlyphOutput& out) {
 void percent_sign(const GlyphCell& c, GlyphOutput& out) {
     const double x = c.x, y = c.y, W = c.W, H = c.H, t = c.t, r = c.r, Pi = c.Pi;
     constexpr std::string_view name = "％";
-    const double theta = to_degrees(std::atan((H - t) / (W - t)), Pi);
-    const double S = std::sin(to_radians(theta, Pi));
-    const double C = std::cos(to_radians(theta, Pi));
-    const double T = std::tan(to_radians(theta, Pi));
+    const double theta = to_degrees(cr_atan((H - t) / (W - t)), Pi);
+    const double S = cr_sin(to_radians(theta, Pi));
+    const double C = cr_cos(to_radians(theta, Pi));
+    const double T = cr_tan(to_radians(theta, Pi));
     const double e = (W - 1.5 * t - (0.05 * H + r) / T) * S;
     const double q = (e - 1.5 * t) / (S + S / T + 3);
     if (!stroke_fits(out, W / 4.2, t, name)) return;
@@ -181,13 +182,13 @@ void asterisk(const GlyphCell& cell, GlyphOutput& out) {
     const double x = cell.x, y = cell.y, W = cell.W, H = cell.H, t = cell.t, r = cell.r,
                  Pi = cell.Pi;
     constexpr std::string_view name = "＊";
-    if (!stroke_fits(out, W / ((std::cos(Pi / 6) + 0.05) * 2 + 1), t, name)) return;
-    if (!stroke_fits(out, H / ((std::cos(Pi / 6) + 0.05) * 2 + 1), t, name)) return;
+    if (!stroke_fits(out, W / ((cr_cos(Pi / 6) + 0.05) * 2 + 1), t, name)) return;
+    if (!stroke_fits(out, H / ((cr_cos(Pi / 6) + 0.05) * 2 + 1), t, name)) return;
 
     const double cx = x + W / 2, cy = y - H / 2;
-    const double c = std::cos(Pi / 6), s = std::sin(Pi / 6);
+    const double c = cr_cos(Pi / 6), s = cr_sin(Pi / 6);
     const double L = W < H ? W / 2 - r : H / 2 - r;
-    const double e1 = r * std::tan(Pi / 6) + r / c;
+    const double e1 = r * cr_tan(Pi / 6) + r / c;
     const double e2 = r / s;
 
     out.arc({cx - c * L, cy - s * L}, r, -240, -60, kOutline);
@@ -294,16 +295,16 @@ void question_mark(const GlyphCell& c, GlyphOutput& out) {
         if (2 * rho >= W / 2 - r) {
             // Case 1a. The neck's centre lies 2·rho from the right arc's
             // centre in the direction phi, level with the neck's lower end.
-            const double phi = -to_degrees(std::acos((2 * rho - (W / 2 - r)) / (2 * rho)), Pi);
-            const double yN = y - r - rho + 2 * rho * std::sin(to_radians(phi, Pi));
+            const double phi = -to_degrees(cr_acos((2 * rho - (W / 2 - r)) / (2 * rho)), Pi);
+            const double yN = y - r - rho + 2 * rho * cr_sin(to_radians(phi, Pi));
             left_quarter();
             stroke_arc(right, rho, phi, 90);
             top_bar();
             stem(yN);
             const double clearance =
                 std::sqrt((W / 2 + rho - r) * (W / 2 + rho - r) +
-                          (2 * rho * std::sin(to_radians(phi, Pi))) *
-                              (2 * rho * std::sin(to_radians(phi, Pi)))) -
+                          (2 * rho * cr_sin(to_radians(phi, Pi))) *
+                              (2 * rho * cr_sin(to_radians(phi, Pi)))) -
                 rho;
             if (!clear_and_caps(clearance, {x + r, y - r - rho})) return;
             stroke_arc({xm + rho, yN}, rho, phi + 180, 180);
