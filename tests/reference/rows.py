@@ -1,3 +1,4 @@
+import math
 """The entity rows of the worked-example files, shared by the reference
 evaluations:
   ARC colour cx cy radius start end
@@ -19,6 +20,16 @@ def pow2(v):
     """pow(v, 2) correctly rounded, that is v * v: the C library's pow, which
     math.pow calls, can be one unit in the last place off for large v."""
     return v * v
+
+
+def quotient(a, b):
+    """a / b as a double division gives it: infinite (signed as IEEE signs it)
+    or not a number where Python's division by zero raises instead."""
+    if b != 0:
+        return a / b
+    if a == 0 or a != a:
+        return float('nan')
+    return math.copysign(float('inf'), a) * math.copysign(1.0, b)
 
 
 def f9(v):

@@ -16,7 +16,7 @@ Usage: symbols_currency_amp_at.py GLYPH x y W H t
 import crmath as math
 import sys
 
-from rows import arc as arc_row, circle as circle_row, line as line_row, positive, pow2
+from rows import arc as arc_row, circle as circle_row, line as line_row, positive, pow2, quotient
 
 Pi = 3.14159265358979
 
@@ -180,7 +180,9 @@ def yen(o, x, y, W, H, t):
         yB1 = yB2 + (1 + g) * t
         yC = yB1 + (0.5 + g) * t
         dx = xM - xL - r
-        a = deg(math.atan((yT - yC) / dx) - math.asin(r / math.sqrt((yT - yC) * (yT - yC) + dx * dx)))
+        # Far from the origin dx may round to zero: the direction is then
+        # straight down or up, as the division's infinity gives it.
+        a = deg(math.atan(quotient(yT - yC, dx)) - math.asin(r / math.sqrt((yT - yC) * (yT - yC) + dx * dx)))
         yV = yT - (xM - xL) * math.tan(rad(a))
         s, c = r * math.sin(rad(a)), r * math.cos(rad(a))
     yN = yV + r / math.cos(rad(a))
