@@ -491,16 +491,28 @@ class Layout(Workspace):
                                       for n, c in wanted.items() if n.lower() in draw})
 
     def test_svg_at_true_size(self):
-        svg = os.path.join(self.dir, "p.svg")
-        run("--svg", svg, "--", "AB")
+        import ezdxf
+        # The picture at true size is the frame itself: its viewBox the
+        # frame's corners (y down), its size the frame's in the unit, no
+        # background; what is drawn inside is the same.
+        svg, dxf = os.path.join(self.dir, "p.svg"), os.path.join(self.dir, "p.dxf")
+        run("--svg", svg, "--frame-margin", "1.5", "--", "AB")
         plain = self.read(svg).decode()
         for unit, suffix in (("mm", "mm"), ("in", "in")):
-            run("-f", "--svg", svg, "--units", unit, "--", "AB")
+            run("-f", "-o", dxf, "--svg", svg, "--units", unit, "--frame-margin", "1.5", "--", "AB")
             sized = self.read(svg).decode()
-            head = re.search(r'viewBox="\S+ \S+ (\S+) (\S+)" width="([\d.]+)' + suffix + r'" height="([\d.]+)' + suffix + '"', sized)
+            head = re.search(r'viewBox="(\S+) (\S+) (\S+) (\S+)" width="([\d.]+)' + suffix +
+                             r'" height="([\d.]+)' + suffix + '"', sized)
             self.assertIsNotNone(head, sized[:300])
-            self.assertEqual((float(head.group(3)), float(head.group(4))), (float(head.group(1)), float(head.group(2))))
-            self.assertEqual(sized.splitlines()[2:], plain.splitlines()[2:])
+            box = [float(v) for v in head.groups()]
+            xs, ys = zip(*[p for e in ezdxf.readfile(dxf).modelspace().query("LINE")
+                           for p in ((e.dxf.start.x, e.dxf.start.y), (e.dxf.end.x, e.dxf.end.y))])
+            frame = [min(xs), -max(ys), max(xs) - min(xs), max(ys) - min(ys)]
+            for got, want in zip(box, frame + frame[2:]):
+                self.assertAlmostEqual(got, want, delta=1e-6 * frame[2])
+            self.assertNotIn("<rect", sized)
+            body = lambda text: [l for l in text.splitlines()[2:] if not l.startswith(("<rect", "<g "))]
+            self.assertEqual(body(sized), body(plain))
 
     def test_values_are_refused_and_defaults_change_nothing(self):
         cases = [

@@ -70,9 +70,12 @@ SvgWriter::~SvgWriter() = default;
 void SvgWriter::begin() {
     std::string& out = element_;
     out.clear();
-    // A margin of 2% of the larger side around the frame.
+    // A margin of 2% of the larger side around the frame. At true size the
+    // picture is the frame itself, for cutting software: no margin, and no
+    // background that could be taken for a shape to cut.
+    const bool true_size = units_ != Units::None;
     const double w = layout_.right - layout_.left, h = layout_.top - layout_.bottom;
-    const double m = 0.02 * (w > h ? w : h);
+    const double m = true_size ? 0 : 0.02 * (w > h ? w : h);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"";
     num(out, layout_.left - m);
@@ -92,15 +95,18 @@ void SvgWriter::begin() {
         out += "\" height=\"";
         size_with_unit(out, h + 2 * m, units_);
     }
-    out += "\">\n<rect x=\"";
-    num(out, layout_.left - m);
-    out += "\" y=\"";
-    num(out, -layout_.top - m);
-    out += "\" width=\"";
-    num(out, w + 2 * m);
-    out += "\" height=\"";
-    num(out, h + 2 * m);
-    out += "\" fill=\"white\"/>\n";
+    out += "\">\n";
+    if (!true_size) {
+        out += "<rect x=\"";
+        num(out, layout_.left - m);
+        out += "\" y=\"";
+        num(out, -layout_.top - m);
+        out += "\" width=\"";
+        num(out, w + 2 * m);
+        out += "\" height=\"";
+        num(out, h + 2 * m);
+        out += "\" fill=\"white\"/>\n";
+    }
     // Drawing units have y up; SVG has y down. Lines are about one pixel
     // wide at the picture's nominal width of 1200 pixels.
     out += "<g transform=\"scale(1,-1)\" fill=\"none\" stroke-width=\"";
