@@ -361,6 +361,10 @@ class Rows(Workspace):
         self.assertEqual(a, c)
         d = self.read_after("--text-file", "-", stdin=b"-\r\n-")
         self.assertEqual(a, d)
+        # Each argument is taken whole: a bracketed one is not a list.
+        for rows in (["[AB]"], ["[A,B]", "C"], ["x", "[6\n*3]"]):
+            self.assertEqual(self.read_after(rows[0], "--", *rows[1:]),
+                             self.read_after("--text-file", self.write_text("\n".join(rows))), rows)
 
     def test_text_may_start_with_a_dash_after_double_dash(self):
         r = run("-o", self.out, "--", "--")

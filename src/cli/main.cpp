@@ -277,7 +277,16 @@ int main(int argc, char** argv) {
         {"--line-spacing", "Gap between rows", "0.4"},
     };
 
-    app.add_option("text", rows, "The text; each argument is a row")->type_name("TEXT");
+    // Each argument is taken whole, never as a bracketed list: "[AB]" is a
+    // row of four characters, not the row "AB".
+    // CLI11 reads a bracketed value of a list option as a list ("[A,B]" as
+    // the two values A and B) where the option takes extra arguments; the
+    // rows take none, and instead stay open to every argument left.
+    app.add_option("text", rows, "The text; each argument is a row")
+        ->type_name("TEXT")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->expected(1 << 20, CLI::detail::expected_max_vector_size)
+        ->allow_extra_args(false);
     app.add_option("--text-file", text_file,
                    "Read the rows from FILE instead ('-' for standard input); one final line "
                    "break is ignored")
