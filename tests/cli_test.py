@@ -233,7 +233,10 @@ class BatchUse(Workspace):
         r = run("-o", "-", "--", "AB-\u00e9")
         self.assertEqual(r.returncode, 1)
         self.assertEqual(r.stdout.count(b"\r\nLINE\r\n"), self.entity_count(b"LINE"))
-        self.assertEqual(run("-o", "-", "--print-frame").returncode, 2)
+        # The printed lengths would run into the drawing: refused, even with a text to draw.
+        r = run("-o", "-", "--print-frame", "--", "-")
+        self.assertEqual((r.returncode, r.stdout, r.stderr.decode()),
+                         (2, b"", "--print-frame: -o - と同時には指定できません。\n"))
 
     def test_version_and_grouped_help(self):
         with open(os.path.join(os.path.dirname(__file__), "..", "CMakeLists.txt")) as f:
@@ -344,6 +347,9 @@ class ExistingFiles(Workspace):
             r = subprocess.run([TRACEMILL, *args], capture_output=True, cwd=self.dir)
             self.assertEqual(r.returncode, 2, args)
             self.assertEqual(os.listdir(self.dir), [], args)
+        # A value that merely ends in "=" is a value.
+        r = subprocess.run([TRACEMILL, "--output=a=", "--", "TD"], capture_output=True, cwd=self.dir)
+        self.assertEqual((r.returncode, os.listdir(self.dir)), (0, ["a="]), r.stderr.decode())
 
     def test_a_dangling_symbolic_link_is_an_existing_file(self):
         os.symlink(os.path.join(self.dir, "nowhere.dxf"), self.out)

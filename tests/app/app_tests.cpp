@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QSettings>
@@ -549,6 +550,11 @@ private slots:
         fx.dialog->gcodePower()->setText(QStringLiteral("40"));
         fx.dialog->create();
         QVERIFY2(fx.lastMessage().startsWith(kCreated + QStringLiteral("\nG-code: ")), qPrintable(fx.lastMessage()));
+        // Its three lengths in the drawing's unit: mm while 単位 is なし.
+        int in_mm = 0;
+        for (auto m = QRegularExpression(QStringLiteral("[0-9] mm")).globalMatch(fx.lastMessage()); m.hasNext(); m.next())
+            ++in_mm;
+        QCOMPARE(in_mm, 3);
         const QString nc = fx.path("cli.nc");
         QVERIFY(!cli_output(fx.path("cli.dxf"), {"--gcode", nc, "--gcode-machine", "laser", "--gcode-path", "outline",
                                                   "--gcode-feed", "900", "--gcode-power", "40", "--", "Ag", "%1"})
