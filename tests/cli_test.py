@@ -6,6 +6,7 @@ import os
 import pty
 import random
 import re
+import shutil
 import signal
 import subprocess
 import sys
@@ -98,6 +99,22 @@ class ExitStatuses(Workspace):
         r = run("-o", self.out, "--char-height", "x", "--line-spacing", "y", "--", "-")
         self.assertEqual(r.stderr.decode(), '--char-height: "x" は数値ではありません。\n')
 
+    def test_machine_values_are_refused_with_their_own_messages(self):
+        nc = ["--gcode", os.path.join(self.dir, "out.nc")]
+        only = " は --gcode-machine {} のときだけ使えます。\n"
+        for args, message in [
+                (nc + ["--gcode-machine", "laser", "--gcode-passes", "1.5"],
+                 '--gcode-passes: "1.5" は 1 から 100 までの整数ではありません。\n'),
+                (nc + ["--gcode-feed", "x"], '--gcode-feed: "x" は数値ではありません。\n'),
+                (nc + ["--gcode-air"], "--gcode-air" + only.format("laser")),
+                (nc + ["--gcode-machine", "pen", "--gcode-air"], "--gcode-air" + only.format("laser")),
+                (nc + ["--gcode-machine", "pen", "--gcode-depth", "1"], "--gcode-depth" + only.format("mill")),
+                (["--gcode-machine", "laser"], "--gcode-* の指定には --gcode FILE が必要です。\n"),
+                (["--gcode-air"], "--gcode-* の指定には --gcode FILE が必要です。\n")]:
+            r = run("-o", self.out, *args, "--", "-")
+            self.assertEqual((r.returncode, r.stderr.decode()), (2, message), args)
+            self.assertEqual(os.listdir(self.dir), [], args)
+
     def test_empty_text(self):
         r = run("-o", self.out, "", "")
         self.assertEqual(r.returncode, 2)
@@ -147,13 +164,25 @@ class Languages(Workspace):
             ({"LANG": "en_US.UTF-8", "LANGUAGE": "fr:ja:en"}, [], JA_WHERE),
             ({"LANG": "C"}, ["--lang", "en"], EN_WHERE),
             ({"LANG": "en_US.UTF-8"}, ["--lang=ja"], JA_WHERE),
+            # After "--" it is text, not an option.
+            ({"LANG": "C"}, ["--", "--lang", "en"], JA),
+            ({"LANG": "C"}, ["--", "--lang=en"], JA),
         ]
         for env, args, expected in cases:
             with self.subTest(env=env, args=args):
-                r = run(*args, "-f", "-o", self.out, "--", "-", "Zoë", env=env)
+                # Options before the rows, and rows after a "--" of their own.
+                options = args if "--" not in args else []
+                rows = ["--", "-", "Zoë"] if "--" not in args else [*args, "Zoë"]
+                r = run(*options, "-f", "-o", self.out, *rows, env=env)
                 self.assertEqual(r.returncode, 1)
                 self.assertEqual(r.stderr.decode(), expected)
         self.assertEqual(run("--lang", "fr", "-o", self.out, "-").returncode, 2)
+        # Given twice, the parser refuses it; a refusal said before the
+        # parsing speaks the last one's language.
+        for args, expected in [(["--lang", "ja", "--lang=en"], "--output: the value is empty.\n"),
+                               (["--lang=en", "--lang", "ja"], "--output: 値が空です。\n")]:
+            r = run(*args, "--output=", env={"LANG": "C"})
+            self.assertEqual((r.returncode, r.stderr.decode()), (2, expected))
 
     def test_english_messages_and_the_named_character(self):
         cases = [
@@ -204,7 +233,10 @@ class BatchUse(Workspace):
         r = run("-o", "-", "--", "AB-\u00e9")
         self.assertEqual(r.returncode, 1)
         self.assertEqual(r.stdout.count(b"\r\nLINE\r\n"), self.entity_count(b"LINE"))
-        self.assertEqual(run("-o", "-", "--print-frame").returncode, 2)
+        # The printed lengths would run into the drawing: refused, even with a text to draw.
+        r = run("-o", "-", "--print-frame", "--", "-")
+        self.assertEqual((r.returncode, r.stdout, r.stderr.decode()),
+                         (2, b"", "--print-frame: -o - と同時には指定できません。\n"))
 
     def test_version_and_grouped_help(self):
         with open(os.path.join(os.path.dirname(__file__), "..", "CMakeLists.txt")) as f:
@@ -315,6 +347,9 @@ class ExistingFiles(Workspace):
             r = subprocess.run([TRACEMILL, *args], capture_output=True, cwd=self.dir)
             self.assertEqual(r.returncode, 2, args)
             self.assertEqual(os.listdir(self.dir), [], args)
+        # A value that merely ends in "=" is a value.
+        r = subprocess.run([TRACEMILL, "--output=a=", "--", "TD"], capture_output=True, cwd=self.dir)
+        self.assertEqual((r.returncode, os.listdir(self.dir)), (0, ["a="]), r.stderr.decode())
 
     def test_a_dangling_symbolic_link_is_an_existing_file(self):
         os.symlink(os.path.join(self.dir, "nowhere.dxf"), self.out)
@@ -584,18 +619,53 @@ class Svg(Workspace):
         self.assertEqual(len(paths), self.entity_count(b"ARC"))
         self.assertEqual(len(circles), self.entity_count(b"CIRCLE"))
 
-    def test_an_existing_picture_needs_force_and_comes_after_the_values(self):
-        svg = os.path.join(self.dir, "out.svg")
-        with open(svg, "w") as f:
-            f.write("old")
-        r = run("-o", self.out, "--svg", svg, "--char-width", "0", "--", "-")
-        self.assertEqual((r.returncode, r.stderr.decode()), (2, "文字幅 が ゼロ以下です。" + NOT_CREATED + "\n"))
-        r = run("-o", self.out, "--svg", svg, "--", "-")
-        self.assertEqual(r.returncode, 3)
-        self.assertEqual(r.stderr.decode(), svg + " は既に存在します。" + NOT_CREATED + "（上書きするには --force を指定します）\n")
-        self.assertFalse(os.path.exists(self.out))
-        self.assertEqual(run("-f", "-o", self.out, "--svg", svg, "--", "-").returncode, 0)
-        self.assertIn(b"<svg", self.read(svg))
+    def test_an_existing_picture_or_program_needs_force_and_comes_after_the_values(self):
+        for flag, name, start in (("--svg", "out.svg", b"<svg"), ("--gcode", "out.nc", b"G21\n")):
+            with self.subTest(flag=flag):
+                other = os.path.join(self.dir, name)
+                with open(other, "w") as f:
+                    f.write("old")
+                r = run("-o", self.out, flag, other, "--char-width", "0", "--", "-")
+                self.assertEqual((r.returncode, r.stderr.decode()), (2, "文字幅 が ゼロ以下です。" + NOT_CREATED + "\n"))
+                r = run("-o", self.out, flag, other, "--", "-")
+                self.assertEqual(r.returncode, 3)
+                self.assertEqual(r.stderr.decode(),
+                                 other + " は既に存在します。" + NOT_CREATED + "（上書きするには --force を指定します）\n")
+                self.assertFalse(os.path.exists(self.out))
+                self.assertEqual(self.read(other), b"old")
+                self.assertEqual(run("-f", "-o", self.out, flag, other, "--", "-").returncode, 0)
+                self.assertIn(start, self.read(other))
+                os.remove(self.out)
+
+    def test_a_file_that_fails_after_the_drawing_was_replaced(self):
+        # The picture's or the program's last step (replacing the old file)
+        # fails once the drawing is in place: exit 3, and the message says
+        # which file was written and which not. The failure comes from a
+        # rename() that refuses those names, preloaded.
+        cc = shutil.which("cc") or shutil.which("gcc")
+        if cc is None:
+            self.skipTest("no C compiler for the refusing rename()")
+        source, shim = os.path.join(self.dir, "rename.c"), os.path.join(self.dir, "rename.so")
+        with open(source, "w") as f:
+            f.write("#define _GNU_SOURCE\n#include <dlfcn.h>\n#include <errno.h>\n#include <string.h>\n"
+                    "int rename(const char* a, const char* b) {\n"
+                    "    size_t n = strlen(b);\n"
+                    "    if ((n > 4 && !strcmp(b + n - 4, \".svg\")) || (n > 3 && !strcmp(b + n - 3, \".nc\"))) {\n"
+                    "        errno = EIO;\n        return -1;\n    }\n"
+                    "    int (*real)(const char*, const char*) = (int (*)(const char*, const char*))dlsym(RTLD_NEXT, \"rename\");\n"
+                    "    return real(a, b);\n}\n")
+        subprocess.run([cc, "-shared", "-fPIC", "-o", shim, source, "-ldl"], check=True)
+        env = {"LD_PRELOAD": shim, "ASAN_OPTIONS": "verify_asan_link_order=0"}
+        for flag, name, kind in (("--svg", "out.svg", "SVG"), ("--gcode", "out.nc", "G-code")):
+            with self.subTest(flag=flag):
+                other = os.path.join(self.dir, name)
+                r = run("-f", "-o", self.out, flag, other, "--", "-", env=env)
+                self.assertEqual(r.returncode, 3, r.stderr.decode())
+                message = r.stderr.decode()
+                self.assertTrue(message.startswith(self.out + " は作成しました。\n　"), message)
+                self.assertTrue(message.endswith(f"\n　{kind} ファイルは作成していません。\n"), message)
+                self.assertEqual(self.entity_count(b"LINE"), 4 + 3)
+                self.assertFalse(os.path.exists(other))
 
     def test_a_picture_that_cannot_be_written_leaves_the_dxf_alone(self):
         # A missing folder, a path under a file, a folder: exit 3, and the
@@ -889,6 +959,11 @@ class Polylines(Workspace):
             self.assertEqual(doc.header["$INSUNITS"], code)
         plain = self.read_plain()
         self.assertNotIn(b"HEADER", plain)
+        # The G-code report gives its lengths in the drawing's unit, mm without --units.
+        for units, unit in (([], "mm"), (["--units", "mm"], "mm"), (["--units", "in"], "in")):
+            r = run("-f", "-o", self.out, "--gcode", os.path.join(self.dir, "out.nc"), *units, "--", "-")
+            self.assertEqual(r.returncode, 0, r.stderr.decode())
+            self.assertRegex(r.stderr.decode(), rf"切削 [0-9.]+ {unit}、移動 [0-9.]+ {unit}（文字の順では [0-9.]+ {unit}）")
         self.assertEqual(run("-o", self.out, "--units", "cm", "--", "-").returncode, 2)
 
     def read_plain(self):

@@ -15,6 +15,7 @@ TEST(TextEncoding, AsciiStaysAndLineBreaksBecomeCrLf) {
     EXPECT_EQ(to_document_bytes("a\nb\r\nc\rd\n"), "a\r\nb\r\nc\r\nd\r\n");
     EXPECT_EQ(to_document_bytes("\r\r\n\n"), "\r\n\r\n\r\n");
     EXPECT_EQ(to_document_bytes("\t"), "\t");
+    EXPECT_EQ(to_document_bytes(std::string_view("a\0b", 3)), std::string("a\0b", 3));  // NUL is ASCII too
 }
 
 TEST(TextEncoding, BackslashAndYenAreByte5C) {
@@ -27,6 +28,7 @@ TEST(TextEncoding, KatakanaOneByteOthersTwoNeverAQuestionMark) {
     EXPECT_EQ(to_document_bytes("｡ﾟ"), "\xA1\xDF");
     EXPECT_EQ(to_document_bytes("あ"), "\x82\xA0");
     EXPECT_EQ(to_document_bytes("ｃ"), "\x82\x83");
+    EXPECT_EQ(to_document_bytes("、　"), "\x81\x41\x81\x40");  // lead byte 0x81, the lowest
     // Characters without a Shift-JIS code still count two bytes, never '?'.
     for (const char* s : {"é", "😀", "Ω", "\xff"}) {
         const std::string b = to_document_bytes(s);
@@ -43,6 +45,7 @@ TEST(TextEncoding, EveryByteOfABrokenSequenceIsOnePlaceholderAndNothingIsSwallow
         {"\xE0\x80\xAF", geta + geta + geta},      // the same in three bytes
         {"\xED\xA0\x80", geta + geta + geta},      // an encoded surrogate
         {"\xF4\x90\x80\x80", geta + geta + geta + geta},  // beyond U+10FFFF
+        {"\xF8\x90\x80\x80", geta + geta + geta + geta},  // F8 leads nothing (read as F0, it would be U+10000)
         {"\xE3" "AB", geta + "AB"},             // a lead byte without its continuation
         {"-\xE3\x81", "-" + geta + geta},        // cut short at the end
         {"\xEF\xBD\xA0\xEF\xBE\xA0", geta + geta},  // U+FF60 and U+FFA0, either side of the katakana

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QSettings>
@@ -22,11 +23,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <map>
 #include <memory>
 
 #include "dispatch.hpp"
 #include "fake_services.hpp"
+#include "field_text.hpp"
 #include "language.hpp"
 #include "main_dialog.hpp"
 #include "preview_widget.hpp"
@@ -547,6 +550,11 @@ private slots:
         fx.dialog->gcodePower()->setText(QStringLiteral("40"));
         fx.dialog->create();
         QVERIFY2(fx.lastMessage().startsWith(kCreated + QStringLiteral("\nG-code: ")), qPrintable(fx.lastMessage()));
+        // Its three lengths in the drawing's unit: mm while 単位 is なし.
+        int in_mm = 0;
+        for (auto m = QRegularExpression(QStringLiteral("[0-9] mm")).globalMatch(fx.lastMessage()); m.hasNext(); m.next())
+            ++in_mm;
+        QCOMPARE(in_mm, 3);
         const QString nc = fx.path("cli.nc");
         QVERIFY(!cli_output(fx.path("cli.dxf"), {"--gcode", nc, "--gcode-machine", "laser", "--gcode-path", "outline",
                                                   "--gcode-feed", "900", "--gcode-power", "40", "--", "Ag", "%1"})
@@ -566,12 +574,38 @@ private slots:
         fx.dialog->unitsBox()->setCurrentIndex(2);         // inch
         QCOMPARE(fx.dialog->gcodeFeed()->text(), QStringLiteral("900"));
         QCOMPARE(fx.dialog->gcodeDepth()->text(), QStringLiteral("0.008"));
+        // ... and back again, every time the unit changes.
+        for (const auto& [unit, depth] : {std::pair{1, "0.2"}, std::pair{2, "0.008"}, std::pair{0, "0.2"}}) {
+            fx.dialog->unitsBox()->setCurrentIndex(unit);
+            QCOMPARE(fx.dialog->gcodeDepth()->text(), QString::fromLatin1(depth));
+        }
+        // Only the chosen machine's fields are read: another machine's
+        // unreadable value is no obstacle.
+        for (const auto& [machine, other] : {std::pair{0, fx.dialog->gcodeFeed()}, std::pair{1, fx.dialog->gcodePower()},
+                                             std::pair{2, fx.dialog->gcodeDepth()}}) {
+            fx.dialog->gcodeMachineBox()->setCurrentIndex(machine);
+            const QString kept = other->text();
+            other->setText(QStringLiteral("abc"));
+            QVERIFY2(fx.dialog->saveFields(), qPrintable(QString::number(machine)));
+            other->setText(kept);
+        }
+        fx.dialog->gcodeMachineBox()->setCurrentIndex(1);
         // A value that cannot be read is named and gets the focus.
         fx.dialog->gcodeDepth()->setText(QStringLiteral("abc"));
         fx.services.clear();
         fx.dialog->create();
         QVERIFY(fx.lastMessage().contains(L("深さ")));
         QVERIFY(fx.dialog->gcodeDepth()->hasFocus());
+    }
+
+    void theProgramTakesTheDrawingsNameWithNc() {
+        Fixture fx;
+        for (const auto& [chosen, program] : {std::pair{"sign.dxf", "sign.nc"}, std::pair{"SIGN.DXF", "SIGN.nc"},
+                                              std::pair{"a.Dxf", "a.nc"}, std::pair{"plan", "plan.nc"},
+                                              std::pair{"plan.txt", "plan.txt.nc"}}) {
+            fx.choose(fx.path(chosen));
+            QCOMPARE(fx.dialog->gcodePath(), fx.path(program));
+        }
     }
 
     void theFinalBoxPutsTheStopReasonFirst() {
@@ -778,6 +812,9 @@ private slots:
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("drawing.txt"));
         fx.choose(fx.path("v1.2/drawing"));  // a point in a folder's name is no suffix
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("v1.2/drawing.dxf"));
+        // A folder or nothing gets no suffix (no hidden ".dxf" inside the folder).
+        QCOMPARE(with_default_suffix(QStringLiteral("v1.2/"), QStringLiteral("dxf")), QStringLiteral("v1.2/"));
+        QCOMPARE(with_default_suffix(QString(), QStringLiteral("dxf")), QString());
         // A path with "<" and "&" is shown as it is.
         fx.choose(fx.path("<b>a&b</b>.dxf"));
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("<b>a&b</b>.dxf"));
@@ -1182,6 +1219,24 @@ private slots:
         // An unknown value chooses nothing: the setting decides.
         QCOMPARE(choose_language({program, "--lang", "fr"}), Language::Japanese);
         settings.remove(QStringLiteral("language"));
+        settings.sync();
+        // Without either, the system's locale, read when the program starts:
+        // this test program asked in a process of its own with an empty
+        // settings folder.
+        const std::pair<const char*, const char*> locales[] = {
+            {"ja_JP.UTF-8", "ja"}, {"en_US.UTF-8", "en"}, {"de_DE.UTF-8", "en"}, {"C", "ja"}};
+        for (const auto& [locale, chosen] : locales) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"}) env.remove(v);
+            env.insert("LANG", locale);
+            env.insert("XDG_CONFIG_HOME", config.path());
+            env.insert("TRACEMILL_PRINT_LANGUAGE", "1");
+            p.setProcessEnvironment(env);
+            p.start(QCoreApplication::applicationFilePath(), {});
+            QVERIFY(p.waitForFinished(30000));
+            QCOMPARE(QString::fromLatin1(p.readAllStandardOutput()).trimmed(), QString::fromLatin1(chosen));
+        }
     }
 };
 
@@ -1189,6 +1244,11 @@ private slots:
 // other arguments go to Qt Test.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Asked by the language test: the language this process would choose.
+    if (qEnvironmentVariableIsSet("TRACEMILL_PRINT_LANGUAGE")) {
+        std::printf("%s\n", choose_language(app.arguments()) == Language::English ? "en" : "ja");
+        return 0;
+    }
     // The run under a comma-decimal locale proves nothing if that locale is
     // missing and Qt falls back to C.
     if (qEnvironmentVariableIsSet("TRACEMILL_EXPECT_COMMA") &&
