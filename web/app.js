@@ -9,7 +9,7 @@
 const TEXTS = {
   en: {
     intro: 'Type a text: its outline drawing appears below, and the buttons save the DXF ' +
-      'drawing and its SVG picture, the same files the tracemill command writes.',
+      'drawing, its SVG picture and a G-code program, the same files the tracemill command writes.',
     name: 'File name', lengths: 'Lengths (drawing units)',
     charWidth: 'Character width', charHeight: 'Character height', lineWidth: 'Stroke width',
     charSpacing: 'Character spacing', lineSpacing: 'Line spacing', text: 'Text',
@@ -44,8 +44,8 @@ const TEXTS = {
       'holds everything before it.'],
   },
   ja: {
-    intro: '文字を入力すると、その図形が下に表示されます。ボタンで DXF ファイルと SVG の図を' +
-      '保存できます（tracemill コマンドと同じファイルです）。',
+    intro: '文字を入力すると、その図形が下に表示されます。ボタンで DXF ファイル、SVG の図と' +
+      'Gコード を保存できます（tracemill コマンドと同じファイルです）。',
     name: 'ファイル名(F)', lengths: '寸法',
     charWidth: '文字幅(W)', charHeight: '文字高(E)', lineWidth: '線幅(L)',
     charSpacing: '文字間隔(I)', lineSpacing: '行間隔(S)', text: '文字(T)',
