@@ -457,10 +457,12 @@ class Layout(Workspace):
                                  f"The widest line width that draws the whole text is {width}.")
         # With a margin the width is that much lower, and -o draws with it;
         # a text that no width draws writes nothing.
-        r = run("--fit-line-width", "--fit-margin", "10", "-f", "-o", self.out, "--", "REXIT")
-        self.assertEqual(r.returncode, 0, r.stderr.decode())
-        widest = float(run("--fit-line-width", "--", "REXIT").stdout.split()[0])
-        self.assertEqual(float(r.stdout.split()[0]), widest - widest * 10 * 0.01)
+        # The margin taken as written, t - t * P * 0.01, to the last bit.
+        for rows, margin in ((["REXIT"], 10), (["8@"], 33), (["AB", "w"], 7.5)):
+            r = run("--fit-line-width", "--fit-margin", str(margin), "-f", "-o", self.out, "--", *rows)
+            self.assertEqual(r.returncode, 0, r.stderr.decode())
+            widest = float(run("--fit-line-width", "--", *rows).stdout.split()[0])
+            self.assertEqual(float(r.stdout.split()[0]), widest - widest * margin * 0.01, rows)
         for rows, message in ((["AB", "Cé"], "U+00E9 'é' (row 2, column 2) cannot be drawn"),
                               (["E"], "'E' (row 1, column 1) does not draw even at the thinnest")):
             r = run("--lang", "en", "--fit-line-width", "-f", "-o", self.out + "2", "--char-height", "2e-6", "--", *rows)
@@ -743,7 +745,9 @@ class FrameCalculation(Workspace):
                  dict(fw=12, fh=7, n=5, m=2, cs=10, ls=40, lw=8)),
                 (["--frame-grid", "2", "3"], dict(n=2, m=3)),
                 (["--frame-size", "3", "9"], dict(fw=3, fh=9)),
-                (["--frame-percent", "5", "30", "12"], dict(cs=5, ls=30, lw=12))]:
+                (["--frame-percent", "5", "30", "12"], dict(cs=5, ls=30, lw=12)),
+                # Where the order of the sum decides the last digit shown.
+                (["--frame-grid", "2", "1", "--frame-percent", "36", "50", "15"], dict(n=2, cs=36))]:
             self.assertEqual(self.printed(*args), derived(**inputs), args)
 
     def test_four_cells_in_ten_units(self):

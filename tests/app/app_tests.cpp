@@ -485,15 +485,18 @@ private slots:
             {2, 1, true, true, true, {"--align", "right", "--origin", "lower-left"}},
             {0, 1, false, true, true, {"--origin", "lower-left", "--draw", "outline,frame"}},
             {1, 0, true, false, false, {"--align", "center", "--draw", "skeleton"}},
+            {2, 0, true, true, false, {"--align", "right", "--draw", "skeleton,outline"}},
+            {0, 1, false, false, true, {"--origin", "lower-left", "--draw", "frame"}},
         };
         for (const Case& c : cases) {
             Fixture fx;
             const QString out = fx.path("dialog.dxf");
-            fx.choose(out);
             fx.dialog->alignBox()->setCurrentIndex(c.align);
             fx.dialog->originBox()->setCurrentIndex(c.origin);
             const bool parts[] = {c.skeleton, c.outline, c.frame};
             for (int k = 0; k < 3; ++k) fx.dialog->drawBox(k)->setChecked(parts[k]);
+            // Choosing the file shows the fields again: the choices stay.
+            fx.choose(out);
             fx.setText("A\nAAA\nR8");
             fx.dialog->create();
             QCOMPARE(fx.lastMessage(), kCreated);
@@ -737,12 +740,12 @@ private slots:
         fx.set(Field::FrameHeight, "9");
         fx.dialog->frameGridAutoBox()->setChecked(true);
         QVERIFY(!fx.field(Field::FrameRows)->isEnabled());
-        fx.setText("AB\nCDE\n");
+        fx.setText("AB\nCDEF\n");
         fx.dialog->calculateFrame();
-        QCOMPARE(fx.field(Field::FrameCharsPerRow)->text(), QStringLiteral("3"));
+        QCOMPARE(fx.field(Field::FrameCharsPerRow)->text(), QStringLiteral("4"));
         QCOMPARE(fx.field(Field::FrameRows)->text(), QStringLiteral("3"));
         const QString printed =
-            cli_stdout({"--frame-size", "20", "9", "--frame-grid", "auto", "--print-frame", "--", "AB", "CDE", ""});
+            cli_stdout({"--frame-size", "20", "9", "--frame-grid", "auto", "--print-frame", "--", "AB", "CDEF", ""});
         for (const QString& line : printed.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const QStringList flag_value = line.split(QLatin1Char(' '));
             const std::map<QString, Field> fields = {
