@@ -5,17 +5,14 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <system_error>
 #include <utility>
-#ifndef __EMSCRIPTEN__
-#include <thread>
-#endif
 
 #include "exact_math.hpp"
 #include "glyph.hpp"
 #include "number_text.hpp"
 #include "path_order.hpp"
 #include "portability.hpp"
+#include "second_thread.hpp"
 
 #ifndef TRACEMILL_VERSION
 #define TRACEMILL_VERSION "unknown"
@@ -218,10 +215,8 @@ public:
     std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> blocks;
 };
 
-#ifndef __EMSCRIPTEN__
 // From this many paths on, the program is written by two threads.
 constexpr std::size_t kWrittenInHalvesFrom = 4096;
-#endif
 
 // Where the tool is (in printed units) and what it is doing: all that the
 // lines of a path depend on besides the path itself.
@@ -720,9 +715,6 @@ GcodeSummary GcodeWriter::end(bool one_thread) {
     Program program(buffer_, o);
     program.start();
     std::size_t done = 0;
-#ifdef __EMSCRIPTEN__
-    (void)one_thread;  // the browser's build has the one thread
-#else
     // A long route is written in two halves at once. After any path the
     // tool is down at the path's (printed) end, whatever state it came in
     // with, so the second thread runs the last path of the first half from
@@ -752,26 +744,15 @@ GcodeSummary GcodeWriter::end(bool one_thread) {
                 later.blocks.clear();  // the first thread writes it
             }
         };
-        std::thread helper;
-        try {
-            helper = std::thread(write_later);
-        } catch (const std::system_error&) {
-            write_later();
-        }
-        try {
-            for (; done < half; ++done) run(program, route[done]);
-        } catch (...) {
-            if (helper.joinable()) helper.join();
-            throw;
-        }
-        if (helper.joinable()) helper.join();
+        SecondThread helper(write_later);
+        for (; done < half; ++done) run(program, route[done]);
+        helper.wait();
         if (later_ok && program.state() == expected) {
             buffer_.flush();
             for (auto& [block, size] : later.blocks) buffer_.pass_on(block, size);
             return summary;
         }
     }
-#endif
     for (; done < route.size(); ++done) run(program, route[done]);
     program.finish();
     buffer_.flush();

@@ -4,12 +4,11 @@
 #include <cmath>
 #include <exception>
 #include <span>
-#include <system_error>
-#include <thread>
 
 #include "dispatch.hpp"
 #include "dxf.hpp"
 #include "glyph.hpp"
+#include "second_thread.hpp"
 #include "svg.hpp"
 // The browser build writes to memory: no files, no writer thread.
 #ifndef __EMSCRIPTEN__
@@ -351,29 +350,12 @@ ContourRun draw_program_contours(const TextParameters& p, std::string_view text,
     StringByteSink nothing;
     GcodeWriter later(nothing, program.options(), {});
     ContourRun later_run;
-    std::exception_ptr later_failure;
-    std::thread helper;
-    const auto draw_later = [&] {
-        try {
-            later_run = contours_run(p, text, layout, later, later, table, lang, {}, nullptr, parts, second);
-        } catch (...) {
-            later_failure = std::current_exception();
-        }
-    };
-    try {
-        helper = std::thread(draw_later);
-    } catch (const std::system_error&) {
-        draw_later();
-    }
-    ContourRun run;
-    std::exception_ptr failure;
-    try {
-        run = contours_run(p, text.substr(0, split), layout, program, program, table, lang, {}, nullptr, parts);
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    if (helper.joinable()) helper.join();
-    if (failure) std::rethrow_exception(failure);
+    SecondThread helper([&] {
+        later_run = contours_run(p, text, layout, later, later, table, lang, {}, nullptr, parts, second);
+    });
+    const ContourRun run =
+        contours_run(p, text.substr(0, split), layout, program, program, table, lang, {}, nullptr, parts);
+    const std::exception_ptr later_failure = helper.wait();
     // A stop in the first rows ends the run there, as it would have.
     if (run.stopped_at || !run.fault.empty()) return run;
     if (later_failure) std::rethrow_exception(later_failure);

@@ -6,10 +6,8 @@
 #include <exception>
 #include <limits>
 #include <numeric>
-#include <system_error>
-#ifndef __EMSCRIPTEN__
-#include <thread>
-#endif
+
+#include "second_thread.hpp"
 
 namespace tracemill {
 
@@ -555,36 +553,9 @@ Route shortest_route(const PathEnds& paths) {
     const PathEnds near = part_of(paths, ids.data(), half);
     const PathEnds far = part_of(paths, ids.data() + half, n - half);
     Route later;
-    std::exception_ptr later_failure;
-    const auto order_later = [&] {
-        try {
-            later = improved_route(far);
-        } catch (...) {
-            later_failure = std::current_exception();
-        }
-    };
-#ifndef __EMSCRIPTEN__
-    std::thread helper;
-    try {
-        helper = std::thread(order_later);
-    } catch (const std::system_error&) {
-        order_later();
-    }
-#else
-    order_later();
-#endif
-    Route first;
-    std::exception_ptr failure;
-    try {
-        first = improved_route(near);
-    } catch (...) {
-        failure = std::current_exception();
-    }
-#ifndef __EMSCRIPTEN__
-    if (helper.joinable()) helper.join();
-#endif
-    if (failure) std::rethrow_exception(failure);
-    if (later_failure) std::rethrow_exception(later_failure);
+    SecondThread helper([&] { later = improved_route(far); });
+    const Route first = improved_route(near);
+    if (const auto failure = helper.wait()) std::rethrow_exception(failure);
     Route route;
     route.reserve(n);
     for (Visit v : first) {

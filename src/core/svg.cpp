@@ -85,7 +85,7 @@ void SvgWriter::begin() {
     num(out, w + 2 * m);
     out += ' ';
     num(out, h + 2 * m);
-    if (units_ == Units::None) {
+    if (!true_size) {
         out += "\" width=\"1200\" height=\"";
         num(out, std::round(1200 * (h + 2 * m) / (w + 2 * m)));
     } else {

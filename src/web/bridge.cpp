@@ -62,10 +62,6 @@ bool read_lengths(const char* const texts[5], TextParameters& p) {
     return true;
 }
 
-Language language_of(const char* lang) {
-    return std::string_view(lang) == "ja" ? Language::Japanese : Language::English;
-}
-
 // The drawing's entities for the picture: the top-left corner of the text
 // block, then per entity its kind (0 line, 1 arc, 2 circle), its colour and
 // five numbers (x1 y1 x2 y2 -, cx cy r start end, cx cy r - -).
@@ -107,7 +103,7 @@ EMSCRIPTEN_KEEPALIVE int tm_draw(int what, const char* typed, const char* char_w
                                  int polylines, int units, int gcode_path, int gcode_machine,
                                  int gcode_frame, const char* lang) {
     results = {};
-    const Language L = language_of(lang);
+    const Language L = parse_language(lang).value_or(Language::English);
     const char* const texts[5] = {char_width, char_height, line_width, char_spacing, line_spacing};
     TextParameters p;
     if (!read_lengths(texts, p)) return kBadField;
@@ -204,7 +200,7 @@ EMSCRIPTEN_KEEPALIVE int tm_frame(const char* frame_width, const char* frame_hei
         }
         *count_targets[k] = *v;
     }
-    const FrameResult derived = calculate_frame(in, language_of(lang));
+    const FrameResult derived = calculate_frame(in, parse_language(lang).value_or(Language::English));
     if (const auto* message = std::get_if<std::string>(&derived)) {
         results.message = *message;
         return kInvalid;
