@@ -7,7 +7,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, existsSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -76,16 +76,30 @@ const outlinePixels = (page) => page.$eval('#canvas', (c) => {
   return n;
 });
 
-// Clicks a download button and returns the file's bytes once it is complete.
+// Clicks a download button and returns the file's bytes once the browser
+// reports the download complete (the file can exist on disk before its last
+// bytes are written, so its mere presence is not enough).
 async function download(page, button, name) {
   const dir = mkdtempSync(path.join(work, 'dl-'));
   const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: dir });
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: dir, eventsEnabled: true });
+  const finished = new Promise((resolve) => {
+    cdp.on('Browser.downloadProgress', (e) => { if (e.state !== 'inProgress') resolve(e.state); });
+    setTimeout(() => resolve('timed out'), 10000);
+  });
   await page.click(button);
-  const file = path.join(dir, name);
-  for (let i = 0; i < 200 && !existsSync(file); ++i) await new Promise((r) => setTimeout(r, 50));
-  assert.ok(existsSync(file), `${name} was not downloaded`);
-  return readFileSync(file);
+  const state = await finished;
+  await cdp.detach();
+  assert.equal(state, 'completed', `${name}: the download ${state}`);
+  return readFileSync(path.join(dir, name));
+}
+
+// Where two files first differ, for a failure's message.
+function firstDifference(ours, theirs) {
+  const a = String(ours).split('\n'), b = String(theirs).split('\n');
+  let i = 0;
+  while (i < a.length && i < b.length && a[i] === b[i]) ++i;
+  return `line ${i + 1} (of ${a.length} and ${b.length}): page ${JSON.stringify(a[i])}, command ${JSON.stringify(b[i])}`;
 }
 
 // The command's files for the same values, its messages in `lang`; rows are
@@ -148,11 +162,11 @@ test('the downloads are the command\'s files, and the stop reason is the command
       assert.equal(stop, '', c.name);
     }
     const dxf = await download(page, '#download-dxf', 'plate.dxf');
-    assert.ok(dxf.equals(expected.dxf), `${c.name}: the DXF differs from the command's`);
+    assert.ok(dxf.equals(expected.dxf), `${c.name}: the DXF differs from the command's at ${firstDifference(dxf, expected.dxf)}`);
     const svg = await download(page, '#download-svg', 'plate.svg');
-    assert.ok(svg.equals(expected.svg), `${c.name}: the SVG differs from the command's`);
+    assert.ok(svg.equals(expected.svg), `${c.name}: the SVG differs from the command's at ${firstDifference(svg, expected.svg)}`);
     const gcode = await download(page, '#download-gcode', 'plate.nc');
-    assert.ok(gcode.equals(expected.gcode), `${c.name}: the G-code differs from the command's`);
+    assert.ok(gcode.equals(expected.gcode), `${c.name}: the G-code differs from the command's at ${firstDifference(gcode, expected.gcode)}`);
   }
   await page.close();
 });
