@@ -591,6 +591,12 @@ bool MainDialog::saveFields() {
     read.write_gcode = machine > 0;
     if (machine > 0) read.gcode.machine = kMachineChoices[machine - 1];
     read.gcode.cut = gcode_path_->currentIndex() == 1 ? GcodeCut::Outline : GcodeCut::Skeleton;
+    // The values without a field of their own are the drawing unit's
+    // defaults, as on the command line: a safe height of 5 and a plunge feed
+    // of 100 are millimetres, not inches.
+    const GcodeOptions unit_defaults = gcode_defaults(read.output.units == Units::Inches);
+    read.gcode.plunge_feed = unit_defaults.plunge_feed;
+    read.gcode.safe_height = unit_defaults.safe_height;
     const std::pair<QLineEdit*, std::pair<const char*, double*>> gcode_fields[] = {
         {gcode_feed_, {kGcodeFeedLabel, &read.gcode.feed}},
         {gcode_depth_, {kGcodeDepthLabel, &read.gcode.depth}},

@@ -601,6 +601,84 @@ private slots:
         QVERIFY(fx.dialog->gcodeDepth()->hasFocus());
     }
 
+    void everyControlKeepsItsValueThroughARefreshAndDrawsAsTheCommand() {
+        // Every control set away from its default, for each machine; the
+        // fields a machine does not use are disabled.
+        struct Case {
+            int machine, path, units, align, origin;  // なし ミル レーザー ペン; 中心線 輪郭; なし mm inch
+            bool polylines, skeleton, outline, frame;
+            QStringList cli;
+        };
+        const Case cases[] = {
+            {0, 0, 1, 2, 1, true, true, true, false,
+             {"--units", "mm", "--align", "right", "--origin", "lower-left", "--polylines", "--draw", "skeleton,outline"}},
+            {1, 1, 2, 1, 0, false, false, true, true,
+             {"--units", "in", "--align", "center", "--draw", "outline,frame", "--gcode-machine", "mill",
+              "--gcode-path", "outline", "--gcode-feed", "7.5", "--gcode-depth", "0.015"}},
+            {2, 0, 0, 0, 1, true, true, false, true,
+             {"--origin", "lower-left", "--polylines", "--draw", "skeleton,frame", "--gcode-machine", "laser",
+              "--gcode-feed", "1234", "--gcode-power", "61"}},
+            {3, 1, 1, 1, 1, false, true, true, true,
+             {"--units", "mm", "--align", "center", "--origin", "lower-left", "--gcode-machine", "pen",
+              "--gcode-path", "outline", "--gcode-feed", "2500"}},
+        };
+        for (const Case& c : cases) {
+            Fixture fx;
+            const auto controls = [&] {
+                QStringList shown;
+                for (std::size_t f = 0; f < kFieldCount; ++f) shown << fx.field(static_cast<Field>(f))->text();
+                const QLineEdit* gcode[] = {fx.dialog->gcodeFeed(), fx.dialog->gcodeDepth(), fx.dialog->gcodePower()};
+                for (const QLineEdit* e : gcode) shown << e->text() + (e->isEnabled() ? "" : " (off)");
+                const QComboBox* boxes[] = {fx.dialog->gcodeMachineBox(), fx.dialog->gcodePathBox(),
+                                            fx.dialog->unitsBox(), fx.dialog->alignBox(), fx.dialog->originBox()};
+                for (const QComboBox* b : boxes) shown << QString::number(b->currentIndex()) + (b->isEnabled() ? "" : " (off)");
+                const QCheckBox* ticks[] = {fx.dialog->polylinesBox(), fx.dialog->frameGridAutoBox(),
+                                            fx.dialog->drawBox(0), fx.dialog->drawBox(1), fx.dialog->drawBox(2)};
+                for (const QCheckBox* b : ticks) shown << (b->isChecked() ? "on" : "off");
+                return shown << fx.dialog->textEdit()->toPlainText();
+            };
+            fx.set(Field::CharWidth, "3.5");
+            fx.set(Field::LineWidth, "0.45");
+            fx.set(Field::LineSpacing, "1.25");
+            fx.set(Field::FrameRows, "3");
+            fx.dialog->unitsBox()->setCurrentIndex(c.units);
+            fx.dialog->gcodeMachineBox()->setCurrentIndex(c.machine);
+            fx.dialog->gcodePathBox()->setCurrentIndex(c.path);
+            if (c.machine > 0) fx.dialog->gcodeFeed()->setText(c.machine == 1 ? "7.5" : c.machine == 2 ? "1234" : "2500");
+            if (c.machine == 1) fx.dialog->gcodeDepth()->setText("0.015");
+            if (c.machine == 2) fx.dialog->gcodePower()->setText("61");
+            fx.dialog->alignBox()->setCurrentIndex(c.align);
+            fx.dialog->originBox()->setCurrentIndex(c.origin);
+            fx.dialog->polylinesBox()->setChecked(c.polylines);
+            const bool parts[] = {c.skeleton, c.outline, c.frame};
+            for (int k = 0; k < 3; ++k) fx.dialog->drawBox(k)->setChecked(parts[k]);
+            fx.setText("Ro\n8%");
+            const QString machine = QString::number(c.machine);
+            QCOMPARE(fx.dialog->gcodePathBox()->isEnabled(), c.machine > 0);
+            QCOMPARE(fx.dialog->gcodeFeed()->isEnabled(), c.machine > 0);
+            QCOMPARE(fx.dialog->gcodeDepth()->isEnabled(), c.machine == 1);
+            QCOMPARE(fx.dialog->gcodePower()->isEnabled(), c.machine == 2);
+            // Choosing the file shows every value again, as it was.
+            const QStringList before = controls();
+            const QString out = fx.path("dialog.dxf");
+            fx.choose(out);
+            QCOMPARE(controls(), before);
+            fx.dialog->create();
+            QVERIFY2(fx.lastMessage().startsWith(kCreated), qPrintable(fx.lastMessage()));
+            const QString nc = fx.path("cli.nc");
+            QStringList cli = QStringList{"--char-width", "3.5", "--line-width", "0.45", "--line-spacing", "1.25"} + c.cli;
+            if (c.machine > 0) cli << "--gcode" << nc;
+            QCOMPARE(read_file(out), cli_output(fx.path("cli.dxf"), cli + QStringList{"--", "Ro", "8%"}));
+            QCOMPARE(QFile::exists(fx.dialog->gcodePath()), c.machine > 0);
+            if (c.machine > 0) QCOMPARE(read_file(fx.dialog->gcodePath()), read_file(nc));
+            // The frame calculation changes the five lengths and nothing else.
+            fx.dialog->calculateFrame();
+            const QStringList after = controls();
+            QCOMPARE(after.mid(5), before.mid(5));
+            QVERIFY2(after.mid(0, 5) != before.mid(0, 5), qPrintable(machine));
+        }
+    }
+
     void theProgramTakesTheDrawingsNameWithNc() {
         Fixture fx;
         for (const auto& [chosen, program] : {std::pair{"sign.dxf", "sign.nc"}, std::pair{"SIGN.DXF", "SIGN.nc"},
