@@ -166,14 +166,16 @@ QByteArray cli_output(const QString& out, const QStringList& args) {
     return read_file(out);
 }
 
-// What the command prints on standard output, in the tests' language.
-QString cli_stdout(const QStringList& args) {
+// What the command prints on standard output and on standard error, in the
+// tests' language.
+std::pair<QString, QString> cli_said(const QStringList& args) {
     QProcess p;
     const QString lang = test_language == Language::English ? QStringLiteral("en") : QStringLiteral("ja");
     p.start(qEnvironmentVariable("TRACEMILL"), QStringList{QStringLiteral("--lang"), lang} + args);
     if (!p.waitForFinished(30000)) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return {QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
+QString cli_stdout(const QStringList& args) { return cli_said(args).first; }
 
 bool is_root() { return geteuid() == 0; }
 
@@ -530,12 +532,28 @@ private slots:
         fx.choose(out);
         fx.dialog->create();
         QCOMPARE(fx.lastMessage(), kCreated);
-        // A text that no width draws leaves the field as it was.
-        fx.set(Field::LineWidth, "0.3");
-        fx.setText("Aé");
-        fx.dialog->fitLineWidth();
-        QCOMPARE(fx.field(Field::LineWidth)->text(), QStringLiteral("0.3"));
-        QVERIFY(fx.lastMessage().contains(QStringLiteral("U+00E9")));
+        // The other outcomes say what the command says; where no width draws
+        // the field stays as it was.
+        struct Case {
+            QString text, width, height;
+            bool fits;
+        };
+        const Case cases[] = {{"-", "0.5", "50", true},     // set by the cell
+                              {"Aé", "2.1", "5", false},    // no glyph
+                              {"E", "2.1", "2e-6", false},  // not even the thinnest stroke
+                              {"", "2.1", "5", false}};     // no text
+        for (const Case& c : cases) {
+            fx.set(Field::CharWidth, c.width);
+            fx.set(Field::CharHeight, c.height);
+            fx.set(Field::LineWidth, "1e-7");
+            fx.setText(c.text);
+            fx.dialog->fitLineWidth();
+            const auto [out, err] = cli_said({"--fit-line-width", "--char-width", c.width, "--char-height", c.height,
+                                              "--", c.text});
+            const QStringList said = (c.fits ? out : err).split(QLatin1Char('\n'));
+            QCOMPARE(fx.lastMessage(), said[c.fits ? 1 : 0]);
+            QCOMPARE(fx.field(Field::LineWidth)->text(), c.fits ? said[0] : QStringLiteral("1e-7"));
+        }
     }
 
     void theMachineProgramGoesBesideTheDrawing() {
@@ -670,7 +688,13 @@ private slots:
             if (c.machine > 0) cli << "--gcode" << nc;
             QCOMPARE(read_file(out), cli_output(fx.path("cli.dxf"), cli + QStringList{"--", "Ro", "8%"}));
             QCOMPARE(QFile::exists(fx.dialog->gcodePath()), c.machine > 0);
-            if (c.machine > 0) QCOMPARE(read_file(fx.dialog->gcodePath()), read_file(nc));
+            if (c.machine > 0) {
+                QCOMPARE(read_file(fx.dialog->gcodePath()), read_file(nc));
+                // The program's lengths in the drawing's unit, as the command reports them.
+                const QString report = cli_said(QStringList{"-f", "-o", fx.path("cli.dxf")} + cli +
+                                                QStringList{"--", "Ro", "8%"}).second;
+                QCOMPARE(fx.lastMessage(), kCreated + QLatin1Char('\n') + report.trimmed());
+            }
             // The frame calculation changes the five lengths and nothing else.
             fx.dialog->calculateFrame();
             const QStringList after = controls();
