@@ -1215,6 +1215,39 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!fx.dialog->preview()->message().isEmpty(), 3000);
     }
 
+    void thePreviewFollowsThePlacementAndThePartsDrawn() {
+        // Each choice redraws the picture by itself after the pause, with
+        // what the file would hold.
+        Fixture fx;
+        fx.setText("A\nAAA");
+        fx.dialog->refreshPreview();
+        const auto& shown = [&]() -> const PreviewPaths& { return fx.dialog->preview()->canvas()->paths(); };
+        const QPainterPath PreviewPaths::*parts[] = {&PreviewPaths::centre_line, &PreviewPaths::outline,
+                                                     &PreviewPaths::frame};
+        for (int k = 0; k < 3; ++k) {
+            QVERIFY(!(shown().*parts[k]).isEmpty());
+            fx.dialog->drawBox(k)->setChecked(false);
+            QTRY_VERIFY_WITH_TIMEOUT((shown().*parts[k]).isEmpty(), 3000);
+            for (int other = 0; other < 3; ++other)
+                if (other != k) QVERIFY(!(shown().*parts[other]).isEmpty());
+            fx.dialog->drawBox(k)->setChecked(true);
+            QTRY_VERIFY_WITH_TIMEOUT(!(shown().*parts[k]).isEmpty(), 3000);
+        }
+        // The single 'A' moves over the middle one and then the last; the
+        // lower-left origin moves the whole drawing.
+        const QPainterPath left = shown().centre_line;
+        fx.dialog->alignBox()->setCurrentIndex(1);
+        QTRY_VERIFY_WITH_TIMEOUT(shown().centre_line != left, 3000);
+        const QPainterPath centred = shown().centre_line;
+        fx.dialog->alignBox()->setCurrentIndex(2);
+        QTRY_VERIFY_WITH_TIMEOUT(shown().centre_line != centred && shown().centre_line != left, 3000);
+        QCOMPARE(shown().centre_line.boundingRect(), left.boundingRect());
+        const QRectF frame = shown().frame.boundingRect();
+        fx.dialog->originBox()->setCurrentIndex(1);
+        QTRY_COMPARE_WITH_TIMEOUT(shown().frame.boundingRect().topLeft(), QPointF(0, 0), 3000);  // y grows upwards
+        QCOMPARE(shown().frame.boundingRect().size(), frame.size());
+    }
+
     void aThousandCharactersRedrawQuickly() {
         Fixture fx;
         fx.dialog->resize(900, 700);
