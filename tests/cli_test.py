@@ -195,11 +195,17 @@ class Languages(Workspace):
             (["--char-spacing", "-1", "--", "-"], "Character spacing must not be negative.\nNo file was written.\n"),
             (["--frame-grid", "1", "0", "--", "-"], "Rows must be greater than zero.\nThe frame cannot be calculated.\n"),
             (["--char-width", "x", "--", "-"], '--char-width: "x" is not a number.\n'),
+            # Refusals the command words itself.
+            (["--svg", self.out, "--", "-"], f'--svg: "{self.out}" is the same file as --output.\nNo file was written.\n'),
         ]
         for args, expected in cases:
             with self.subTest(args=args):
                 r = run("--lang", "en", "-f", "-o", self.out, *args)
                 self.assertEqual(r.stderr.decode(), expected)
+        with open("/dev/full", "wb") as full:
+            r = subprocess.run([TRACEMILL, "--lang", "en", "-o", "-", "--", "AB"], stdout=full, stderr=subprocess.PIPE)
+        self.assertEqual((r.returncode, r.stderr.decode()),
+                         (3, "standard output: No space left on device\nNo file was written.\n"))
         # The files are the same in both languages.
         for text in ["AZ09", "-\u00e9-"]:
             run("--lang", "en", "-f", "-o", self.out, "--svg", self.out + ".svg", "--", text)
