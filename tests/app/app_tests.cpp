@@ -130,7 +130,7 @@ struct Fixture {
     void choose(const QString& path, std::deque<bool> answers = {}) {
         services.choices.push_back(path);
         services.answers = std::move(answers);
-        dialog->chooseOutputFile();
+        dialog->findChild<QPushButton*>(QStringLiteral("browse"))->click();
     }
     QString lastMessage() const {
         return services.informed.isEmpty() ? QString() : services.informed.last();
@@ -520,7 +520,7 @@ private slots:
         fx.set(Field::CharWidth, "3");
         fx.dialog->alignBox()->setCurrentIndex(2);
         fx.setText("REXIT\nQ");
-        fx.dialog->fitLineWidth();
+        fx.dialog->fitButton()->click();
         const QStringList lines =
             cli_stdout({"--fit-line-width", "--char-width", "3", "--align", "right", "--", "REXIT", "Q"})
                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
