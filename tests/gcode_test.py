@@ -33,16 +33,44 @@ CASES = [
                     "--char-spacing", "100", "--line-spacing", "100"], ["OS"], 0),
 ]
 
-# Each is refused with exit status 2 and writes nothing (NC: the program's path).
+# Each is refused with exit status 2 and writes nothing (NC: the program's
+# path), with its message in English ("" where the parser words it).
+NOT_WRITTEN = "\nNo file was written.\n"
+AT_MOST = " is too large (at most {})." + NOT_WRITTEN
+ONE_COMMAND = (" command must be one line of at most 40 characters of M, S and P words (one M at most)." +
+               NOT_WRITTEN)
 BAD_VALUES = [
-    ["--gcode-feed", "0"], ["--gcode-feed", "abc"], ["--gcode-feed", "nan"], ["--gcode-depth", "-1"],
-    ["--gcode-safe-z", "1e9"], ["--gcode-spindle", "0"],
-    ["--gcode-machine", "laser", "--gcode-power", "150"], ["--gcode-machine", "laser", "--gcode-passes", "0"],
-    ["--gcode-machine", "laser", "--gcode-passes", "2.5"], ["--gcode-machine", "laser", "--gcode-power-max", "-5"],
-    ["--gcode-machine", "pen", "--gcode-pen-down", "G1 X5"], ["--gcode-machine", "pen", "--gcode-pen-up", "M3 M5"],
-    ["--gcode-machine", "pen", "--gcode-pen-dwell", "-1"], ["--gcode-machine", "laser", "--gcode-depth", "1"],
-    ["--gcode-air"], ["--gcode-path", "both"], ["--gcode-machine", "plasma"], ["--gcode-order", "random"],
-    ["--char-width", "3e6", "--char-height", "1e6", "--line-width", "1"],
+    (["--gcode-feed", "0"], "The G-code feed must be greater than zero." + NOT_WRITTEN),
+    (["--gcode-feed", "abc"], '--gcode-feed: "abc" is not a number.\n'),
+    (["--gcode-feed", "nan"], '--gcode-feed: "nan" is not a number.\n'),
+    (["--gcode-feed", "1000000.1"], "The G-code feed" + AT_MOST.format(1000000)),
+    (["--gcode-plunge-feed", "-2"], "The G-code plunge feed must be greater than zero." + NOT_WRITTEN),
+    (["--gcode-depth", "-1"], "The G-code depth must be greater than zero." + NOT_WRITTEN),
+    (["--gcode-depth", "10000.5"], "The G-code depth" + AT_MOST.format(10000)),
+    (["--gcode-safe-z", "1e9"], "The G-code safe height" + AT_MOST.format(10000)),
+    (["--gcode-spindle", "0"], "The G-code spindle speed must be greater than zero." + NOT_WRITTEN),
+    (["--gcode-machine", "laser", "--gcode-power", "150"], "The G-code laser power" + AT_MOST.format(100)),
+    (["--gcode-machine", "laser", "--gcode-passes", "0"], "The G-code passes must be 1 to 100." + NOT_WRITTEN),
+    (["--gcode-machine", "laser", "--gcode-passes", "101"], "The G-code passes must be 1 to 100." + NOT_WRITTEN),
+    (["--gcode-machine", "laser", "--gcode-passes", "2.5"], '--gcode-passes: "2.5" is not a whole number from 1 to 100.\n'),
+    (["--gcode-machine", "laser", "--gcode-power-max", "-5"],
+     "The G-code laser power maximum must be greater than zero." + NOT_WRITTEN),
+    (["--gcode-machine", "pen", "--gcode-pen-down", "G1 X5"], "The G-code pen-down" + ONE_COMMAND),
+    (["--gcode-machine", "pen", "--gcode-pen-up", "M3 M5"], "The G-code pen-up" + ONE_COMMAND),
+    (["--gcode-machine", "pen", "--gcode-pen-dwell", "-1"], "The G-code pen dwell must not be negative." + NOT_WRITTEN),
+    (["--gcode-machine", "pen", "--gcode-pen-dwell", "60.0001"], "The G-code pen dwell" + AT_MOST.format(60)),
+    (["--gcode-machine", "laser", "--gcode-depth", "1"], "--gcode-depth is only for --gcode-machine mill.\n"),
+    (["--gcode-air"], "--gcode-air is only for --gcode-machine laser.\n"),
+    (["--gcode-path", "both"], ""), (["--gcode-machine", "plasma"], ""), (["--gcode-order", "random"], ""),
+    (["--char-width", "3e6", "--char-height", "1e6", "--line-width", "1"],
+     "The text block is too large for G-code (coordinates up to 1000000)." + NOT_WRITTEN),
+]
+# The largest and smallest values each range takes.
+LIMIT_VALUES = [
+    ["--gcode-feed", "1e6"], ["--gcode-plunge-feed", "1e6"], ["--gcode-depth", "1e4"], ["--gcode-safe-z", "1e4"],
+    ["--gcode-spindle", "1e6"], ["--gcode-machine", "laser", "--gcode-power", "100", "--gcode-passes", "100",
+                                "--gcode-power-max", "1e6"],
+    ["--gcode-machine", "pen", "--gcode-pen-dwell", "0"], ["--gcode-machine", "pen", "--gcode-pen-dwell", "60"],
 ]
 
 def read(path):
@@ -323,11 +351,15 @@ class Programs(unittest.TestCase):
     def test_bad_values_write_nothing(self):
         nc, dxf = os.path.join(self.dir, "bad.nc"), os.path.join(self.dir, "bad.dxf")
         # The machine's options without a program, and a program over the drawing.
-        for args in BAD_VALUES + [["--gcode-feed", "100", "-o", dxf], ["--gcode", nc, "-o", nc]]:
-            r = run(*(["--gcode", nc] if "-o" not in args else []), *args, "--", "A")
+        for args, message in BAD_VALUES + [(["--gcode-feed", "100", "-o", dxf], ""), (["--gcode", nc, "-o", nc], "")]:
+            r = subprocess.run([TRACEMILL, "--lang", "en", *(["--gcode", nc] if "-o" not in args else []), *args,
+                                "--", "A"], capture_output=True)
             self.assertEqual(r.returncode, 2, args)
-            self.assertTrue(r.stderr, args)
+            self.assertEqual(r.stderr.decode(), message, args) if message else self.assertTrue(r.stderr, args)
             self.assertEqual(os.listdir(self.dir), [], args)
+        for args in LIMIT_VALUES:
+            r = run("-f", "--gcode", nc, *args, "--", "A")
+            self.assertEqual(r.returncode, 0, (args, r.stderr))
 
     def test_one_transaction_with_the_drawing(self):
         dxf = os.path.join(self.dir, "out.dxf")
