@@ -695,7 +695,8 @@ class TextFile(Workspace):
     def test_only_the_final_line_break_is_ignored(self):
         text = os.path.join(self.dir, "text.txt")
         for content, rows in [(b"-\r\n/\r\n", ["-", "/"]), (b"-\r/\r", ["-", "/"]),
-                              (b"-\n\n", ["-", ""]), (b"-\r\n\r\n", ["-", ""]), (b"-\r\r", ["-", ""])]:
+                              (b"-\n\n", ["-", ""]), (b"-\r\n\r\n", ["-", ""]), (b"-\r\r", ["-", ""]),
+                              (b"-\n/", ["-", "/"]), (b"-\r\n/\n", ["-", "/"]), (b"\n-\n", ["", "-"])]:
             with open(text, "wb") as f:
                 f.write(content)
             expected = os.path.join(self.dir, "rows.dxf")
