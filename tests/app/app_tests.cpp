@@ -676,11 +676,14 @@ private slots:
             QCOMPARE(fx.dialog->gcodeFeed()->isEnabled(), c.machine > 0);
             QCOMPARE(fx.dialog->gcodeDepth()->isEnabled(), c.machine == 1);
             QCOMPARE(fx.dialog->gcodePower()->isEnabled(), c.machine == 2);
-            // Choosing the file shows every value again, as it was.
+            // Choosing the file shows every value again, as it was, and
+            // leaves the text and its cursor alone.
+            fx.dialog->textEdit()->moveCursor(QTextCursor::End);
             const QStringList before = controls();
             const QString out = fx.path("dialog.dxf");
             fx.choose(out);
             QCOMPARE(controls(), before);
+            QCOMPARE(fx.dialog->textEdit()->textCursor().position(), 5);
             fx.dialog->create();
             QVERIFY2(fx.lastMessage().startsWith(kCreated), qPrintable(fx.lastMessage()));
             const QString nc = fx.path("cli.nc");
