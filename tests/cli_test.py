@@ -705,6 +705,17 @@ class TextFile(Workspace):
             self.assertEqual(r.returncode, 0, r.stderr.decode())
             self.assertEqual(self.read(), self.read(expected), content)
 
+    def test_the_text_file_is_read_before_the_drawing_replaces_it(self):
+        # Only outputs naming one file are refused: the text is an input.
+        with open(self.out, "wb") as f:
+            f.write(b"AB\n")
+        self.assertEqual(run("-o", self.out, "--text-file", self.out).returncode, 3)
+        self.assertEqual(self.read(), b"AB\n")
+        expected = os.path.join(self.dir, "rows.dxf")
+        self.assertEqual(run("-o", expected, "--", "AB").returncode, 0)
+        self.assertEqual(run("-f", "-o", self.out, "--text-file", self.out).returncode, 0)
+        self.assertEqual(self.read(), self.read(expected))
+
     def test_refusals_write_nothing(self):
         text = os.path.join(self.dir, "text.txt")
         with open(text, "w") as f:

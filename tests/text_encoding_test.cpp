@@ -48,6 +48,7 @@ TEST(TextEncoding, EveryByteOfABrokenSequenceIsOnePlaceholderAndNothingIsSwallow
         {"\xF8\x90\x80\x80", geta + geta + geta + geta},  // F8 leads nothing (read as F0, it would be U+10000)
         {"\xE3" "AB", geta + "AB"},             // a lead byte without its continuation
         {"-\xE3\x81", "-" + geta + geta},        // cut short at the end
+        {"\xE3\x81\xE3\x81\x82", geta + geta + "\x82\xA0"},  // cut short by the next character's lead byte
         {"\xEF\xBD\xA0\xEF\xBE\xA0", geta + geta},  // U+FF60 and U+FFA0, either side of the katakana
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(to_document_bytes(in), out) << in;
