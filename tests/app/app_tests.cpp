@@ -1182,6 +1182,17 @@ private slots:
         fx.setText("-");
         fx.dialog->refreshPreview();
         QVERIFY(fx.dialog->preview()->place().isEmpty());
+        // A note in place of the picture clears the line too.
+        for (const auto& [text, width] : {std::pair{"", "2.1"}, std::pair{"-", "abc"}}) {
+            fx.set(Field::CharWidth, "2.1");
+            fx.setText("-é");
+            fx.dialog->refreshPreview();
+            QVERIFY(!fx.dialog->preview()->place().isEmpty());
+            fx.setText(text);
+            fx.set(Field::CharWidth, width);
+            fx.dialog->refreshPreview();
+            QVERIFY2(fx.dialog->preview()->place().isEmpty(), width);
+        }
     }
 
     void valuesThatCannotBeDrawnAreExplained() {
