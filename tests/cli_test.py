@@ -177,6 +177,10 @@ class Languages(Workspace):
                 self.assertEqual(r.returncode, 1)
                 self.assertEqual(r.stderr.decode(), expected)
         self.assertEqual(run("--lang", "fr", "-o", self.out, "-").returncode, 2)
+        # Without its value, last on the line: the parser's refusal.
+        r = run("-o", self.out, "--lang")
+        self.assertEqual(r.returncode, 2)
+        self.assertTrue(r.stderr.decode().startswith("--lang: "), r.stderr)
         # Given twice, the parser refuses it; a refusal said before the
         # parsing speaks the last one's language.
         for args, expected in [(["--lang", "ja", "--lang=en"], "--output: the value is empty.\n"),
@@ -192,6 +196,9 @@ class Languages(Workspace):
              "The widest line width that draws the whole text is 0.49999999999999994.\n"),
             (["--", "Jos\u2019"], "The text holds a character that cannot be drawn.\nDXF file written.\n"
                                  "Stopped at U+2019 '\u2019': row 1, column 4.\n"),
+            # A byte that is no UTF-8 is named as a byte, not as a character.
+            (["--", b"A\x80B"], "The text holds a character that cannot be drawn.\nDXF file written.\n"
+                                "Stopped at 0x80: row 1, column 2.\n"),
             (["--char-spacing", "-1", "--", "-"], "Character spacing must not be negative.\nNo file was written.\n"),
             (["--frame-grid", "1", "0", "--", "-"], "Rows must be greater than zero.\nThe frame cannot be calculated.\n"),
             (["--char-width", "x", "--", "-"], '--char-width: "x" is not a number.\n'),
@@ -467,8 +474,10 @@ class Layout(Workspace):
         for rows, margin in ((["REXIT"], 10), (["8@"], 33), (["AB", "w"], 7.5)):
             r = run("--fit-line-width", "--fit-margin", str(margin), "-f", "-o", self.out, "--", *rows)
             self.assertEqual(r.returncode, 0, r.stderr.decode())
-            widest = float(run("--fit-line-width", "--", *rows).stdout.split()[0])
-            self.assertEqual(float(r.stdout.split()[0]), widest - widest * margin * 0.01, rows)
+            widest = run("--fit-line-width", "--", *rows).stdout.decode().splitlines()
+            self.assertEqual(float(r.stdout.split()[0]), float(widest[0]) - float(widest[0]) * margin * 0.01, rows)
+            # The second line still names the widest width, not the one drawn.
+            self.assertEqual(r.stdout.decode().splitlines()[1], widest[1], rows)
         for rows, message in ((["AB", "Cé"], "U+00E9 'é' (row 2, column 2) cannot be drawn"),
                               (["E"], "'E' (row 1, column 1) does not draw even at the thinnest")):
             r = run("--lang", "en", "--fit-line-width", "-f", "-o", self.out + "2", "--char-height", "2e-6", "--", *rows)
