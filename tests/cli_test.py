@@ -595,6 +595,10 @@ class Layout(Workspace):
                 self.assertFalse(os.path.exists(self.out))
         r = run("--fit-line-width", "-o", "-", "--", "A")
         self.assertEqual((r.returncode, r.stdout), (2, b""))
+        # The width alone is found only for values a drawing would take.
+        for args in (["--frame-margin", "-1"], ["--char-spacing", "-1"], ["--align", "middle"], ["--char-width", "0"]):
+            r = run("--fit-line-width", *args, "--", "A")
+            self.assertEqual((r.returncode, r.stdout), (2, b""), args)
         self.assertEqual(run("-o", self.out, "--svg", self.out + ".svg", "--", "AB", "C").returncode, 0)
         spelled = os.path.join(self.dir, "spelled.dxf")
         self.assertEqual(run("-o", spelled, "--svg", spelled + ".svg", "--align", "left", "--origin", "center",

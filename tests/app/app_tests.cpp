@@ -1208,7 +1208,8 @@ private slots:
             const QString kept = fx.field(f)->text();
             fx.set(f, "abc");
             fx.dialog->refreshPreview();
-            QVERIFY2(fx.dialog->preview()->message().startsWith(L(name)), name);
+            QCOMPARE(fx.dialog->preview()->message(),
+                     L(name) + L(" には -1000000000 から 1000000000 までの数値を入力してください。"));
             QCOMPARE(fx.dialog->preview()->canvas()->paths().entities, std::size_t{0});
             fx.set(f, kept);
         }
