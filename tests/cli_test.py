@@ -16,6 +16,8 @@ import unittest
 
 TRACEMILL = os.environ.get("TRACEMILL", os.path.join(os.path.dirname(__file__), "..", "build", "tracemill"))
 
+# How the parser ends a refusal of its own.
+HELP = "\nRun with --help for more information.\n"
 NOT_CREATED = "\n　ファイルは作成していません。"
 UNSUPPORTED = "対応してない文字が含まれています。\n　"
 CREATED = "DXFファイルを作成しました。"
@@ -581,17 +583,15 @@ class Layout(Workspace):
             (["--frame-margin", "x"], '--frame-margin: "x" is not a number.\n'),
             (["--fit-line-width", "--fit-margin", "100"],
              '--fit-margin: "100" is not a number from 0 up to (not including) 100.\n'),
-            (["--fit-margin", "5"], None),
-            (["--fit-line-width", "--line-width", "0.3"], None),
-            (["--frame-grid", "auto", "--frame-grid", "2", "1"], None),
-            (["--frame-grid", "auto", "--char-width", "2"], None),
+            (["--fit-margin", "5"], "--fit-margin requires --fit-line-width" + HELP),
+            (["--fit-line-width", "--line-width", "0.3"], "--line-width excludes --fit-line-width" + HELP),
+            (["--frame-grid", "auto", "--frame-grid", "2", "1"], "--frame-grid excludes --frame-grid auto" + HELP),
+            (["--frame-grid", "auto", "--char-width", "2"], "--char-width excludes --frame-grid auto" + HELP),
         ]
         for args, message in cases:
             with self.subTest(args=args):
                 r = run("--lang", "en", "-o", self.out, *args, "--", "A")
-                self.assertEqual(r.returncode, 2)
-                if message:
-                    self.assertEqual(r.stderr.decode(), message)
+                self.assertEqual((r.returncode, r.stderr.decode()), (2, message))
                 self.assertFalse(os.path.exists(self.out))
         r = run("--fit-line-width", "-o", "-", "--", "A")
         self.assertEqual((r.returncode, r.stdout), (2, b""))
@@ -786,8 +786,9 @@ class FrameCalculation(Workspace):
         seed = random.randrange(1 << 30)
         rng = random.Random(seed)
         for k in range(150):
-            fw = round(rng.uniform(0.1, 900), rng.randint(0, 3))
-            fh = fw if k % 10 == 0 else round(rng.uniform(0.1, 900), rng.randint(0, 3))
+            size = lambda: rng.choice([rng.randint(1, 900), round(rng.uniform(0.1, 900), rng.randint(1, 3))])
+            fw = size()
+            fh = fw if k % 10 == 0 else size()
             n = rng.choice([1, 2, 3, rng.randint(1, 60), rng.randint(1, 10**6)])
             m = n if k % 10 == 0 else rng.choice([1, 2, rng.randint(1, 30)])
             cs = rng.randint(0, 300)
@@ -840,12 +841,10 @@ class FrameCalculation(Workspace):
                               (["--frame-grid", "2147483648", "1"], '--frame-grid: "2147483648"' + count),
                               (["--frame-size", "5", "nan"], '--frame-size: "nan" は数値ではありません。\n'),
                               (["--frame-percent", "20", "1.5", "15"], '--frame-percent: "1.5"' + count),
-                              (["--frame-size", "10", "5", "--char-width", "3"], None),
-                              (["--print-frame", "--line-spacing", "1"], None)):
+                              (["--frame-size", "10", "5", "--char-width", "3"], "--char-width excludes --frame-size" + HELP),
+                              (["--print-frame", "--line-spacing", "1"], "--line-spacing excludes --print-frame" + HELP)):
             r = run("-o", self.out, *args, "--", "-")
-            self.assertEqual(r.returncode, 2, args)
-            if message:
-                self.assertEqual(r.stderr.decode(), message)
+            self.assertEqual((r.returncode, r.stderr.decode()), (2, message), args)
             self.assertFalse(os.path.exists(self.out))
 
     def test_print_frame_needs_no_output(self):

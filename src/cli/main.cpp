@@ -497,6 +497,15 @@ int main(int argc, char** argv) {
     try {
         std::vector<char*> args = with_auto_grid(argc, argv);
         app.parse(static_cast<int>(args.size()), args.data());
+    } catch (const CLI::ExcludesError& e) {
+        // The parser leaves the hidden flag that "--frame-grid auto" stands
+        // for unnamed ("--char-width excludes "): name it as it was typed.
+        std::string m = e.what();
+        const std::string_view excludes = " excludes ";
+        if (m.ends_with(excludes)) m += "--frame-grid auto";
+        if (m.starts_with(excludes)) m.insert(0, "--frame-grid auto");
+        std::cerr << m << "\nRun with --help for more information.\n";
+        return kInvalid;
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? kAllDrawn : kInvalid;
