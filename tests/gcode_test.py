@@ -34,8 +34,9 @@ CASES = [
 ]
 
 # Each is refused with exit status 2 and writes nothing (NC: the program's
-# path), with its message in English ("" where the parser words it).
+# path), with its message in English.
 NOT_WRITTEN = "\nNo file was written.\n"
+PARSER = "\nRun with --help for more information.\n"
 AT_MOST = " is too large (at most {})." + NOT_WRITTEN
 ONE_COMMAND = (" command must be one line of at most 40 characters of M, S and P words (one M at most)." +
                NOT_WRITTEN)
@@ -61,7 +62,9 @@ BAD_VALUES = [
     (["--gcode-machine", "pen", "--gcode-pen-dwell", "60.0001"], "The G-code pen dwell" + AT_MOST.format(60)),
     (["--gcode-machine", "laser", "--gcode-depth", "1"], "--gcode-depth is only for --gcode-machine mill.\n"),
     (["--gcode-air"], "--gcode-air is only for --gcode-machine laser.\n"),
-    (["--gcode-path", "both"], ""), (["--gcode-machine", "plasma"], ""), (["--gcode-order", "random"], ""),
+    (["--gcode-path", "both"], "--gcode-path: both not in {skeleton,outline}" + PARSER),
+    (["--gcode-machine", "plasma"], "--gcode-machine: plasma not in {mill,laser,pen}" + PARSER),
+    (["--gcode-order", "random"], "--gcode-order: random not in {shortest,text}" + PARSER),
     (["--char-width", "3e6", "--char-height", "1e6", "--line-width", "1"],
      "The text block is too large for G-code (coordinates up to 1000000)." + NOT_WRITTEN),
 ]

@@ -615,8 +615,17 @@ private slots:
         fx.dialog->gcodeDepth()->setText(QStringLiteral("abc"));
         fx.services.clear();
         fx.dialog->create();
-        QVERIFY(fx.lastMessage().contains(L("深さ")));
+        QCOMPARE(fx.lastMessage(), L("深さ") + L(" には -1000000000 から 1000000000 までの数値を入力してください。"));
         QVERIFY(fx.dialog->gcodeDepth()->hasFocus());
+        // A value out of the machine's range is refused as the command refuses it.
+        fx.dialog->gcodeMachineBox()->setCurrentIndex(2);
+        fx.dialog->gcodePower()->setText(QStringLiteral("150"));
+        fx.services.answers = {true};  // replace sign.nc
+        fx.dialog->create();
+        const QString said = cli_said({"-f", "-o", fx.path("cli.dxf"), "--gcode", nc, "--gcode-machine", "laser",
+                                       "--gcode-power", "150", "--", "-"}).second;
+        QCOMPARE(fx.lastMessage() + QLatin1Char('\n'), said);
+        QCOMPARE(read_file(fx.path("sign.nc")), read_file(nc));
     }
 
     void everyControlKeepsItsValueThroughARefreshAndDrawsAsTheCommand() {
