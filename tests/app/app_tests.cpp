@@ -338,7 +338,8 @@ private slots:
             fx.services.clear();
             fx.set(Field::CharWidth, QString::fromUtf8(bad));
             QVERIFY2(!fx.dialog->saveFields(), bad);
-            QCOMPARE(fx.services.informed.size(), 1);
+            QCOMPARE(fx.services.informed,
+                     QStringList{L("文字幅") + L(" には -1000000000 から 1000000000 までの数値を入力してください。")});
             QCOMPARE(fx.dialog->values().params.char_width, 2.1);  // unchanged
         }
         fx.set(Field::CharWidth, QStringLiteral("  1e9 "));
@@ -358,7 +359,8 @@ private slots:
         fx.set(Field::LineSpacing, QStringLiteral("nan"));
         fx.services.clear();
         fx.dialog->create();
-        QCOMPARE(fx.services.informed.size(), 1);  // the field's message only
+        QCOMPARE(fx.services.informed,  // the field's message only
+                 QStringList{L("行間隔") + L(" には -1000000000 から 1000000000 までの数値を入力してください。")});
         QVERIFY(!QFileInfo::exists(fx.path("a.dxf")));
         fx.services.clear();
         fx.dialog->chooseOutputFile();
