@@ -363,6 +363,19 @@ class Programs(unittest.TestCase):
         for args in LIMIT_VALUES:
             r = run("-f", "--gcode", nc, *args, "--", "A")
             self.assertEqual(r.returncode, 0, (args, r.stderr))
+        # Each machine's own values, and no other machine's.
+        for option, value, machines in (("--gcode-feed", "500", "mill laser pen"), ("--gcode-plunge-feed", "50", "mill"),
+                                        ("--gcode-depth", "0.1", "mill"), ("--gcode-safe-z", "3", "mill"),
+                                        ("--gcode-spindle", "9000", "mill"), ("--gcode-power", "50", "laser"),
+                                        ("--gcode-power-max", "255", "laser"), ("--gcode-passes", "2", "laser"),
+                                        ("--gcode-pen-down", "M3 S20", "pen"), ("--gcode-pen-up", "M3 S80", "pen"),
+                                        ("--gcode-pen-dwell", "0.1", "pen")):
+            for machine in ("mill", "laser", "pen"):
+                r = subprocess.run([TRACEMILL, "--lang", "en", "-f", "--gcode", nc, "--gcode-machine", machine,
+                                    option, value, "--", "A"], capture_output=True)
+                refusal = f"{option} is only for --gcode-machine {machines}.\n"
+                self.assertEqual((r.returncode, r.stderr.decode() if r.returncode else ""),
+                                 (0, "") if machine in machines else (2, refusal), (option, machine))
 
     def test_one_transaction_with_the_drawing(self):
         dxf = os.path.join(self.dir, "out.dxf")
