@@ -326,6 +326,11 @@ private slots:
             QVERIFY2(fx.field(f)->hasFocus(), name);
             fx.set(f, QStringLiteral("1"));
         }
+        // What was typed is selected, ready to be typed over.
+        fx.set(Field::LineWidth, QStringLiteral("0.3mm"));
+        QVERIFY(!fx.dialog->saveFields());
+        QCOMPARE(fx.field(Field::LineWidth)->selectedText(), QStringLiteral("0.3mm"));
+        fx.set(Field::LineWidth, QStringLiteral("1"));
         fx.services.clear();
         QVERIFY(fx.dialog->saveFields());
         QVERIFY(fx.services.informed.isEmpty());
@@ -619,6 +624,7 @@ private slots:
         fx.dialog->create();
         QCOMPARE(fx.lastMessage(), L("深さ") + L(" には -1000000000 から 1000000000 までの数値を入力してください。"));
         QVERIFY(fx.dialog->gcodeDepth()->hasFocus());
+        QCOMPARE(fx.dialog->gcodeDepth()->selectedText(), QStringLiteral("abc"));
         // A value out of the machine's range is refused as the command refuses it.
         fx.dialog->gcodeMachineBox()->setCurrentIndex(2);
         fx.dialog->gcodePower()->setText(QStringLiteral("150"));
@@ -1380,8 +1386,12 @@ private slots:
         settings.sync();
         QCOMPARE(choose_language({program}), Language::Japanese);
         QCOMPARE(choose_language({program, "--lang=en"}), Language::English);
-        // An unknown value chooses nothing: the setting decides.
+        // An unknown value chooses nothing: the setting decides, or the
+        // valid choice before it; the last valid choice wins.
         QCOMPARE(choose_language({program, "--lang", "fr"}), Language::Japanese);
+        QCOMPARE(choose_language({program, "--lang", "en", "--lang", "xx"}), Language::English);
+        QCOMPARE(choose_language({program, "--lang=en", "--lang=xx"}), Language::English);
+        QCOMPARE(choose_language({program, "--lang=en", "--lang", "ja"}), Language::Japanese);
         settings.remove(QStringLiteral("language"));
         settings.sync();
         // Without either, the system's locale, read when the program starts:
