@@ -13,6 +13,8 @@ TEST(NumberText, ParsesPlainDecimalNumbers) {
     EXPECT_EQ(parse_number("+3"), 3.0);
     EXPECT_EQ(parse_number("-0.5"), -0.5);
     EXPECT_EQ(parse_number(".25"), 0.25);
+    EXPECT_EQ(parse_number("+.5"), 0.5);
+    EXPECT_EQ(parse_number("-.5e1"), -5.0);
     EXPECT_EQ(parse_number("1e-3"), 0.001);
     EXPECT_EQ(parse_number("5."), 5.0);
 }

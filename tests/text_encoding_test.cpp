@@ -29,6 +29,7 @@ TEST(TextEncoding, KatakanaOneByteOthersTwoNeverAQuestionMark) {
     EXPECT_EQ(to_document_bytes("あ"), "\x82\xA0");
     EXPECT_EQ(to_document_bytes("ｃ"), "\x82\x83");
     EXPECT_EQ(to_document_bytes("、　"), "\x81\x41\x81\x40");  // lead byte 0x81, the lowest
+    EXPECT_EQ(to_document_bytes("\x01~\x7F"), "\x01~\x7F");  // every ASCII byte stays one byte
     // Characters without a Shift-JIS code still count two bytes, never '?'.
     for (const char* s : {"é", "😀", "Ω", "\xff"}) {
         const std::string b = to_document_bytes(s);
