@@ -76,15 +76,16 @@ void SvgWriter::begin() {
     const bool true_size = units_ != Units::None;
     const double w = layout_.right - layout_.left, h = layout_.top - layout_.bottom;
     const double m = true_size ? 0 : 0.02 * (w > h ? w : h);
+    // The picture's box (y down), printed once for the viewBox and the
+    // background.
+    std::string box_x, box_y, box_w, box_h;
+    num(box_x, layout_.left - m);
+    num(box_y, -layout_.top - m);
+    num(box_w, w + 2 * m);
+    num(box_h, h + 2 * m);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"";
-    num(out, layout_.left - m);
-    out += ' ';
-    num(out, -layout_.top - m);
-    out += ' ';
-    num(out, w + 2 * m);
-    out += ' ';
-    num(out, h + 2 * m);
+    out += box_x + ' ' + box_y + ' ' + box_w + ' ' + box_h;
     if (!true_size) {
         out += "\" width=\"1200\" height=\"";
         num(out, std::round(1200 * (h + 2 * m) / (w + 2 * m)));
@@ -97,15 +98,8 @@ void SvgWriter::begin() {
     }
     out += "\">\n";
     if (!true_size) {
-        out += "<rect x=\"";
-        num(out, layout_.left - m);
-        out += "\" y=\"";
-        num(out, -layout_.top - m);
-        out += "\" width=\"";
-        num(out, w + 2 * m);
-        out += "\" height=\"";
-        num(out, h + 2 * m);
-        out += "\" fill=\"white\"/>\n";
+        out += "<rect x=\"" + box_x + "\" y=\"" + box_y + "\" width=\"" + box_w + "\" height=\"" + box_h +
+               "\" fill=\"white\"/>\n";
     }
     // Drawing units have y up; SVG has y down. Lines are about one pixel
     // wide at the picture's nominal width of 1200 pixels.
