@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -1356,6 +1357,42 @@ private slots:
         QCOMPARE(format, Qt::PlainText);
         inspect_and_press(QMessageBox::Yes);
         QVERIFY(services.ask(nullptr, tricky));
+    }
+
+    // The save dialog as the dialog asks it: a save dialog for any new name,
+    // the filters and title given, the suffix added to a bare name, the
+    // proposed name preselected, no overwrite question of its own (the
+    // caller asks about the final name), nothing when cancelled.
+    void theSaveDialogReturnsTheNameChosen() {
+        QtDialogServices services;
+        QTemporaryDir dir;
+        const SaveFileRequest request{QStringLiteral("Save as"), {"DXF (*.dxf)", "All files (*)"},
+                                      QStringLiteral("dxf"), dir.filePath("proposed.dxf")};
+        QStringList seen;
+        const auto answer = [&](const QString& typed) {
+            QTimer::singleShot(0, [&, typed] {
+                auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (d == nullptr) return;
+                seen = QStringList{d->windowTitle(), QString::number(d->acceptMode()),
+                                   QString::number(d->fileMode()), d->nameFilters().join('|'),
+                                   d->defaultSuffix(),
+                                   QString::number(d->testOption(QFileDialog::DontConfirmOverwrite)),
+                                   d->selectedFiles().join('|')};
+                if (typed.isEmpty()) {
+                    d->reject();
+                } else {
+                    d->selectFile(typed);
+                    static_cast<QDialog*>(d)->accept();  // the dialog's own accept
+                }
+            });
+        };
+        answer(dir.filePath("drawing"));
+        QCOMPARE(services.chooseSaveFile(nullptr, request), std::optional(dir.filePath("drawing.dxf")));
+        QCOMPARE(seen, (QStringList{request.title, QString::number(QFileDialog::AcceptSave),
+                                    QString::number(QFileDialog::AnyFile), request.filters.join('|'),
+                                    "dxf", "1", request.initialPath}));
+        answer({});
+        QCOMPARE(services.chooseSaveFile(nullptr, request), std::nullopt);
     }
 
     void buttonsSpeakTheDialogsLanguage() {
