@@ -350,6 +350,11 @@ class ExistingFiles(Workspace):
             self.assertEqual((r.returncode, r.stderr.decode()),
                              (2, f'--svg: "{svg}" は --output と同じファイルです。' + NOT_CREATED + "\n"), svg)
             self.assertEqual(self.read(), b"old drawing")
+        # The drawing on standard output: the picture and the program still
+        # may not share a file.
+        r = run("-f", "-o", "-", "--svg", self.out, "--gcode", svg, "--", "AB")
+        self.assertEqual((r.returncode, r.stdout, r.stderr.decode()),
+                         (2, b"", f'--gcode: "{svg}" は --svg と同じファイルです。' + NOT_CREATED + "\n"))
         self.assertEqual(sorted(os.listdir(self.dir)), ["hard.svg", "link.svg", "out.dxf"])
 
     def test_an_empty_file_name_is_refused_and_takes_no_argument(self):
