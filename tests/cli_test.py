@@ -128,16 +128,50 @@ class ExitStatuses(Workspace):
         r = run("/")
         self.assertEqual((r.returncode, r.stderr.decode()), (2, "--output is required (or --svg, or --gcode)" + HELP))
 
-    def test_help_lists_every_option_with_its_default(self):
+    def test_help_states_the_defaults_the_command_uses(self):
+        # Every default --help states ("=X" after the value's name, or
+        # "(default X; Y with --units in)") draws, pictures and cuts exactly
+        # as leaving the option out does.
         r = run("--help")
         self.assertEqual(r.returncode, 0)
-        text = r.stdout.decode()
-        for option, default in [("--char-width", "2.1"), ("--char-height", "5"), ("--line-width", "0.3"),
-                                ("--char-spacing", "0.4"), ("--line-spacing", "0.4")]:
-            line = next(l for l in text.splitlines() if option in l)
-            self.assertIn(default, line)
-        for option in ["--output", "--force", "--svg", "--text-file"]:
-            self.assertIn(option, text)
+        entries = re.findall(r"^  (--[a-z-]+) ([^\n]*(?:\n {20,}[^\n]*)*)", r.stdout.decode(), re.M)
+        stated = {}
+        for option, rest in entries:
+            shown = re.match(r"\S+=(\S+)", rest)
+            said = re.search(r"default ([^;)]+)(?:; (\S+) with --units in)?\)", rest)
+            if shown and option != "--text":
+                stated[option] = ([shown.group(1)], None)
+            elif said and "(" not in said.group(1):
+                stated[option] = (said.group(1).strip('"').split(" ") if option.startswith("--frame-")
+                                  else [said.group(1).strip('"')], said.group(2))
+        for option, default in [("--char-width", "2.1"), ("--line-spacing", "0.4"), ("--gcode-feed", "600"),
+                                ("--gcode-pen-up", "M3 S90"), ("--frame-percent", "20"), ("--draw", "skeleton")]:
+            self.assertIn(default, " ".join(stated[option][0]), option)
+        self.assertEqual(len(stated), 27, stated)
+        outputs = [os.path.join(self.dir, name) for name in ("d.dxf", "d.svg", "d.nc")]
+
+        def drawn(*args):
+            for path in outputs:
+                if os.path.exists(path):
+                    os.remove(path)
+            r = run("--lang", "en", "-o", outputs[0], "--svg", outputs[1], "--gcode", outputs[2], *args, "--", "Ag")
+            files = []
+            for path in outputs:
+                with open(path, "rb") as f:
+                    files.append(f.read())
+            return r.returncode, r.stdout, r.stderr, files
+
+        for option, (values, in_inches) in stated.items():
+            machine = re.search(r"^  " + option + r" .*?\s(mill|laser|pen):", r.stdout.decode(), re.M)
+            base = ["--gcode-machine", machine.group(1)] if machine else []
+            if option.startswith("--frame-"):
+                base += ["--frame-grid", "1", "1"] if option != "--frame-grid" else ["--frame-size", "2.5", "5"]
+            if option == "--fit-margin":
+                base += ["--fit-line-width"]
+            for units, value in [([], values), (["--units", "in"], [in_inches] if in_inches else None)]:
+                if value:
+                    with self.subTest(option=option, value=value, units=units):
+                        self.assertEqual(drawn(*base, *units, option, *value), drawn(*base, *units))
 
 
 class Languages(Workspace):
