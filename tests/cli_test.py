@@ -518,10 +518,12 @@ class Layout(Workspace):
             self.assertEqual(float(r.stdout.split()[0]), float(widest[0]) - float(widest[0]) * margin * 0.01, rows)
             # The second line still names the widest width, not the one drawn.
             self.assertEqual(r.stdout.decode().splitlines()[1], widest[1], rows)
-        for rows, message in ((["AB", "Cé"], "U+00E9 'é' (row 2, column 2) cannot be drawn: no line width draws the text."),
-                              (["E"], "'E' (row 1, column 1) does not draw even at the thinnest line width.")):
+        for rows, status, message in (
+                (["AB", "Cé"], 1, "U+00E9 'é' (row 2, column 2) cannot be drawn: no line width draws the text."),
+                (["E"], 1, "'E' (row 1, column 1) does not draw even at the thinnest line width."),
+                ([""], 2, "There is no text to draw.\nNo file was written.")):
             r = run("--lang", "en", "--fit-line-width", "-f", "-o", self.out + "2", "--char-height", "2e-6", "--", *rows)
-            self.assertEqual((r.returncode, r.stdout, r.stderr.decode()), (1, b"", message + "\n"))
+            self.assertEqual((r.returncode, r.stdout, r.stderr.decode()), (status, b"", message + "\n"))
             self.assertFalse(os.path.exists(self.out + "2"))
 
     def test_grid_from_the_text_and_a_given_stroke(self):
