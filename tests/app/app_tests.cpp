@@ -283,11 +283,48 @@ private slots:
         QTest::keyClick(fx.field(Field::LineWidth), Qt::Key_Return);
         QCOMPARE(fx.services.informed,
                  QStringList{L("ファイル が選択されていません。") + kNotCreated});
-        auto* help = fx.dialog->findChild<QPushButton*>(QStringLiteral("help"));
-        help->setFocus();
-        QTest::keyClick(help, Qt::Key_Return);
-        QCOMPARE(fx.services.informed.size(), 2);
-        QCOMPARE(fx.services.informed.last(), fx.services.informed.first());
+        for (const char* name : {"browse", "fitLineWidth", "frameCalculation", "quit", "help"}) {
+            auto* button = fx.dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+            button->setFocus();
+            fx.services.informed.clear();
+            QTest::keyClick(button, Qt::Key_Return);
+            QCOMPARE(fx.services.informed, QStringList{L("ファイル が選択されていません。") + kNotCreated});
+        }
+    }
+
+    // Every control has a place of its own inside the dialog, and each label
+    // stands just left of its field, on the same line.
+    void theControlsLieSideBySide() {
+        Fixture fx;
+        fx.dialog->resize(fx.dialog->sizeHint());
+        QCoreApplication::processEvents();
+        QList<QWidget*> controls;
+        for (QWidget* w : fx.dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible()) controls << w;
+        const auto name = [](const QWidget* w) {
+            const auto* l = qobject_cast<const QLabel*>(w);
+            return l != nullptr ? l->text() : w->objectName();
+        };
+        const QRect inside = fx.dialog->rect();
+        for (qsizetype a = 0; a < controls.size(); ++a) {
+            const QRect ra = controls[a]->geometry();
+            QVERIFY2(inside.contains(ra), qPrintable(name(controls[a])));
+            for (qsizetype b = a + 1; b < controls.size(); ++b) {
+                QVERIFY2(!ra.intersects(controls[b]->geometry()),
+                         qPrintable(name(controls[a]) + " / " + name(controls[b])));
+            }
+        }
+        for (auto* l : fx.dialog->findChildren<QLabel*>()) {
+            QWidget* field = l->buddy();
+            if (field == nullptr || !l->isVisible()) continue;
+            const QRect rl = l->geometry(), rf = field->geometry();
+            if (field == fx.dialog->textEdit()) {  // the text box's label heads it
+                QVERIFY(rl.bottom() < rf.top() && rf.top() - rl.bottom() < 20);
+                continue;
+            }
+            QVERIFY2(rl.right() < rf.left() && rf.left() - rl.right() < 20, qPrintable(l->text()));
+            QVERIFY2(qAbs(rl.center().y() - rf.center().y()) <= 2, qPrintable(l->text()));
+        }
     }
 
     void helpExplainsTheFieldsAndTheFrameCalculation() {
