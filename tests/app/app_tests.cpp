@@ -296,34 +296,38 @@ private slots:
     // stands just left of its field, on the same line.
     void theControlsLieSideBySide() {
         Fixture fx;
-        fx.dialog->resize(fx.dialog->sizeHint());
-        QCoreApplication::processEvents();
-        QList<QWidget*> controls;
-        for (QWidget* w : fx.dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (w->isVisible()) controls << w;
         const auto name = [](const QWidget* w) {
             const auto* l = qobject_cast<const QLabel*>(w);
             return l != nullptr ? l->text() : w->objectName();
         };
-        const QRect inside = fx.dialog->rect();
-        for (qsizetype a = 0; a < controls.size(); ++a) {
-            const QRect ra = controls[a]->geometry();
-            QVERIFY2(inside.contains(ra), qPrintable(name(controls[a])));
-            for (qsizetype b = a + 1; b < controls.size(); ++b) {
-                QVERIFY2(!ra.intersects(controls[b]->geometry()),
-                         qPrintable(name(controls[a]) + " / " + name(controls[b])));
+        auto* machine = fx.dialog->findChild<QComboBox*>(QStringLiteral("gcodeMachine"));
+        for (int m = 0; m < machine->count(); ++m) {  // each machine shows fields of its own
+            machine->setCurrentIndex(m);
+            fx.dialog->resize(fx.dialog->sizeHint());
+            QCoreApplication::processEvents();
+            QList<QWidget*> controls;
+            for (QWidget* w : fx.dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (w->isVisible()) controls << w;
+            const QRect inside = fx.dialog->rect();
+            for (qsizetype a = 0; a < controls.size(); ++a) {
+                const QRect ra = controls[a]->geometry();
+                QVERIFY2(inside.contains(ra), qPrintable(name(controls[a])));
+                for (qsizetype b = a + 1; b < controls.size(); ++b) {
+                    QVERIFY2(!ra.intersects(controls[b]->geometry()),
+                             qPrintable(name(controls[a]) + " / " + name(controls[b])));
+                }
             }
-        }
-        for (auto* l : fx.dialog->findChildren<QLabel*>()) {
-            QWidget* field = l->buddy();
-            if (field == nullptr || !l->isVisible()) continue;
-            const QRect rl = l->geometry(), rf = field->geometry();
-            if (field == fx.dialog->textEdit()) {  // the text box's label heads it
-                QVERIFY(rl.bottom() < rf.top() && rf.top() - rl.bottom() < 20);
-                continue;
+            for (auto* l : fx.dialog->findChildren<QLabel*>()) {
+                QWidget* field = l->buddy();
+                if (field == nullptr || !l->isVisible()) continue;
+                const QRect rl = l->geometry(), rf = field->geometry();
+                if (field == fx.dialog->textEdit()) {  // the text box's label heads it
+                    QVERIFY(rl.bottom() < rf.top() && rf.top() - rl.bottom() < 20);
+                    continue;
+                }
+                QVERIFY2(rl.right() < rf.left() && rf.left() - rl.right() < 20, qPrintable(l->text()));
+                QVERIFY2(qAbs(rl.center().y() - rf.center().y()) <= 2, qPrintable(l->text()));
             }
-            QVERIFY2(rl.right() < rf.left() && rf.left() - rl.right() < 20, qPrintable(l->text()));
-            QVERIFY2(qAbs(rl.center().y() - rf.center().y()) <= 2, qPrintable(l->text()));
         }
     }
 
