@@ -180,6 +180,13 @@ QString cli_stdout(const QStringList& args) { return cli_said(args).first; }
 
 bool is_root() { return geteuid() == 0; }
 
+// The lines under the preview's picture as a user sees them: each one with a
+// text shown, and none shown empty, taking space.
+void check_lines_shown(const PreviewWidget* preview) {
+    for (const QLabel* l : preview->findChildren<QLabel*>())
+        QVERIFY2(l->isVisible() == !l->text().isEmpty(), qPrintable(l->text()));
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -1236,6 +1243,7 @@ private slots:
             fx.set(Field::LineWidth, c.width);
             fx.setText(c.text);
             fx.dialog->refreshPreview();
+            check_lines_shown(fx.dialog->preview());
             QCOMPARE(fx.dialog->preview()->place(), test_language == Language::English ? c.en : c.ja);
         }
         fx.setText("-");
@@ -1246,10 +1254,12 @@ private slots:
             fx.set(Field::CharWidth, "2.1");
             fx.setText("-é");
             fx.dialog->refreshPreview();
+            check_lines_shown(fx.dialog->preview());
             QVERIFY(!fx.dialog->preview()->place().isEmpty());
             fx.setText(text);
             fx.set(Field::CharWidth, width);
             fx.dialog->refreshPreview();
+            check_lines_shown(fx.dialog->preview());
             QVERIFY2(fx.dialog->preview()->place().isEmpty(), width);
         }
     }
@@ -1263,10 +1273,12 @@ private slots:
             {Field::CharSpacing, "文字間隔"}, {Field::LineSpacing, "行間隔"}};
         for (const auto& [f, name] : fields) {
             fx.dialog->refreshPreview();
+            check_lines_shown(fx.dialog->preview());
             QVERIFY(fx.dialog->preview()->canvas()->paths().entities > 4);
             const QString kept = fx.field(f)->text();
             fx.set(f, "abc");
             fx.dialog->refreshPreview();
+            check_lines_shown(fx.dialog->preview());
             QCOMPARE(fx.dialog->preview()->message(),
                      L(name) + L(" には -1000000000 から 1000000000 までの数値を入力してください。"));
             QCOMPARE(fx.dialog->preview()->canvas()->paths().entities, std::size_t{0});
