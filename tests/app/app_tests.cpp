@@ -671,7 +671,10 @@ private slots:
         fx.dialog->gcodeDepth()->setText(QStringLiteral("abc"));
         fx.services.clear();
         fx.dialog->create();
-        QCOMPARE(fx.lastMessage(), L("深さ") + L(" には -1000000000 から 1000000000 までの数値を入力してください。"));
+        // ... and nothing goes on after it: no question about the files, no other message.
+        QCOMPARE(fx.services.informed,
+                 QStringList{L("深さ") + L(" には -1000000000 から 1000000000 までの数値を入力してください。")});
+        QVERIFY(fx.services.asked.isEmpty());
         QVERIFY(fx.dialog->gcodeDepth()->hasFocus());
         QCOMPARE(fx.dialog->gcodeDepth()->selectedText(), QStringLiteral("abc"));
         // A value out of the machine's range is refused as the command refuses it.
@@ -980,18 +983,21 @@ private slots:
 
     void aNameWithoutSuffixGetsDxf() {
         Fixture fx;
+        // The whole path, in the label and in its tooltip (for a label too narrow for it).
+        const auto shown = [&] { return std::pair{fx.dialog->pathDisplay()->text(), fx.dialog->pathDisplay()->toolTip()}; };
+        const auto both = [](const QString& path) { return std::pair{path, path}; };
         fx.choose(fx.path("drawing"));
-        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("drawing.dxf"));
+        QCOMPARE(shown(), both(fx.path("drawing.dxf")));
         fx.choose(fx.path("drawing.txt"));
-        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("drawing.txt"));
+        QCOMPARE(shown(), both(fx.path("drawing.txt")));
         fx.choose(fx.path("v1.2/drawing"));  // a point in a folder's name is no suffix
-        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("v1.2/drawing.dxf"));
+        QCOMPARE(shown(), both(fx.path("v1.2/drawing.dxf")));
         // A folder or nothing gets no suffix (no hidden ".dxf" inside the folder).
         QCOMPARE(with_default_suffix(QStringLiteral("v1.2/"), QStringLiteral("dxf")), QStringLiteral("v1.2/"));
         QCOMPARE(with_default_suffix(QString(), QStringLiteral("dxf")), QString());
         // A path with "<" and "&" is shown as it is.
         fx.choose(fx.path("<b>a&b</b>.dxf"));
-        QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("<b>a&b</b>.dxf"));
+        QCOMPARE(shown(), both(fx.path("<b>a&b</b>.dxf")));
         QCOMPARE(fx.dialog->pathDisplay()->textFormat(), Qt::PlainText);
     }
 
@@ -1178,7 +1184,7 @@ private slots:
         QVERIFY2(c.slant < 0, qPrintable(QString::number(c.slant)));
     }
 
-    void arcsRunAnticlockwiseFromStartToEnd() {
+    void arcsRunAnticlockwiseAndCirclesKeepTheirRadius() {
         TextLayout layout;
         layout.x0 = layout.left = layout.bottom = -2;
         layout.y0 = layout.right = layout.top = 2;
@@ -1199,6 +1205,8 @@ private slots:
         QVERIFY(std::abs(mid.x() - 1) < 1e-3 && std::abs(mid.y()) < 1e-3);
         QVERIFY(wrap.outline.isEmpty() && wrap.frame.elementCount() > 0);
         QCOMPARE(wrap.bounds, QRectF(-2, -2, 4, 4));
+        // A circle is its radius round its centre.
+        QCOMPARE(with(Circle{{0.5, -0.25}, 0.75, Colour::Outline}).outline.boundingRect(), QRectF(-0.25, -1, 1.5, 1.5));
     }
 
     void theStopReasonShowsUnderThePicture() {
