@@ -495,6 +495,7 @@ class Layout(Workspace):
                     continue
                 self.assertEqual(r.returncode, 0, r.stderr.decode())
                 width, setter = r.stdout.decode().splitlines()
+                self.assertEqual(width, repr(float(width)))  # the shortest text of that double
                 self.assertEqual(run("-f", "-o", self.out, "--line-width", width, *common, *rows).returncode, 0)
                 above = repr(math.nextafter(float(width), math.inf))
                 r = run("-f", "-o", self.out, "--line-width", above, *common, *rows)
@@ -521,7 +522,7 @@ class Layout(Workspace):
         for rows, status, message in (
                 (["AB", "Cé"], 1, "U+00E9 'é' (row 2, column 2) cannot be drawn: no line width draws the text."),
                 (["E"], 1, "'E' (row 1, column 1) does not draw even at the thinnest line width."),
-                ([""], 2, "There is no text to draw.\nNo file was written.")):
+                (["", ""], 2, "There is no text to draw.\nNo file was written.")):
             r = run("--lang", "en", "--fit-line-width", "-f", "-o", self.out + "2", "--char-height", "2e-6", "--", *rows)
             self.assertEqual((r.returncode, r.stdout, r.stderr.decode()), (status, b"", message + "\n"))
             self.assertFalse(os.path.exists(self.out + "2"))
