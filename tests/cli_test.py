@@ -307,6 +307,7 @@ class BatchUse(Workspace):
         args = [TRACEMILL, "--lang", "en", "--polylines", "-o", "-", "--text-file", text]
         env = {k: v for k, v in os.environ.items() if k not in LANGUAGE_VARIABLES}
         master, slave = pty.openpty()
+        start = time.monotonic()
         p = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=slave, env=env)
         os.close(slave)
         seen = b""
@@ -320,11 +321,13 @@ class BatchUse(Workspace):
             seen += chunk
         os.close(master)
         self.assertEqual(p.wait(60), 0)
+        seconds = time.monotonic() - start
         total = str(1000 * rows + rows - 1).encode()
         lines = re.findall(rb"\r(\d+) of " + total + rb" characters, ([\d.]+) MB\x1b\[K", seen)
         self.assertTrue(lines, seen[:200])
         done = [int(d) for d, _ in lines]
         self.assertEqual(done, sorted(done))
+        self.assertLessEqual(len(lines), 10 * seconds, seconds)  # at most ten times a second
         self.assertTrue(seen.endswith(b"\r\x1b[K"))  # gone at the end
         r = subprocess.run(args, capture_output=True, env=env)  # not a terminal: nothing
         self.assertEqual((r.returncode, r.stderr), (0, b""))
