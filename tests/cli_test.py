@@ -542,6 +542,9 @@ class Layout(Workspace):
         given = run("--frame-size", "20", "9", "--frame-grid", "auto", "--line-width", "0.25", "--print-frame",
                     "--", *rows).stdout.decode()
         self.assertEqual(given, re.sub(r"--line-width \S+", "--line-width 0.25", derived))
+        # The widest stroke, found first, is the stroke printed with the frame.
+        fit = run("--frame-size", "10", "5", "--fit-line-width", "--print-frame", "--", "A").stdout.decode().splitlines()
+        self.assertIn(f"--line-width {fit[0]}", fit[2:])
         r = run("--lang", "en", "--frame-grid", "auto", "--print-frame")
         self.assertEqual((r.returncode, r.stderr.decode()), (2, "There is no text to draw.\nThe frame cannot be calculated.\n"))
 
@@ -621,6 +624,7 @@ class Layout(Workspace):
             (["--origin", "top"], '--origin: "top" is not one of center, lower-left.\n'),
             (["--draw", "skeleton,,frame"], '--draw: "" is not one of skeleton, outline, frame.\n'),
             (["--draw", "skeleton,"], '--draw: "" is not one of skeleton, outline, frame.\n'),
+            (["--draw", ""], '--draw: "" is not one of skeleton, outline, frame.\n'),
             (["--draw", "text"], '--draw: "text" is not one of skeleton, outline, frame.\n'),
             (["--frame-margin", "-1"], "Frame margin must not be negative.\nNo file was written.\n"),
             (["--frame-margin", "x"], '--frame-margin: "x" is not a number.\n'),

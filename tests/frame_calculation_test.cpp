@@ -142,6 +142,8 @@ TEST(FrameCalculation, ResultsThatAreNotFiniteLengthsAreNeverGiven) {
     EXPECT_EQ(message_of(in), frame_messages::kOutOfRange);
     in.chars_per_row = 1;  // a cell remains, but its stroke vanishes
     EXPECT_EQ(message_of(in), frame_messages::kOutOfRange);
+    in.frame_width = 1e-310;  // below the normal doubles, yet every length remains
+    EXPECT_GT(values_of(in).line_width, 0);
     in = FrameInputs{};
     in.chars_per_row = 2;
     in.char_spacing_percent = -100;  // 2 + (−200)·0.01 − (−100)·0.01 = 1, but a negative gap

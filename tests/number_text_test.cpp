@@ -33,7 +33,8 @@ TEST(NumberText, CountsAreDigitsWithinThirtyTwoBits) {
     // 2^32 + 1 and 2^64 + 1 would wrap to 1 in 32 or 64 bits: the limit
     // holds at every digit.
     for (const char* bad : {"", "2147483648", "4294967296", "4294967297", "99999999999999999999",
-                            "18446744073709551617", "-1", "+1", "1.0", "1e3", " 1", "１"}) {
+                            "18446744073709551617", "-1", "+1", "1.0", "1e3", " 1", "１",
+                            "1,000", ","}) {
         EXPECT_FALSE(parse_count(bad).has_value()) << '"' << bad << '"';
     }
 }

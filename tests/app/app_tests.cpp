@@ -16,6 +16,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QSettings>
@@ -271,6 +274,14 @@ private slots:
         width->clear();
         QTest::keyClicks(width, QStringLiteral("-1.5"));
         QCOMPARE(width->text(), QStringLiteral("-1.5"));
+    }
+
+    void aLongRowStaysOneLineScrolledSideways() {
+        Fixture fx;
+        fx.setText(QString(120, QLatin1Char('A')));
+        QPlainTextEdit* text = fx.dialog->textEdit();
+        QCOMPARE(text->document()->firstBlock().layout()->lineCount(), 1);
+        QVERIFY(text->horizontalScrollBar()->maximum() > 0);
     }
 
     void returnRunsCreateExceptInTheTextBox() {
