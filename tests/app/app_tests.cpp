@@ -191,6 +191,57 @@ void check_lines_shown(const PreviewWidget* preview) {
         QVERIFY2(l->isVisible() == !l->text().isEmpty(), qPrintable(l->text()));
 }
 
+// Every control's properties a user meets, one line each in the order the
+// controls were made (texts aside: they depend on the language and are
+// checked on their own): what is enabled and shown, how text is aligned,
+// wrapped and scrolled, what a field accepts, which button is the default.
+std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog) {
+    std::vector<std::pair<QString, QString>> out;
+    QString head = QStringLiteral("dialog flags=%1 font=%2/%3 icon=")
+                       .arg(int(dialog->windowFlags()), 0, 16)
+                       .arg(dialog->font().families().join(QLatin1Char(',')))
+                       .arg(dialog->font().pointSize());
+    for (const QSize& size : dialog->windowIcon().availableSizes()) head += QStringLiteral("%1,").arg(size.width());
+    out.emplace_back(QStringLiteral("dialog"), head);
+    const char* const names[] = {"alignment", "wordWrap", "textFormat", "textInteractionFlags", "lineWrapMode",
+                                 "horizontalScrollBarPolicy", "verticalScrollBarPolicy", "tabChangesFocus",
+                                 "readOnly", "maxLength", "echoMode", "checked", "currentIndex", "count",
+                                 "editable", "default", "autoDefault", "frameShape", "frameShadow", "focusPolicy",
+                                 "toolTip", "styleSheet", "sizePolicy"};
+    std::map<QString, int> seen;
+    for (const QWidget* w : dialog->findChildren<QWidget*>()) {
+        const QMetaObject* meta = w->metaObject();
+        if (QByteArray(meta->className()).startsWith("QScrollBar") || w->parent()->inherits("QComboBox") ||
+            w->parent()->inherits("QAbstractScrollArea"))
+            continue;
+        QString key = w->objectName();
+        if (const auto* l = qobject_cast<const QLabel*>(w); l && l->buddy()) key = l->buddy()->objectName() + ".label";
+        if (key.isEmpty()) key = QString::fromLatin1(meta->className());
+        if (const int n = seen[key]++) key += QStringLiteral("#%1").arg(n);
+        QString line = QString::fromLatin1(meta->className()) +
+                       QStringLiteral(" enabled=%1 shown=%2").arg(w->isEnabled()).arg(w->isVisibleTo(dialog));
+        for (const char* name : names) {
+            const int i = meta->indexOfProperty(name);
+            if (i < 0) continue;
+            const QMetaProperty prop = meta->property(i);
+            const QVariant v = prop.read(w);
+            QString value = v.toString();
+            if (prop.isEnumType()) value = QString::number(v.toInt());
+            if (v.metaType() == QMetaType::fromType<QSizePolicy>()) {
+                const auto sp = v.value<QSizePolicy>();
+                value = QStringLiteral("%1/%2").arg(int(sp.horizontalPolicy())).arg(int(sp.verticalPolicy()));
+            }
+            line += QStringLiteral(" %1=%2").arg(QString::fromLatin1(name), value);
+        }
+        if (const auto* e = qobject_cast<const QLineEdit*>(w); e && e->validator()) {
+            const auto* re = qobject_cast<const QRegularExpressionValidator*>(e->validator());
+            line += QStringLiteral(" accepts=") + (re ? re->regularExpression().pattern() : QStringLiteral("?"));
+        }
+        out.emplace_back(key, line);
+    }
+    return out;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -215,6 +266,45 @@ private slots:
         QVERIFY(fx.dialog->saveFields());
         QVERIFY(fx.dialog->preview()->message().isEmpty());
         QVERIFY(fx.services.informed.isEmpty());
+    }
+
+    void everyControlLooksAndActsAsRecorded() {
+        // The controls after each step a user takes, against the record in
+        // dialog_controls.txt: the fresh dialog in full, then what each step
+        // changes. TRACEMILL_RECORD_CONTROLS=FILE writes the record afresh.
+        Fixture fx;
+        const auto fresh = describe_controls(fx.dialog.get());
+        QStringList record;
+        for (const auto& [key, line] : fresh) record << key + QStringLiteral(": ") + line;
+        const auto step = [&](const char* name) {
+            record << QStringLiteral("after ") + QLatin1String(name);
+            const auto now = describe_controls(fx.dialog.get());
+            for (std::size_t i = 0; i < now.size(); ++i)
+                if (i >= fresh.size() || now[i] != fresh[i]) record << now[i].first + QStringLiteral(": ") + now[i].second;
+        };
+        for (int machine : {1, 2, 3}) {
+            fx.dialog->gcodeMachineBox()->setCurrentIndex(machine);
+            step(machine == 1 ? "mill" : machine == 2 ? "laser" : "pen");
+        }
+        fx.dialog->gcodeMachineBox()->setCurrentIndex(0);
+        fx.dialog->findChild<QCheckBox*>(QStringLiteral("frameGridAuto"))->setChecked(true);
+        step("auto");
+        fx.dialog->findChild<QCheckBox*>(QStringLiteral("frameGridAuto"))->setChecked(false);
+        fx.choose(QStringLiteral("/nonexistent/plate.dxf"));
+        step("choosing a file");
+        fx.set(Field::CharWidth, "x");
+        fx.setText("-");
+        fx.dialog->refreshPreview();
+        step("an unreadable width");
+        const QString file = QStringLiteral(TRACEMILL_APP_TEST_DIR "/dialog_controls.txt");
+        if (const QString out = qEnvironmentVariable("TRACEMILL_RECORD_CONTROLS"); !out.isEmpty()) {
+            write_file(out, (record.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+            return;
+        }
+        const QStringList expected = QString::fromUtf8(read_file(file)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY2(!expected.isEmpty(), qPrintable(file));
+        for (qsizetype i = 0; i < std::max(record.size(), expected.size()); ++i)
+            QCOMPARE(record.value(i), expected.value(i));
     }
 
     void labelsAndButtonsCarryTheirTexts() {
