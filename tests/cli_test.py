@@ -394,7 +394,7 @@ class ExistingFiles(Workspace):
                          (2, b"", f'--gcode: "{svg}" は --svg と同じファイルです。' + NOT_CREATED + "\n"))
         self.assertEqual(sorted(os.listdir(self.dir)), ["hard.svg", "link.svg", "out.dxf"])
 
-    def test_an_empty_file_name_is_refused_and_takes_no_argument(self):
+    def test_an_empty_value_is_refused_and_takes_no_argument(self):
         # "--output=" must not take the next argument ("-f", an option) as its value.
         cases = [["--output=", "-f", "--", "TD"], ["--output=", "--char-height", "5", "--", "TD"],
                  ["-o", self.out, "--svg=", "--", "TD"], ["-o", self.out, "--svg", "", "--", "TD"],
@@ -406,6 +406,25 @@ class ExistingFiles(Workspace):
         # A value that merely ends in "=" is a value.
         r = subprocess.run([TRACEMILL, "--output=a=", "--", "TD"], capture_output=True, cwd=self.dir)
         self.assertEqual((r.returncode, os.listdir(self.dir)), (0, ["a="]), r.stderr.decode())
+        os.remove(os.path.join(self.dir, "a="))
+        # An empty value of every option that takes one (as --help lists them)
+        # is refused by its name, and nothing is written.
+        context = {"--fit-margin": ["--fit-line-width"], "--frame-size": ["5"], "--frame-grid": ["1"],
+                   "--frame-percent": ["20", "20"], "--gcode-power": ["--gcode-machine", "laser"],
+                   "--gcode-power-max": ["--gcode-machine", "laser"], "--gcode-passes": ["--gcode-machine", "laser"],
+                   "--gcode-pen-down": ["--gcode-machine", "pen"], "--gcode-pen-up": ["--gcode-machine", "pen"],
+                   "--gcode-pen-dwell": ["--gcode-machine", "pen"]}
+        valued = re.findall(r"^\s+(?:-\w,)?(--[a-z-]+) [A-Za-z|]+", run("--help").stdout.decode(), re.M)
+        self.assertGreater(len(valued), 30)
+        for option in valued:
+            args = ["--lang", "en", "-o", "out.dxf", "--gcode", "out.nc", option, "", *context.get(option, []), "--", "TD"]
+            if option in ("-o", "--output", "--gcode"):
+                args = ["--lang", "en", option, "", "--", "TD"]
+            r = subprocess.run([TRACEMILL, *args], capture_output=True, cwd=self.dir)
+            self.assertEqual(r.returncode, 2, args)
+            said = r.stderr.decode()
+            self.assertTrue(said.startswith(option) or f"{option[8:]} command" in said, (args, said))
+            self.assertEqual(os.listdir(self.dir), [], args)
 
     def test_a_dangling_symbolic_link_is_an_existing_file(self):
         os.symlink(os.path.join(self.dir, "nowhere.dxf"), self.out)
