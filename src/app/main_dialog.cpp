@@ -586,7 +586,9 @@ bool MainDialog::saveFields() {
     read.output.placement = placementShown();
     read.output.style = styleShown();
     read.frame_grid_auto = frame_grid_auto_->isChecked();
-    // The machine program's values, those of the chosen machine only.
+    // The machine program's values. Every field that reads is kept, so that
+    // what the fields show (a unit's defaults among them) survives each
+    // exchange; only the chosen machine's must read.
     const int machine = std::clamp(gcode_machine_->currentIndex(), 0, 3);
     read.write_gcode = machine > 0;
     if (machine > 0) read.gcode.machine = kMachineChoices[machine - 1];
@@ -602,11 +604,12 @@ bool MainDialog::saveFields() {
         {gcode_depth_, {kGcodeDepthLabel, &read.gcode.depth}},
         {gcode_power_, {kGcodePowerLabel, &read.gcode.laser_power}}};
     for (const auto& [edit, target] : gcode_fields) {
-        if (!edit->isEnabled()) continue;
         if (const auto v = read_number_field(edit->text())) {
             *target.second = *v;
             continue;
         }
+        // Another machine's value is kept as it was: it is not asked for.
+        if (!edit->isEnabled()) continue;
         services_.inform(this, number_field_message(QCoreApplication::translate(kContext, target.first)));
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();

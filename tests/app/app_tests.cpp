@@ -137,6 +137,9 @@ struct Fixture {
         services.answers = std::move(answers);
         dialog->findChild<QPushButton*>(QStringLiteral("browse"))->click();
     }
+    QPushButton* findButton(const char* name) const {
+        return dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
     QString lastMessage() const {
         return services.informed.isEmpty() ? QString() : services.informed.last();
     }
@@ -233,6 +236,7 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
             }
             line += QStringLiteral(" %1=%2").arg(QString::fromLatin1(name), value);
         }
+        if (const auto* e = qobject_cast<const QLineEdit*>(w)) line += QStringLiteral(" text=") + e->text();
         if (const auto* e = qobject_cast<const QLineEdit*>(w); e && e->validator()) {
             const auto* re = qobject_cast<const QRegularExpressionValidator*>(e->validator());
             line += QStringLiteral(" accepts=") + (re ? re->regularExpression().pattern() : QStringLiteral("?"));
@@ -273,14 +277,15 @@ private slots:
         // dialog_controls.txt: the fresh dialog in full, then what each step
         // changes. TRACEMILL_RECORD_CONTROLS=FILE writes the record afresh.
         Fixture fx;
-        const auto fresh = describe_controls(fx.dialog.get());
+        auto before = describe_controls(fx.dialog.get());
         QStringList record;
-        for (const auto& [key, line] : fresh) record << key + QStringLiteral(": ") + line;
+        for (const auto& [key, line] : before) record << key + QStringLiteral(": ") + line;
         const auto step = [&](const char* name) {
             record << QStringLiteral("after ") + QLatin1String(name);
             const auto now = describe_controls(fx.dialog.get());
             for (std::size_t i = 0; i < now.size(); ++i)
-                if (i >= fresh.size() || now[i] != fresh[i]) record << now[i].first + QStringLiteral(": ") + now[i].second;
+                if (i >= before.size() || now[i] != before[i]) record << now[i].first + QStringLiteral(": ") + now[i].second;
+            before = now;
         };
         for (int machine : {1, 2, 3}) {
             fx.dialog->gcodeMachineBox()->setCurrentIndex(machine);
@@ -292,6 +297,14 @@ private slots:
         fx.dialog->findChild<QCheckBox*>(QStringLiteral("frameGridAuto"))->setChecked(false);
         fx.choose(QStringLiteral("/nonexistent/plate.dxf"));
         step("choosing a file");
+        fx.dialog->unitsBox()->setCurrentIndex(2);
+        step("inch");
+        fx.set(Field::FrameWidth, "12");
+        fx.findButton("frameCalculation")->click();
+        step("a frame 12 wide");
+        fx.setText("A");
+        fx.findButton("fitLineWidth")->click();
+        step("the widest stroke");
         fx.set(Field::CharWidth, "x");
         fx.setText("-");
         fx.dialog->refreshPreview();
@@ -758,6 +771,13 @@ private slots:
             fx.dialog->unitsBox()->setCurrentIndex(unit);
             QCOMPARE(fx.dialog->gcodeDepth()->text(), QString::fromLatin1(depth));
         }
+        // A machine's values stay as shown while another machine is chosen,
+        // through every exchange (here the frame calculation's).
+        fx.dialog->gcodeMachineBox()->setCurrentIndex(0);
+        fx.dialog->unitsBox()->setCurrentIndex(2);
+        fx.findButton("frameCalculation")->click();
+        QCOMPARE(fx.dialog->gcodeDepth()->text(), QStringLiteral("0.008"));
+        fx.dialog->unitsBox()->setCurrentIndex(0);
         // Only the chosen machine's fields are read: another machine's
         // unreadable value is no obstacle.
         for (const auto& [machine, other] : {std::pair{0, fx.dialog->gcodeFeed()}, std::pair{1, fx.dialog->gcodePower()},
