@@ -204,7 +204,18 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
                        .arg(int(dialog->windowFlags()), 0, 16)
                        .arg(dialog->font().families().join(QLatin1Char(',')))
                        .arg(dialog->font().pointSize());
-    for (const QSize& size : dialog->windowIcon().availableSizes()) head += QStringLiteral("%1,").arg(size.width());
+    // Each size of the icon: the dark ground, a magenta outline round a cyan stroke.
+    for (const QSize& size : dialog->windowIcon().availableSizes()) {
+        const QImage icon = dialog->windowIcon().pixmap(size).toImage();
+        int cyan = 0, magenta = 0;
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x) {
+                const QColor c = icon.pixelColor(x, y);
+                cyan += c.red() < 90 && c.green() > 200 && c.blue() > 200;
+                magenta += c.red() > 200 && c.green() < 90 && c.blue() > 200;
+            }
+        head += QStringLiteral("%1:%2,%3,%4 ").arg(size.width()).arg(icon.pixelColor(0, 0).name()).arg(cyan > 0).arg(magenta > 0);
+    }
     out.emplace_back(QStringLiteral("dialog"), head);
     const char* const names[] = {"alignment", "wordWrap", "textFormat", "textInteractionFlags", "lineWrapMode",
                                  "horizontalScrollBarPolicy", "verticalScrollBarPolicy", "tabChangesFocus",
