@@ -407,8 +407,9 @@ class ExistingFiles(Workspace):
         r = subprocess.run([TRACEMILL, "--output=a=", "--", "TD"], capture_output=True, cwd=self.dir)
         self.assertEqual((r.returncode, os.listdir(self.dir)), (0, ["a="]), r.stderr.decode())
         os.remove(os.path.join(self.dir, "a="))
-        # An empty value of every option that takes one (as --help lists them)
-        # is refused by its name, and nothing is written.
+        # An empty value of every option that takes one (as --help lists
+        # them), and a word where a number or a choice belongs, is refused by
+        # the option's name, and nothing is written.
         context = {"--fit-margin": ["--fit-line-width"], "--frame-size": ["5"], "--frame-grid": ["1"],
                    "--frame-percent": ["20", "20"], "--gcode-power": ["--gcode-machine", "laser"],
                    "--gcode-power-max": ["--gcode-machine", "laser"], "--gcode-passes": ["--gcode-machine", "laser"],
@@ -416,10 +417,12 @@ class ExistingFiles(Workspace):
                    "--gcode-pen-dwell": ["--gcode-machine", "pen"]}
         valued = re.findall(r"^\s+(?:-\w,)?(--[a-z-]+) [A-Za-z|]+", run("--help").stdout.decode(), re.M)
         self.assertGreater(len(valued), 30)
-        for option in valued:
-            args = ["--lang", "en", "-o", "out.dxf", "--gcode", "out.nc", option, "", *context.get(option, []), "--", "TD"]
-            if option in ("-o", "--output", "--gcode"):
-                args = ["--lang", "en", option, "", "--", "TD"]
+        files = ("--output", "--gcode", "--svg", "--text-file")
+        for option, value in [(o, v) for o in valued for v in ("", "x") if not (v and o in files)]:
+            args = ["--lang", "en", "-o", "out.dxf", "--gcode", "out.nc", option, value, *context.get(option, []),
+                    "--", "TD"]
+            if option in ("--output", "--gcode"):
+                args = ["--lang", "en", option, value, "--", "TD"]
             r = subprocess.run([TRACEMILL, *args], capture_output=True, cwd=self.dir)
             self.assertEqual(r.returncode, 2, args)
             said = r.stderr.decode()
