@@ -1742,6 +1742,7 @@ private slots:
         QCOMPARE(choose_language({program, "--lang", "en", "--lang", "xx"}), Language::English);
         QCOMPARE(choose_language({program, "--lang=en", "--lang=xx"}), Language::English);
         QCOMPARE(choose_language({program, "--lang=en", "--lang", "ja"}), Language::Japanese);
+        QCOMPARE(choose_language({program, "--lang=en", "--lang"}), Language::English);  // no value: nothing
         settings.remove(QStringLiteral("language"));
         settings.sync();
         // Without either, the system's locale, read when the program starts:
