@@ -331,6 +331,11 @@ class BatchUse(Workspace):
         self.assertTrue(seen.endswith(b"\r\x1b[K"))  # gone at the end
         r = subprocess.run(args, capture_output=True, env=env)  # not a terminal: nothing
         self.assertEqual((r.returncode, r.stderr), (0, b""))
+        # The megabytes (of 10^6 bytes) written so far: the characters' share
+        # of the whole drawing, each row being alike.
+        for d, mb in lines:
+            share = len(r.stdout) * int(d) / int(total) / 1e6
+            self.assertAlmostEqual(float(mb) / share, 1, delta=0.02)
 
     def test_completion_and_manual_page_know_every_option(self):
         options = set(re.findall(r"(?<![\w-])(--?[a-z][a-z-]*)", run("--help").stdout.decode()))
@@ -589,7 +594,7 @@ class Layout(Workspace):
         for mode in ([], ["--polylines"]):
             self.assertEqual(run("-f", "-o", self.out, *mode, "--", *rows).returncode, 0)
             default = self.records(self.read())
-            for draw, layers in (("skeleton", False), ("outline,frame", True), ("frame", True),
+            for draw, layers in (("skeleton", False), ("skeleton,skeleton", False), ("outline,frame", True), ("frame", True),
                                  ("frame,skeleton,outline", False), ("skeleton,outline,frame", True)):
                 with self.subTest(mode=mode, draw=draw, layers=layers):
                     other = os.path.join(self.dir, "parts.dxf")
@@ -862,7 +867,7 @@ class FrameCalculation(Workspace):
             m = n if k % 10 == 0 else rng.choice([1, 2, rng.randint(1, 30)])
             cs = rng.randint(0, 300)
             ls = cs if k % 10 == 0 else rng.randint(0, 300)
-            lw = rng.randint(1, 100)
+            lw = rng.randint(1, 300)
             args = ["--frame-size", repr(fw), repr(fh), "--frame-grid", str(n), str(m),
                     "--frame-percent", str(cs), str(ls), str(lw)]
             self.assertEqual(self.printed(*args), derived(fw, fh, n, m, cs, ls, lw), f"seed {seed}: {args}")
@@ -909,6 +914,9 @@ class FrameCalculation(Workspace):
         for args, message in ((["--frame-grid", "1", "-1"], '--frame-grid: "-1"' + count),
                               (["--frame-grid", "2147483648", "1"], '--frame-grid: "2147483648"' + count),
                               (["--frame-size", "5", "nan"], '--frame-size: "nan" は数値ではありません。\n'),
+                              (["--frame-size", "x", "y"], '--frame-size: "x" は数値ではありません。\n'),
+                              (["--lang", "en", "--frame-size", "1e308", "5", "--frame-percent", "20", "50", "2000000000"],
+                               "The frame calculation gives values that cannot be drawn.\nThe frame cannot be calculated.\n"),
                               (["--frame-percent", "20", "1.5", "15"], '--frame-percent: "1.5"' + count),
                               (["--frame-size", "10", "5", "--char-width", "3"], "--char-width excludes --frame-size" + HELP),
                               (["--print-frame", "--line-spacing", "1"], "--line-spacing excludes --print-frame" + HELP)):

@@ -17,6 +17,7 @@ TEST(NumberText, ParsesPlainDecimalNumbers) {
     EXPECT_EQ(parse_number("-.5e1"), -5.0);
     EXPECT_EQ(parse_number("1e-3"), 0.001);
     EXPECT_EQ(parse_number("5."), 5.0);
+    EXPECT_EQ(parse_number("2.1000000000000000000001"), 2.1);  // more digits than a double holds
 }
 
 TEST(NumberText, RefusesWhatIsNotAFiniteNumber) {
@@ -34,7 +35,7 @@ TEST(NumberText, CountsAreDigitsWithinThirtyTwoBits) {
     // holds at every digit.
     for (const char* bad : {"", "2147483648", "4294967296", "4294967297", "99999999999999999999",
                             "18446744073709551617", "-1", "+1", "1.0", "1e3", " 1", "１",
-                            "1,000", ","}) {
+                            "1,000", ",", "20%"}) {
         EXPECT_FALSE(parse_count(bad).has_value()) << '"' << bad << '"';
     }
 }

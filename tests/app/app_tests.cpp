@@ -1592,6 +1592,14 @@ private slots:
         fx.dialog->originBox()->setCurrentIndex(1);
         QTRY_COMPARE_WITH_TIMEOUT(shown().frame.boundingRect().topLeft(), QPointF(0, 0), 3000);  // y grows upwards
         QCOMPARE(shown().frame.boundingRect().size(), frame.size());
+        // Lengths filled in by 枠計算 and by 最大 redraw it as typed ones do.
+        const QRectF bounds = shown().bounds;
+        fx.set(Field::FrameWidth, "12");
+        fx.findButton("frameCalculation")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(shown().bounds != bounds, 3000);
+        const QPainterPath outline = shown().outline;
+        fx.findButton("fitLineWidth")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(shown().outline != outline, 3000);
     }
 
     void aThousandCharactersRedrawQuickly() {
