@@ -1,7 +1,13 @@
 // Numbers in fields: what is accepted, what is refused, and how values are shown.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <regex>
 
 #include "number_text.hpp"
 
@@ -53,6 +59,70 @@ TEST(NumberText, ShowsFifteenSignificantDigitsAsAPersonWritesThem) {
         const auto back = parse_number(shown_number(v));
         ASSERT_TRUE(back.has_value());
         EXPECT_NEAR(*back, v, std::abs(v) * 1e-14);
+    }
+}
+
+// The numbers as the C library reads them, for texts that are one decimal
+// number whole: finite, and not a nonzero number that rounds to zero.
+std::optional<double> number_by_the_c_library(const std::string& text) {
+    static const std::regex decimal("[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)?");
+    if (!std::regex_match(text, decimal)) return std::nullopt;
+    const double v = std::strtod(text.c_str(), nullptr);
+    const std::string mantissa = text.substr(0, text.find_first_of("eE"));
+    if (!std::isfinite(v) || (v == 0 && mantissa.find_first_of("123456789") != std::string::npos))
+        return std::nullopt;
+    return v;
+}
+
+std::optional<std::int32_t> count_by_digits(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    const std::string digits = text.substr(std::min(text.find_first_not_of('0'), text.size() - 1));
+    if (digits.size() > 10 || (digits.size() == 10 && digits > "2147483647")) return std::nullopt;
+    return static_cast<std::int32_t>(std::stol(digits));
+}
+
+// printf's %.*g, and the fewest significant digits that name v exactly.
+std::string printf_g(double v, int digits) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, v);
+    return buffer;
+}
+
+int fewest_digits(double v) {
+    char buffer[64];
+    const auto res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific);
+    const std::string mantissa(buffer, std::find(buffer, res.ptr, 'e'));
+    return static_cast<int>(std::count_if(mantissa.begin(), mantissa.end(), [](char c) { return c >= '0' && c <= '9'; }));
+}
+
+TEST(NumberText, ReadsWhatTheCLibraryReadsForSeededTexts) {
+    // Texts of the characters numbers are made of, and a few others, in any
+    // order; and numbers of every form: long mantissas, exponents from far
+    // below to far above the doubles' range.
+    std::mt19937_64 rng(20261208);
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<std::uint64_t>(n)); };
+    const std::string alphabet = "0123456789012345678901234567890123456789..+-eE";
+    const std::string others = " ,%x_";
+    for (int k = 0; k < 200000; ++k) {
+        std::string text;
+        if (k % 2 == 0) {
+            for (int n = pick(24); n > 0; --n)
+                text += pick(40) == 0 ? others[pick(5)] : alphabet[pick(static_cast<int>(alphabet.size()))];
+        } else {
+            text = std::string(pick(3) == 0 ? "-" : pick(2) == 0 ? "+" : "") + std::to_string(rng() >> pick(64));
+            if (pick(2) == 0) text.insert(static_cast<std::size_t>(pick(static_cast<int>(text.size()) + 1)), ".");
+            if (pick(2) == 0) text += "e" + std::to_string(pick(800) - 400);
+        }
+        const auto got = parse_number(text);
+        const auto want = number_by_the_c_library(text);
+        ASSERT_EQ(got.has_value(), want.has_value()) << '"' << text << '"';
+        if (got) ASSERT_EQ(std::memcmp(&*got, &*want, sizeof(double)), 0) << '"' << text << '"';
+        // Shown with fifteen digits as printf shows them, and exactly with the fewest.
+        for (const double v : got ? std::vector<double>{*got, *got / 3} : std::vector<double>{}) {
+            ASSERT_EQ(shown_number(v), printf_g(v, 15)) << v;
+            ASSERT_EQ(exact_number(v), printf_g(v, fewest_digits(v))) << v;
+        }
+        ASSERT_EQ(parse_count(text), count_by_digits(text)) << '"' << text << '"';
     }
 }
 
