@@ -1,13 +1,18 @@
 // Numbers in fields: what is accepted, what is refused, and how values are shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <random>
 #include <regex>
+#include <string>
+#include <vector>
 
 #include "number_text.hpp"
 
@@ -92,7 +97,8 @@ int fewest_digits(double v) {
     char buffer[64];
     const auto res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific);
     const std::string mantissa(buffer, std::find(buffer, res.ptr, 'e'));
-    return static_cast<int>(std::count_if(mantissa.begin(), mantissa.end(), [](char c) { return c >= '0' && c <= '9'; }));
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return static_cast<int>(std::count_if(mantissa.begin(), mantissa.end(), digit));
 }
 
 TEST(NumberText, ReadsWhatTheCLibraryReadsForSeededTexts) {
