@@ -122,7 +122,9 @@ TEST(NumberText, ReadsWhatTheCLibraryReadsForSeededTexts) {
         const auto got = parse_number(text);
         const auto want = number_by_the_c_library(text);
         ASSERT_EQ(got.has_value(), want.has_value()) << '"' << text << '"';
-        if (got) ASSERT_EQ(std::memcmp(&*got, &*want, sizeof(double)), 0) << '"' << text << '"';
+        if (got) {
+            ASSERT_EQ(std::memcmp(&*got, &*want, sizeof(double)), 0) << '"' << text << '"';
+        }
         // Shown with fifteen digits as printf shows them, and exactly with the fewest.
         for (const double v : got ? std::vector<double>{*got, *got / 3} : std::vector<double>{}) {
             ASSERT_EQ(shown_number(v), printf_g(v, 15)) << v;
