@@ -549,6 +549,9 @@ class Layout(Workspace):
             self.assertEqual(float(r.stdout.split()[0]), float(widest[0]) - float(widest[0]) * margin * 0.01, rows)
             # The second line still names the widest width, not the one drawn.
             self.assertEqual(r.stdout.decode().splitlines()[1], widest[1], rows)
+            drawn = os.path.join(self.dir, "drawn.dxf")
+            self.assertEqual(run("-f", "-o", drawn, "--line-width", r.stdout.split()[0], "--", *rows).returncode, 0)
+            self.assertEqual(self.read(), self.read(drawn), rows)
         for rows, status, message in (
                 (["AB", "Cé"], 1, "U+00E9 'é' (row 2, column 2) cannot be drawn: no line width draws the text."),
                 (["E"], 1, "'E' (row 1, column 1) does not draw even at the thinnest line width."),
@@ -667,8 +670,8 @@ class Layout(Workspace):
                 r = run("--lang", "en", "-o", self.out, *args, "--", "A")
                 self.assertEqual((r.returncode, r.stderr.decode()), (2, message))
                 self.assertFalse(os.path.exists(self.out))
-        r = run("--fit-line-width", "-o", "-", "--", "A")
-        self.assertEqual((r.returncode, r.stdout), (2, b""))
+        r = run("--lang", "en", "--fit-line-width", "-o", "-", "--", "A")
+        self.assertEqual((r.returncode, r.stdout, r.stderr), (2, b"", b"--fit-line-width: cannot be given together with -o -.\n"))
         # The width alone is found only for values a drawing would take.
         for args in (["--frame-margin", "-1"], ["--char-spacing", "-1"], ["--align", "middle"], ["--char-width", "0"]):
             r = run("--fit-line-width", *args, "--", "A")
@@ -713,6 +716,11 @@ class Svg(Workspace):
         self.assertEqual(len(lines), self.entity_count(b"LINE"))
         self.assertEqual(len(paths), self.entity_count(b"ARC"))
         self.assertEqual(len(circles), self.entity_count(b"CIRCLE"))
+        # With the drawing on standard output, the same picture.
+        piped = os.path.join(self.dir, "piped.svg")
+        r = run("-o", "-", "--svg", piped, "--", "-/.")
+        self.assertEqual((r.returncode, r.stdout), (0, self.read()))
+        self.assertEqual(self.read(piped), self.read(svg))
 
     def test_an_existing_picture_or_program_needs_force_and_comes_after_the_values(self):
         for flag, name, start in (("--svg", "out.svg", b"<svg"), ("--gcode", "out.nc", b"G21\n")):

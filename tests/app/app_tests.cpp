@@ -1101,6 +1101,10 @@ private slots:
         QCOMPARE(r.title, L("作成DXFファイルを指定"));
         QCOMPARE(r.defaultSuffix, QStringLiteral("dxf"));
         QCOMPARE(r.filters, (QStringList{L("DXFファイル(.dxf) (*.dxf)"), L("すべてのファイル(*.*) (*)")}));
+        // Once a file is chosen, the next choice starts at it.
+        fx.choose(fx.path("plate.dxf"));
+        fx.dialog->chooseOutputFile();
+        QCOMPARE(fx.services.requests.back().initialPath, fx.path("plate.dxf"));
     }
 
     void cancelChangesNothing() {
