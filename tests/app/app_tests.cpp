@@ -97,6 +97,10 @@ const std::pair<const char*, const char*> kEnglish[] = {
     {"最大", "Widest"}, {"自動", "Auto"}, {"配置", "Align"}, {"原点", "Origin"}, {"描く", "Draw"},
     {"最大(&X)", "Widest (&Y)"}, {"配置(&J)：", "Align (&J):"}, {"原点：", "Origin:"}, {"描く：", "Draw:"},
     {"描く もの が選ばれていません。", "Nothing is chosen to draw."},
+    {"閉じた輪郭(&P)", "Closed &polylines"}, {"自動(&Z)", "Auto (&Q)"}, {"中心線", "centre line"},
+    {"輪郭", "outline"}, {"枠", "frame"}, {"なし", "none"}, {"左寄せ", "left"}, {"中央", "center"},
+    {"右寄せ", "right"}, {"中心", "middle"}, {"左下", "lower left"}, {"ミル", "mill"}, {"レーザー", "laser"},
+    {"ペン", "pen"},
 };
 
 Language test_language = Language::Japanese;
@@ -353,6 +357,35 @@ private slots:
         // Each mnemonic label leads to its field.
         for (auto* l : fx.dialog->findChildren<QLabel*>()) {
             if (l->text().contains(QLatin1Char('&'))) QVERIFY2(l->buddy() != nullptr, qPrintable(l->text()));
+        }
+        // The check boxes and the lists' items.
+        QStringList boxes;
+        for (auto* b : fx.dialog->findChildren<QCheckBox*>()) boxes << b->text();
+        QCOMPARE(boxes, (QStringList{L("閉じた輪郭(&P)"), L("自動(&Z)"), L("中心線"), L("輪郭"), L("枠")}));
+        const std::pair<const char*, QStringList> lists[] = {
+            {"units", {L("なし"), "mm", "inch"}},
+            {"align", {L("左寄せ"), L("中央"), L("右寄せ")}},
+            {"origin", {L("中心"), L("左下")}},
+            {"gcodeMachine", {L("なし"), L("ミル"), L("レーザー"), L("ペン")}},
+            {"gcodePath", {L("中心線"), L("輪郭")}}};
+        for (const auto& [name, expected] : lists) {
+            const auto* box = fx.dialog->findChild<QComboBox*>(QString::fromLatin1(name));
+            QStringList items;
+            for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+            QCOMPARE(items, expected);
+        }
+        // In English no Japanese text is left anywhere in the dialog.
+        if (test_language == Language::English) {
+            for (const QWidget* w : fx.dialog->findChildren<QWidget*>()) {
+                QStringList texts{w->toolTip(), w->windowTitle()};
+                if (const auto* l = qobject_cast<const QLabel*>(w)) texts << l->text();
+                if (const auto* b = qobject_cast<const QAbstractButton*>(w)) texts << b->text();
+                if (const auto* c = qobject_cast<const QComboBox*>(w))
+                    for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
+                for (const QString& t : texts)
+                    QVERIFY2(std::none_of(t.begin(), t.end(), [](QChar c) { return c.unicode() >= 0x3000; }),
+                             qPrintable(t));
+            }
         }
     }
 
@@ -777,6 +810,14 @@ private slots:
         fx.dialog->unitsBox()->setCurrentIndex(2);         // inch
         QCOMPARE(fx.dialog->gcodeFeed()->text(), QStringLiteral("900"));
         QCOMPARE(fx.dialog->gcodeDepth()->text(), QStringLiteral("0.008"));
+        // Created at once, the program is all in inches: safe height and plunge feed too.
+        fx.services.clear();
+        fx.services.answers = {true, true};  // replace the program, then the drawing
+        fx.dialog->create();
+        QVERIFY(!cli_output(fx.path("cli.dxf"), {"--gcode", nc, "--units", "in", "--gcode-machine", "mill", "--gcode-path",
+                                                  "outline", "--gcode-feed", "900", "--", "-"})
+                     .isEmpty());
+        QCOMPARE(read_file(fx.path("sign.nc")), read_file(nc));
         // ... and back again, every time the unit changes.
         for (const auto& [unit, depth] : {std::pair{1, "0.2"}, std::pair{2, "0.008"}, std::pair{0, "0.2"}}) {
             fx.dialog->unitsBox()->setCurrentIndex(unit);
@@ -1178,6 +1219,7 @@ private slots:
                  QStringList{L("指定ファイルの削除に失敗しました。\n　指定したファイルは使用できません。")});
         QCOMPARE(fx.dialog->pathDisplay()->text(), fx.path("kept.dxf"));
         QVERIFY(QFileInfo(fx.path("folder.dxf")).isDir());
+        QCOMPARE(fx.services.requests.size(), std::size_t{1});  // back to the dialog, not to the chooser
     }
 
     void aReadOnlyFileOrFolderIsRefused() {
