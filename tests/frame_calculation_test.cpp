@@ -144,6 +144,8 @@ TEST(FrameCalculation, ResultsThatAreNotFiniteLengthsAreNeverGiven) {
     EXPECT_EQ(message_of(in), frame_messages::kOutOfRange);
     in.frame_width = 1e-310;  // below the normal doubles, yet every length remains
     EXPECT_GT(values_of(in).line_width, 0);
+    in.frame_width = 5e9;  // larger than any drawing takes, yet finite: the run judges it
+    EXPECT_EQ(values_of(in).char_width, 5e9);
     in = FrameInputs{};
     in.chars_per_row = 2;
     in.char_spacing_percent = -100;  // 2 + (−200)·0.01 − (−100)·0.01 = 1, but a negative gap
