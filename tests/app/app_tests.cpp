@@ -139,7 +139,7 @@ struct Fixture {
     void choose(const QString& path, std::deque<bool> answers = {}) {
         services.choices.push_back(path);
         services.answers = std::move(answers);
-        dialog->findChild<QPushButton*>(QStringLiteral("browse"))->click();
+        findButton("browse")->click();
     }
     QPushButton* findButton(const char* name) const {
         return dialog->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -198,6 +198,10 @@ void check_lines_shown(const PreviewWidget* preview) {
         QVERIFY2(l->isVisible() == !l->text().isEmpty(), qPrintable(l->text()));
 }
 
+// The preview's and the icon's two colours at full strength.
+bool is_cyan(const QColor& c) { return c.red() < 90 && c.green() > 200 && c.blue() > 200; }
+bool is_magenta(const QColor& c) { return c.red() > 200 && c.green() < 90 && c.blue() > 200; }
+
 // Every control's properties a user meets, one line each in the order the
 // controls were made (texts aside: they depend on the language and are
 // checked on their own): what is enabled and shown, how text is aligned,
@@ -214,9 +218,8 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
         int cyan = 0, magenta = 0;
         for (int y = 0; y < icon.height(); ++y)
             for (int x = 0; x < icon.width(); ++x) {
-                const QColor c = icon.pixelColor(x, y);
-                cyan += c.red() < 90 && c.green() > 200 && c.blue() > 200;
-                magenta += c.red() > 200 && c.green() < 90 && c.blue() > 200;
+                cyan += is_cyan(icon.pixelColor(x, y));
+                magenta += is_magenta(icon.pixelColor(x, y));
             }
         head += QStringLiteral("%1:%2,%3,%4 ").arg(size.width()).arg(icon.pixelColor(0, 0).name()).arg(cyan > 0).arg(magenta > 0);
     }
@@ -251,10 +254,12 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
             }
             line += QStringLiteral(" %1=%2").arg(QString::fromLatin1(name), value);
         }
-        if (const auto* e = qobject_cast<const QLineEdit*>(w)) line += QStringLiteral(" text=") + e->text();
-        if (const auto* e = qobject_cast<const QLineEdit*>(w); e && e->validator()) {
-            const auto* re = qobject_cast<const QRegularExpressionValidator*>(e->validator());
-            line += QStringLiteral(" accepts=") + (re ? re->regularExpression().pattern() : QStringLiteral("?"));
+        if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
+            line += QStringLiteral(" text=") + e->text();
+            if (e->validator()) {
+                const auto* re = qobject_cast<const QRegularExpressionValidator*>(e->validator());
+                line += QStringLiteral(" accepts=") + (re ? re->regularExpression().pattern() : QStringLiteral("?"));
+            }
         }
         out.emplace_back(key, line);
     }
@@ -398,7 +403,7 @@ private slots:
             "frameCalculation", "frameGridAuto", "align", "origin", "drawSkeleton", "drawOutline", "drawFrame",
             "polylines", "units", "quit", "help",
             "gcodeMachine", "gcodePath", "gcodeFeed", "gcodeDepth", "gcodePower"};
-        QWidget* start = fx.dialog->findChild<QPushButton*>(QStringLiteral("browse"));
+        QWidget* start = fx.findButton("browse");
         QVERIFY(start->hasFocus());  // the first control has the focus at start
         QStringList seen{start->objectName()};
         for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain()) {
@@ -499,7 +504,7 @@ private slots:
 
     void helpExplainsTheFieldsAndTheFrameCalculation() {
         Fixture fx;
-        fx.dialog->findChild<QPushButton*>(QStringLiteral("help"))->click();
+        fx.findButton("help")->click();
         QCOMPARE(fx.services.informed.size(), 1);
         for (const char* word :
              {"文字幅", "線幅", "文字間隔", "枠計算", "枠行文字数", "枠線幅％", "閉じた輪郭", "単位", "最大", "自動",
@@ -1031,7 +1036,7 @@ class FrameCalculationTest : public QObject {
 private slots:
     void defaultsGiveTheDocumentedCell() {
         Fixture fx;
-        fx.dialog->findChild<QPushButton*>(QStringLiteral("frameCalculation"))->click();
+        fx.findButton("frameCalculation")->click();
         QVERIFY(fx.services.informed.isEmpty());
         QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("2.5"));
         QCOMPARE(fx.field(Field::CharHeight)->text(), QStringLiteral("5"));
@@ -1262,7 +1267,7 @@ private slots:
         fx.set(Field::FrameRows, "9");
         fx.setText("-/\n|");
         fx.services.answers = {false};
-        fx.dialog->findChild<QPushButton*>(QStringLiteral("quit"))->click();
+        fx.findButton("quit")->click();
         QCOMPARE(fx.services.asked, QStringList{L("tracemill を終了しますか？")});
         QVERIFY(fx.dialog->isVisible());
         QCOMPARE(fx.field(Field::CharWidth)->text(), QStringLiteral("7.25"));
@@ -1309,11 +1314,11 @@ Colours count_colours(const QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor p = image.pixelColor(x, y);
-            if (p.red() < 90 && p.green() > 200 && p.blue() > 200) {
+            if (is_cyan(p)) {
                 ++c.cyan;
                 cyan.emplace_back(x, y);
             }
-            if (p.red() > 200 && p.green() < 90 && p.blue() > 200) ++c.magenta;
+            if (is_magenta(p)) ++c.magenta;
             const bool edge = x < 2 || y < 2 || x >= image.width() - 2 || y >= image.height() - 2;
             if (edge && (p.green() > 200 || p.red() > 200)) ++c.at_edge;
         }
@@ -1446,8 +1451,8 @@ private slots:
         const auto hue = [&](int x, int y) {
             if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return -1;
             const QColor c = image.pixelColor(x, y);
-            if (c.red() > 200 && c.green() < 90 && c.blue() > 200) return 2;
-            if (c.red() < 90 && c.green() > 200 && c.blue() > 200) return 1;
+            if (is_magenta(c)) return 2;
+            if (is_cyan(c)) return 1;
             if (c.red() < 40 && c.green() > 50 && c.green() < 180 && std::abs(c.green() - c.blue()) < 20) return 0;
             if (c.red() > 100 && c.blue() > 100 && c.green() < c.red() / 2) return 12;
             if (c.green() > 100 && c.blue() > 100 && c.red() < c.green() / 2) return 11;
