@@ -1605,7 +1605,9 @@ private slots:
         Fixture fx;
         fx.dialog->textEdit()->setFocus();
         QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("-/"));
-        // Not at once (the pause is still running) but soon.
+        // Not at once, nor while the keys still come (the pause is still
+        // running), but soon.
+        QTest::qWait(60);
         QCOMPARE(fx.dialog->preview()->canvas()->paths().entities, std::size_t{0});
         QTRY_VERIFY_WITH_TIMEOUT(fx.dialog->preview()->canvas()->paths().entities > 4, 3000);
         QTest::keyClicks(fx.field(Field::CharWidth), QStringLiteral("x"));
