@@ -663,14 +663,19 @@ void MainDialog::create() {
     OutputOptions output = values_.output;
     if (values_.write_gcode && !path.empty()) {
         // The program goes beside the drawing; an existing one is replaced
-        // only when the user agrees.
+        // only when the user agrees, and only asked about once every value
+        // has been judged.
         const QString program = gcodePath();
         const std::string native = QFile::encodeName(program).toStdString();
+        output.gcode = GcodeOutput{native, values_.gcode};
+        if (const auto refusal = validate_run(values_.params, text, path, {}, output, language())) {
+            services_.inform(this, QString::fromStdString(*refusal));
+            return;
+        }
         if (path_exists(native) &&
             !services_.ask(this, QString::fromStdString(format_message(Message::ExistsQuestion, language(),
                                                                        {program.toStdString()}))))
             return;
-        output.gcode = GcodeOutput{native, values_.gcode};
     }
     CreateResult result;
     {

@@ -587,6 +587,17 @@ ContourRun write_drawing(const TextParameters& p, std::string_view text, const T
     return produce(drawing, picture, program, p, text, layout, options, table, how, summary ? *summary : kept);
 }
 
+std::optional<std::string> validate_run(const TextParameters& p, std::string_view text,
+                                        const std::string& output_path, const std::string& svg_path,
+                                        const OutputOptions& options, Language lang) {
+    const bool any_other = !svg_path.empty() || options.gcode.has_value();
+    if (auto m = validate(p, output_path, text, !any_other, lang)) return m;
+    if (auto m = validate_placement(options.placement, lang)) return m;
+    const auto layout = measure_text(p, text, options.placement);
+    if (!layout) return not_created(lang, Message::NoText);
+    return validate_program(options, *layout, lang);
+}
+
 #ifndef __EMSCRIPTEN__
 CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const std::string& output_path, const OverwriteQuestion& ask,
@@ -689,12 +700,9 @@ CreateResult create_drawing(const TextParameters& p, std::string_view text,
                             const std::string& svg_path, const OutputOptions& options,
                             const GlyphTable& table, const CreateOptions& how) {
     const Language lang = how.language;
-    const bool any_other = !svg_path.empty() || options.gcode.has_value();
-    if (auto m = validate(p, output_path, text, !any_other, lang)) return refused(Status::Invalid, *m);
-    if (auto m = validate_placement(options.placement, lang)) return refused(Status::Invalid, *m);
+    if (auto m = validate_run(p, text, output_path, svg_path, options, lang)) return refused(Status::Invalid, *m);
     const auto layout = measure_text(p, text, options.placement);
     if (!layout) return refused(Status::Invalid, not_created(lang, Message::NoText));
-    if (auto m = validate_program(options, *layout, lang)) return refused(Status::Invalid, *m);
 
     // The drawing, its picture, its program, in this order.
     Target targets[] = {{&output_path, "DXF", {}},

@@ -198,6 +198,15 @@ ContourRun draw_program_contours(const TextParameters& p, std::string_view text,
 std::optional<std::string> validate_program(const OutputOptions& options, const TextLayout& layout,
                                             Language lang = Language::Japanese);
 
+// Everything a Create run judges before it writes: the lengths and the text
+// (with the output path, or any other file of the run), the placement and the
+// machine program. The message of the first value refused; nothing when the
+// run can start. A caller that asks the user anything first calls this, so
+// that no question comes before a refusal.
+std::optional<std::string> validate_run(const TextParameters& p, std::string_view text,
+                                        const std::string& output_path, const std::string& svg_path,
+                                        const OutputOptions& options, Language lang = Language::Japanese);
+
 // The drawing as the Create command writes it into `drawing`, its SVG picture
 // into `picture` and its machine program (options.gcode's) into `program`,
 // each when there is one: the same bytes, here for any byte sink (a file,

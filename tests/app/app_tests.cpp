@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCryptographicHash>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFile>
@@ -265,6 +267,39 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
     }
     return out;
 }
+
+// What a user can see of the dialog's values between two steps: each
+// field's text and whether it takes input, each list's choice, each box's
+// tick, the chosen file, the text, where the focus is, and the preview's
+// notes and how many entities it draws.
+QStringList describe_values(const MainDialog* dialog) {
+    QStringList out;
+    for (const QWidget* w : dialog->findChildren<QWidget*>()) {
+        const QString name = w->objectName();
+        if (name.isEmpty()) continue;
+        QString v;
+        if (const auto* e = qobject_cast<const QLineEdit*>(w)) v = e->text();
+        else if (const auto* c = qobject_cast<const QComboBox*>(w)) v = QString::number(c->currentIndex());
+        else if (const auto* b = qobject_cast<const QCheckBox*>(w)) v = QString::number(b->isChecked());
+        else if (const auto* l = qobject_cast<const QLabel*>(w)) v = l->text();
+        else if (const auto* t = qobject_cast<const QPlainTextEdit*>(w)) v = t->toPlainText();
+        else continue;
+        out << name + (w->isEnabled() ? QStringLiteral(" = ") : QStringLiteral(" (off) = ")) + v;
+    }
+    const QWidget* focus = QApplication::focusWidget();
+    const auto* focused_edit = qobject_cast<const QLineEdit*>(focus);
+    out << QStringLiteral("focus = ") + (focus ? focus->objectName() : QString()) +
+               (focused_edit && focused_edit->hasSelectedText() ? QStringLiteral(" [") + focused_edit->selectedText() + ']'
+                                                                : QString());
+    const PreviewWidget* preview = dialog->preview();
+    out << QStringLiteral("preview = %1 entities | %2 | %3")
+               .arg(preview->canvas()->paths().entities)
+               .arg(preview->message(), preview->place());
+    return out;
+}
+
+// One line of the story's record, line breaks shown as "\n".
+QString one_line(QString s) { return s.replace(QLatin1Char('\n'), QStringLiteral("\\n")); }
 
 }  // namespace
 
@@ -608,6 +643,98 @@ private slots:
 class CreateTest : public QObject {
     Q_OBJECT
 private slots:
+    void everyStepSaysAndWritesAsRecorded() {
+        // A user's session, step by step, against the record in
+        // dialog_story.<language>.txt: after each step ("> " lines, read from
+        // the Japanese record) every message, question and save dialog the
+        // step opened, the files it wrote or changed, and what changed in the
+        // fields, the focus and the preview. TRACEMILL_RECORD_STORY=FILE
+        // writes this language's record afresh.
+        const QString dir_name = QStringLiteral(TRACEMILL_APP_TEST_DIR "/dialog_story.");
+        const QString own = dir_name + (test_language == Language::English ? "en" : "ja") + ".txt";
+        const QStringList script = QString::fromUtf8(read_file(dir_name + "ja.txt")).split(QLatin1Char('\n'));
+        std::unique_ptr<Fixture> fx;
+        QStringList record, before;
+        std::map<QString, QByteArray> files;
+        for (const QString& line : script) {
+            if (!line.startsWith(QStringLiteral("> "))) continue;
+            record << line;
+            const QStringList w = line.mid(2).split(QLatin1Char(' '));
+            const QString arg = line.section(QLatin1Char(' '), 2).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            const QString rest = line.section(QLatin1Char(' '), 3).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            if (w[0] == "new") {
+                fx.reset();
+                fx = std::make_unique<Fixture>();
+                before.clear();
+                files.clear();
+            } else if (w[0] == "set") {
+                fx->dialog->findChild<QLineEdit*>(w[1])->setText(rest);
+            } else if (w[0] == "text") {
+                fx->setText(arg);
+            } else if (w[0] == "pick") {
+                fx->dialog->findChild<QComboBox*>(w[1])->setCurrentIndex(w[2].toInt());
+            } else if (w[0] == "tick") {
+                fx->dialog->findChild<QCheckBox*>(w[1])->setChecked(w[2] == "1");
+            } else if (w[0] == "choose") {  // the save dialog's next answer; "-" cancels
+                fx->services.choices.push_back(arg == "-" ? std::nullopt : std::optional(fx->path(arg)));
+            } else if (w[0] == "answer") {
+                for (const QString& a : w.mid(1)) fx->services.answers.push_back(a == "yes");
+            } else if (w[0] == "file") {
+                write_file(fx->path(w[1]), rest.toUtf8());
+            } else if (w[0] == "folder") {
+                QVERIFY(QDir(fx->dir.path()).mkpath(w[1]));
+            } else if (w[0] == "click") {
+                fx->findButton(qPrintable(w[1]))->click();
+            } else {
+                QFAIL(qPrintable(QStringLiteral("unknown step: ") + line));
+            }
+            fx->dialog->refreshPreview();
+            const QString here = fx->dir.path();
+            const auto show = [&](const QString& what, const QString& text) {
+                record << what + one_line(QString(text).replace(here, QStringLiteral("$DIR")));
+            };
+            for (const SaveFileRequest& r : fx->services.requests)
+                show(QStringLiteral("  save dialog: "),
+                     QStringList{r.title, r.filters.join(QLatin1Char(';')), r.defaultSuffix, r.initialPath}.join(" | "));
+            for (const QString& q : fx->services.asked) show(QStringLiteral("  asked: "), q);
+            for (const QString& m : fx->services.informed) show(QStringLiteral("  said: "), m);
+            for (const QString& q : fx->services.unexpected) show(QStringLiteral("  not answered: "), q);
+            fx->services.clear();
+            QDirIterator it(here, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+            std::map<QString, QByteArray> now;
+            while (it.hasNext()) {
+                const QString path = it.next();
+                const QByteArray bytes = read_file(path);
+                now[path.mid(here.size() + 1)] =
+                    it.fileInfo().isDir() ? QByteArray("folder")
+                                          : QByteArray::number(bytes.size()) + ' ' +
+                                                QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(16);
+            }
+            for (const auto& [name, sum] : now)
+                if (files[name] != sum) show(QStringLiteral("  file: "), name + ' ' + QString::fromLatin1(sum));
+            for (const auto& [name, sum] : files)
+                if (!sum.isEmpty() && !now.count(name)) show(QStringLiteral("  file gone: "), name);
+            files = now;
+            const QStringList values = describe_values(fx->dialog.get());
+            for (qsizetype i = 0; i < values.size(); ++i)
+                if (before.value(i) != values[i]) show(QStringLiteral("  "), values[i]);
+            before = values;
+        }
+        if (const QString out = qEnvironmentVariable("TRACEMILL_RECORD_STORY"); !out.isEmpty()) {
+            write_file(out, (record.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+            return;
+        }
+        const QStringList expected = QString::fromUtf8(read_file(own)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY2(record.size() > 100, qPrintable(own));
+        QString step;
+        for (qsizetype i = 0; i < std::max(record.size(), expected.size()); ++i) {
+            if (record.value(i).startsWith(QStringLiteral("> "))) step = record.value(i);
+            QVERIFY2(record.value(i) == expected.value(i),
+                     qPrintable(QStringLiteral("at \"%1\": \"%2\", recorded \"%3\"")
+                                    .arg(step, record.value(i), expected.value(i))));
+        }
+    }
+
     void everyValidationMessageReachesTheUser() {
         struct Case {
             const char* name;
@@ -859,8 +986,9 @@ private slots:
         // A value out of the machine's range is refused as the command refuses it.
         fx.dialog->gcodeMachineBox()->setCurrentIndex(2);
         fx.dialog->gcodePower()->setText(QStringLiteral("150"));
-        fx.services.answers = {true};  // replace sign.nc
+        fx.services.clear();
         fx.dialog->create();
+        QVERIFY(fx.services.asked.isEmpty());  // refused before any question about the files
         const QString said = cli_said({"-f", "-o", fx.path("cli.dxf"), "--gcode", nc, "--gcode-machine", "laser",
                                        "--gcode-power", "150", "--", "-"}).second;
         QCOMPARE(fx.lastMessage() + QLatin1Char('\n'), said);
