@@ -685,6 +685,11 @@ private slots:
                 QVERIFY(QDir(fx->dir.path()).mkpath(w[1]));
             } else if (w[0] == "click") {
                 fx->findButton(qPrintable(w[1]))->click();
+            } else if (w[0] == "type" || w[0] == "key") {  // keys as typed into a control
+                QWidget* target = fx->dialog->findChild<QWidget*>(w[1]);
+                target->setFocus();
+                if (w[0] == "type") QTest::keyClicks(target, rest);
+                else QTest::keyClick(target, w[2] == "Return" ? Qt::Key_Return : w[2] == "Escape" ? Qt::Key_Escape : Qt::Key_Tab);
             } else {
                 QFAIL(qPrintable(QStringLiteral("unknown step: ") + line));
             }
