@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -264,6 +265,37 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
             }
         }
         out.emplace_back(key, line);
+    }
+    // How the controls are laid out, independent of fonts and texts: every
+    // layout's margins and spacing, each item's cell and alignment, and the
+    // share of the width or height each column, row or item takes.
+    int k = 0;
+    for (const QLayout* layout : dialog->findChildren<QLayout*>()) {
+        const QMargins m = layout->contentsMargins();
+        QString line = QStringLiteral("%1 margins=%2,%3,%4,%5 spacing=%6")
+                           .arg(QString::fromLatin1(layout->metaObject()->className()))
+                           .arg(m.left()).arg(m.top()).arg(m.right()).arg(m.bottom()).arg(layout->spacing());
+        const auto* grid = qobject_cast<const QGridLayout*>(layout);
+        const auto* box = qobject_cast<const QBoxLayout*>(layout);
+        for (int i = 0; i < layout->count(); ++i) {
+            QLayoutItem* item = layout->itemAt(i);
+            QString what = item->widget() ? item->widget()->objectName() : item->layout() ? QStringLiteral("layout")
+                                                                                        : QStringLiteral("space");
+            if (const auto* l = item->widget() ? qobject_cast<const QLabel*>(item->widget()) : nullptr; l && l->buddy())
+                what = l->buddy()->objectName() + ".label";
+            line += QStringLiteral(" | %1 align=%2").arg(what).arg(int(item->alignment()));
+            if (grid) {
+                int row, column, rows, columns;
+                grid->getItemPosition(i, &row, &column, &rows, &columns);
+                line += QStringLiteral(" at=%1,%2 span=%3,%4").arg(row).arg(column).arg(rows).arg(columns);
+            }
+            if (box) line += QStringLiteral(" stretch=%1").arg(box->stretch(i));
+        }
+        if (grid) {
+            line += QStringLiteral(" | column stretch");
+            for (int c = 0; c < grid->columnCount(); ++c) line += QStringLiteral(" %1").arg(grid->columnStretch(c));
+        }
+        out.emplace_back(QStringLiteral("layout#%1").arg(k++), line);
     }
     return out;
 }
