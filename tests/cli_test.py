@@ -1,11 +1,16 @@
 """The tracemill command as a user runs it: exit statuses, messages, files,
 and the files read back by a real DXF reader."""
 
+import ast
+import concurrent.futures
+import hashlib
+import itertools
 import math
 import os
 import pty
 import random
 import re
+import shlex
 import shutil
 import signal
 import subprocess
@@ -29,11 +34,11 @@ CREATED = "DXFファイルを作成しました。"
 LANGUAGE_VARIABLES = ("LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE")
 
 
-def run(*args, env=None, stdin=None):
+def run(*args, env=None, stdin=None, **how):
     full_env = {k: v for k, v in os.environ.items() if k not in LANGUAGE_VARIABLES}
     if env:
         full_env.update(env)
-    return subprocess.run([TRACEMILL, *args], capture_output=True, env=full_env, input=stdin)
+    return subprocess.run([TRACEMILL, *args], capture_output=True, env=full_env, input=stdin, **how)
 
 
 class Workspace(unittest.TestCase):
@@ -1255,6 +1260,90 @@ class AreaCheck(Workspace):
               f"{differences[len(differences) // 2][0]:.3g}, largest {worst[0]:.3g} "
               f"({worst[2]!r} in a {worst[3]} x {worst[4]} cell, t = {worst[5]:.6g}, where the "
               f"printed numbers allow {worst[1]:.3g})", file=sys.stderr)
+
+
+TRANSCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cli_transcript.txt")
+
+
+def transcript_given(line):
+    """A line that states a case (comment, command line, its continuation
+    after a line break, standard input, a file made beforehand)."""
+    return line[:2] in ("# ", "$ ", "> ", "< ", "+ ") or line in ("#", ">")
+
+
+def transcript_result(given):
+    """Runs one case of the transcript in a fresh folder: what the user sees
+    (exit status, standard output and error) and every file left there."""
+    command, stdin, made = "", b"", []
+    for line in given:
+        if line[0] in "$>":
+            command += ("\n" if line[0] == ">" else "") + line[2:]
+        elif line[0] == "<":
+            stdin += ast.literal_eval(line[2:]).encode()
+        elif line[0] == "+":
+            made.append(line[2:].split(" ", 2))
+
+    def shown(tag, data):
+        text = data.decode(errors="replace")
+        if len(data) > 2000 or text.encode() != data or "\r" in text or text and not text.endswith("\n"):
+            return [f"{tag}# {len(data)} {hashlib.sha256(data).hexdigest()}"]
+        return [f"{tag}|" + (" " + line if line else "") for line in text.split("\n")[:-1]]
+
+    def listing(folder, prefix=""):
+        for entry in sorted(os.scandir(folder), key=lambda e: e.name):
+            name = prefix + entry.name
+            if entry.is_symlink():
+                yield f"= link {name} -> {os.readlink(entry.path)}"
+            elif entry.is_dir():
+                yield f"= dir {name}"
+                yield from listing(entry.path, name + "/")
+            else:
+                with open(entry.path, "rb") as f:
+                    data = f.read()
+                yield f"= file {name} {len(data)} {hashlib.sha256(data).hexdigest()}"
+
+    with tempfile.TemporaryDirectory() as tmp:
+        folder = os.path.realpath(tmp)
+        for kind, name, *content in made:
+            path = os.path.join(folder, name)
+            if kind == "dir":
+                os.mkdir(path)
+            elif kind == "link":
+                os.symlink(content[0], path)
+            else:
+                data = ast.literal_eval(content[0])
+                with open(path, "wb") as f:
+                    f.write(data if isinstance(data, bytes) else data.encode())
+        r = run(*shlex.split(command.replace("$DIR", folder)), stdin=stdin, env={"LC_ALL": "C.UTF-8"},
+                cwd=folder, timeout=60)
+        return [f"exit {r.returncode}", *shown("out", r.stdout.replace(folder.encode(), b"$DIR")),
+                *shown("err", r.stderr.replace(folder.encode(), b"$DIR")), *listing(folder)]
+
+
+class Transcript(unittest.TestCase):
+    """Every case of tests/cli_transcript.txt run as recorded there; with
+    TRACEMILL_RECORD_TRANSCRIPT=<path> the record is written there afresh."""
+
+    def test_every_case_as_recorded(self):
+        with open(TRANSCRIPT, encoding="utf-8") as f:
+            blocks = [b.split("\n") for b in f.read().strip("\n").split("\n\n")]
+        given = [list(itertools.takewhile(transcript_given, b)) for b in blocks]
+        with concurrent.futures.ThreadPoolExecutor(2) as pool:
+            results = list(pool.map(lambda g: transcript_result(g) if any(line[0] == "$" for line in g) else [], given))
+        if os.environ.get("TRACEMILL_RECORD_TRANSCRIPT"):
+            with open(os.environ["TRACEMILL_RECORD_TRANSCRIPT"], "w", encoding="utf-8") as f:
+                f.write("\n\n".join("\n".join(g + r) for g, r in zip(given, results)) + "\n")
+            return
+        differing = []
+        for block, lines, got in zip(blocks, given, results):
+            recorded = block[len(lines):]
+            if recorded != got:
+                k = next(k for k in range(max(len(recorded), len(got))) if recorded[k:k + 1] != got[k:k + 1])
+                case = "\n".join(line for line in lines if line[0] != "#")
+                differing.append(f"{case}\n    recorded: {(recorded[k:k + 1] or ['(nothing)'])[0]}"
+                                 f"\n    now:      {(got[k:k + 1] or ['(nothing)'])[0]}")
+        if differing:
+            self.fail(f"{len(differing)} of {sum(1 for r in results if r)} cases differ:\n" + "\n".join(differing))
 
 
 if __name__ == "__main__":
