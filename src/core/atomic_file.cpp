@@ -142,7 +142,14 @@ AtomicFileWriter::AtomicFileWriter(std::string target) : target_(resolve_target(
     // The new file gets the old one's permissions; a new name gets the usual
     // 0666 less the umask, as a plain create would.
     struct stat st {};
-    const bool replacing = stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    const bool found = stat(target_.c_str(), &st) == 0;
+    // A folder of the target's name can never be replaced: refused before
+    // anything is written, here or to a stream beside this file.
+    if (found && S_ISDIR(st.st_mode)) {
+        fail(EISDIR);
+        return;
+    }
+    const bool replacing = found && S_ISREG(st.st_mode);
     // A short hidden name in the target's folder (same file system, so the
     // rename is atomic; short, so a long target name still fits).
     const auto slash = target_.rfind('/');
