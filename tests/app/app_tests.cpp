@@ -1878,7 +1878,7 @@ private slots:
                 icon = box->icon();
                 buttons = box->standardButtons();
                 format = box->textFormat();
-                text = box->text();
+                text = box->windowTitle() + QLatin1Char('|') + box->text();
                 box->button(press)->click();
             });
         };
@@ -1888,9 +1888,10 @@ private slots:
         QCOMPARE(icon, QMessageBox::NoIcon);
         QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(format, Qt::PlainText);
-        QCOMPARE(text, tricky);
+        QCOMPARE(text, QStringLiteral("tracemill|") + tricky);
         inspect_and_press(QMessageBox::No);
         QVERIFY(!services.ask(nullptr, tricky));
+        QCOMPARE(text, QStringLiteral("tracemill|") + tricky);
         QCOMPARE(icon, QMessageBox::Question);
         QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(format, Qt::PlainText);
