@@ -769,7 +769,7 @@ void MainDialog::fitLineWidth() {
     const Language lang = language();
     // The other lengths are judged with any stroke they accept.
     TextParameters judged = values_.params;
-    judged.line_width = std::max(std::min(judged.char_width, judged.char_height) / 2, kMinPositiveLength);
+    judged.line_width = stroke_for_judging(judged);
     std::optional<std::string> invalid = validate(judged, {}, text, false, lang);
     if (!invalid) invalid = validate_placement(values_.output.placement, lang);
     if (invalid) {

@@ -703,7 +703,7 @@ int main(int argc, char** argv) {
     if (fit_line_width) {
         // The other lengths are judged with any stroke they accept.
         tracemill::TextParameters judged = p;
-        judged.line_width = std::max(std::min(p.char_width, p.char_height) / 2, tracemill::kMinPositiveLength);
+        judged.line_width = tracemill::stroke_for_judging(p);
         if (const auto invalid = tracemill::validate(judged, output, text, false, lang)) {
             print_message(*invalid);
             return kInvalid;

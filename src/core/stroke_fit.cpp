@@ -155,4 +155,10 @@ StrokeFit widest_stroke(const TextParameters& p, std::string_view text, const Pl
     return fit;
 }
 
+double stroke_for_judging(const TextParameters& p) {
+    const double side = std::min(p.char_width, p.char_height);
+    if (side < kMinPositiveLength) return side / 2;
+    return std::max(side / 2, kMinPositiveLength);
+}
+
 }  // namespace tracemill

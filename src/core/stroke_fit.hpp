@@ -44,4 +44,11 @@ struct StrokeFit {
 // cells are where the run with that placement draws them.
 StrokeFit widest_stroke(const TextParameters& p, std::string_view text, const Placement& placement = {});
 
+// A stroke the run accepts with the cell of p, to judge p's other lengths
+// with before the fit: half the smaller side, at least the thinnest stroke
+// the run draws. A side below that thinnest stroke is judged with half its
+// length, so that the side itself is named as too small, not a line width
+// the user never gave.
+double stroke_for_judging(const TextParameters& p);
+
 }  // namespace tracemill

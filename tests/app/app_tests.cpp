@@ -257,6 +257,11 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
             }
             line += QStringLiteral(" %1=%2").arg(QString::fromLatin1(name), value);
         }
+        // The picture's own size, which sets the dialog's first size.
+        if (qobject_cast<const PreviewCanvas*>(w))
+            line += QStringLiteral(" sizeHint=%1x%2 minimum=%3x%4")
+                        .arg(w->sizeHint().width()).arg(w->sizeHint().height())
+                        .arg(w->minimumSizeHint().width()).arg(w->minimumSizeHint().height());
         if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
             line += QStringLiteral(" text=") + e->text();
             if (e->validator()) {
@@ -1564,117 +1569,121 @@ private slots:
         // length, lies on pixels of its colour, and every pixel of a colour lies
         // on an entity of that colour. Nothing is moved, mirrored, resized,
         // recoloured, left out or added.
-        Fixture fx;
-        fx.dialog->resize(700, 700);
-        fx.set(Field::LineWidth, "0.4");
-        fx.setText("O.o\n(%");  // circles, arcs both ways round, lines
-        fx.dialog->refreshPreview();
-        PreviewCanvas* canvas = fx.dialog->preview()->canvas();
-        const QImage image = canvas->grab().toImage();
-        QCOMPARE(image.size(), canvas->size());
-        QCOMPARE(image.pixelColor(0, 0), QColor(16, 20, 24));  // the dark background
-        const TextParameters p{2.1, 5, 0.4, 0.4, 0.4};
-        const std::string text = to_document_bytes("O.o\n(%");
-        const auto layout = measure_text(p, text);
-        QVERIFY(layout);
-        EntityList list;
-        QVERIFY(!draw_text_run(p, text, *layout, list));
-        const QRectF b(QPointF(layout->left, layout->bottom), QPointF(layout->right, layout->top));
-        const double w = image.width(), h = image.height();
-        const double s = std::min((w - 16) / b.width(), (h - 16) / b.height());
-        // Points along the entities, in pixels: 0 frame, 1 centre line, 2 outline.
-        std::vector<QPointF> samples[3];
-        std::vector<std::tuple<int, std::size_t, std::size_t>> spans;  // each entity's samples
-        for (std::size_t i = 0; i < list.entities.size(); ++i) {
-            const Entity& e = list.entities[i];
-            const int k = i < 4 ? 0 : colour_of(e) == Colour::CentreLine ? 1 : 2;
-            const std::size_t first = samples[k].size();
-            const auto put = [&](double x, double y) {
-                samples[k].emplace_back(w / 2 + (x - b.center().x()) * s, h / 2 - (y - b.center().y()) * s);
+        // Circles, arcs both ways round, lines; a tall block and a wide one,
+        // so that each side of the canvas limits the zoom once.
+        for (const char* typed : {"O.o\n(%", "O.o(%O.o(%O.o(%"}) {
+            Fixture fx;
+            fx.dialog->resize(700, 700);
+            fx.set(Field::LineWidth, "0.4");
+            fx.setText(typed);
+            fx.dialog->refreshPreview();
+            PreviewCanvas* canvas = fx.dialog->preview()->canvas();
+            const QImage image = canvas->grab().toImage();
+            QCOMPARE(image.size(), canvas->size());
+            QCOMPARE(image.pixelColor(0, 0), QColor(16, 20, 24));  // the dark background
+            const TextParameters p{2.1, 5, 0.4, 0.4, 0.4};
+            const std::string text = to_document_bytes(typed);
+            const auto layout = measure_text(p, text);
+            QVERIFY(layout);
+            EntityList list;
+            QVERIFY(!draw_text_run(p, text, *layout, list));
+            const QRectF b(QPointF(layout->left, layout->bottom), QPointF(layout->right, layout->top));
+            const double w = image.width(), h = image.height();
+            const double s = std::min((w - 16) / b.width(), (h - 16) / b.height());
+            // Points along the entities, in pixels: 0 frame, 1 centre line, 2 outline.
+            std::vector<QPointF> samples[3];
+            std::vector<std::tuple<int, std::size_t, std::size_t>> spans;  // each entity's samples
+            for (std::size_t i = 0; i < list.entities.size(); ++i) {
+                const Entity& e = list.entities[i];
+                const int k = i < 4 ? 0 : colour_of(e) == Colour::CentreLine ? 1 : 2;
+                const std::size_t first = samples[k].size();
+                const auto put = [&](double x, double y) {
+                    samples[k].emplace_back(w / 2 + (x - b.center().x()) * s, h / 2 - (y - b.center().y()) * s);
+                };
+                // Two samples a pixel.
+                if (const auto* l = std::get_if<Line>(&e)) {
+                    const int n = 1 + int(2 * s * std::hypot(l->to.x - l->from.x, l->to.y - l->from.y));
+                    for (int j = 0; j <= n; ++j)
+                        put(l->from.x + (l->to.x - l->from.x) * j / n, l->from.y + (l->to.y - l->from.y) * j / n);
+                } else {
+                    const auto* a = std::get_if<Arc>(&e);
+                    const auto* c = std::get_if<Circle>(&e);
+                    const Point o = a ? a->centre : c->centre;
+                    const double r = a ? a->radius : c->radius, from = a ? a->start_deg : 0;
+                    const double sweep = a ? std::fmod(a->end_deg - a->start_deg + 720, 360.0) : 360;
+                    const int n = 1 + int(2 * s * r * sweep * kPi / 180);
+                    for (int j = 0; j <= n; ++j) {
+                        const double t = (from + sweep * j / n) * kPi / 180;
+                        put(o.x + r * std::cos(t), o.y + r * std::sin(t));
+                    }
+                }
+                spans.emplace_back(k, first, samples[k].size());
+            }
+            // A pixel's colour: full magenta 2, full cyan 1, the frame's teal 0
+            // (also a cyan line's softened edge), softened magenta 12 or cyan 11.
+            const auto hue = [&](int x, int y) {
+                if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return -1;
+                const QColor c = image.pixelColor(x, y);
+                if (is_magenta(c)) return 2;
+                if (is_cyan(c)) return 1;
+                if (c.red() < 40 && c.green() > 50 && c.green() < 180 && std::abs(c.green() - c.blue()) < 20) return 0;
+                if (c.red() > 100 && c.blue() > 100 && c.green() < c.red() / 2) return 12;
+                if (c.green() > 100 && c.blue() > 100 && c.red() < c.green() / 2) return 11;
+                return -1;
             };
-            // Two samples a pixel.
-            if (const auto* l = std::get_if<Line>(&e)) {
-                const int n = 1 + int(2 * s * std::hypot(l->to.x - l->from.x, l->to.y - l->from.y));
-                for (int j = 0; j <= n; ++j)
-                    put(l->from.x + (l->to.x - l->from.x) * j / n, l->from.y + (l->to.y - l->from.y) * j / n);
-            } else {
-                const auto* a = std::get_if<Arc>(&e);
-                const auto* c = std::get_if<Circle>(&e);
-                const Point o = a ? a->centre : c->centre;
-                const double r = a ? a->radius : c->radius, from = a ? a->start_deg : 0;
-                const double sweep = a ? std::fmod(a->end_deg - a->start_deg + 720, 360.0) : 360;
-                const int n = 1 + int(2 * s * r * sweep * kPi / 180);
-                for (int j = 0; j <= n; ++j) {
-                    const double t = (from + sweep * j / n) * kPi / 180;
-                    put(o.x + r * std::cos(t), o.y + r * std::sin(t));
-                }
+            const auto near = [](const std::vector<QPointF>& pts, QPointF q, double d) {
+                return std::any_of(pts.begin(), pts.end(), [&](QPointF t) { return QLineF(t, q).length() <= d; });
+            };
+            // Most samples of a glyph's entities find their colour within 1.5
+            // pixels, and so do at least half of each entity's (an outline drawn
+            // over a centre line hides a little of it).
+            const auto seen = [&](QPointF q, int k) {
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) {
+                        const int x = int(std::floor(q.x())) + dx, y = int(std::floor(q.y())) + dy;
+                        const int c = hue(x, y);
+                        const bool colour = c == k || c == k + 10 || (k == 1 && c == 0);
+                        if (colour && QLineF(QPointF(x + 0.5, y + 0.5), q).length() <= 1.5) return true;
+                    }
+                return false;
+            };
+            std::size_t missed = 0, all = 0;
+            for (const auto& [k, from, to] : spans) {
+                if (k == 0) continue;
+                std::size_t here = 0;
+                for (std::size_t j = from; j < to; ++j) here += !seen(samples[k][j], k);
+                QVERIFY2(2 * here <= to - from, qPrintable(QStringLiteral("%1 of %2 missed").arg(here).arg(to - from)));
+                missed += here;
+                all += to - from;
             }
-            spans.emplace_back(k, first, samples[k].size());
-        }
-        // A pixel's colour: full magenta 2, full cyan 1, the frame's teal 0
-        // (also a cyan line's softened edge), softened magenta 12 or cyan 11.
-        const auto hue = [&](int x, int y) {
-            if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return -1;
-            const QColor c = image.pixelColor(x, y);
-            if (is_magenta(c)) return 2;
-            if (is_cyan(c)) return 1;
-            if (c.red() < 40 && c.green() > 50 && c.green() < 180 && std::abs(c.green() - c.blue()) < 20) return 0;
-            if (c.red() > 100 && c.blue() > 100 && c.green() < c.red() / 2) return 12;
-            if (c.green() > 100 && c.blue() > 100 && c.red() < c.green() / 2) return 11;
-            return -1;
-        };
-        const auto near = [](const std::vector<QPointF>& pts, QPointF q, double d) {
-            return std::any_of(pts.begin(), pts.end(), [&](QPointF t) { return QLineF(t, q).length() <= d; });
-        };
-        // Most samples of a glyph's entities find their colour within 1.5
-        // pixels, and so do at least half of each entity's (an outline drawn
-        // over a centre line hides a little of it).
-        const auto seen = [&](QPointF q, int k) {
-            for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -2; dx <= 2; ++dx) {
-                    const int x = int(std::floor(q.x())) + dx, y = int(std::floor(q.y())) + dy;
+            QVERIFY2(missed * 20 <= all, qPrintable(QStringLiteral("%1 of %2 missed").arg(missed).arg(all)));
+            // Every pixel in full colour lies on an entity of its colour; the
+            // frame's teal on the frame (or at a cyan line's softened edge).
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
                     const int c = hue(x, y);
-                    const bool colour = c == k || c == k + 10 || (k == 1 && c == 0);
-                    if (colour && QLineF(QPointF(x + 0.5, y + 0.5), q).length() <= 1.5) return true;
+                    const QPointF q(x + 0.5, y + 0.5);
+                    if (c >= 0 && c <= 2)
+                        QVERIFY2(near(samples[c], q, 2) || (c == 0 && near(samples[1], q, 2)),
+                                 qPrintable(QStringLiteral("colour %1 at %2,%3").arg(c).arg(x).arg(y)));
                 }
-            return false;
-        };
-        std::size_t missed = 0, all = 0;
-        for (const auto& [k, from, to] : spans) {
-            if (k == 0) continue;
-            std::size_t here = 0;
-            for (std::size_t j = from; j < to; ++j) here += !seen(samples[k][j], k);
-            QVERIFY2(2 * here <= to - from, qPrintable(QStringLiteral("%1 of %2 missed").arg(here).arg(to - from)));
-            missed += here;
-            all += to - from;
-        }
-        QVERIFY2(missed * 20 <= all, qPrintable(QStringLiteral("%1 of %2 missed").arg(missed).arg(all)));
-        // Every pixel in full colour lies on an entity of its colour; the
-        // frame's teal on the frame (or at a cyan line's softened edge).
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const int c = hue(x, y);
-                const QPointF q(x + 0.5, y + 0.5);
-                if (c >= 0 && c <= 2)
-                    QVERIFY2(near(samples[c], q, 2) || (c == 0 && near(samples[1], q, 2)),
-                             qPrintable(QStringLiteral("colour %1 at %2,%3").arg(c).arg(x).arg(y)));
+            // The frame is dashed: away from the glyphs, its teal lies beside most
+            // of its length, not all.
+            std::size_t on_frame = 0, clear = 0;
+            for (const QPointF& q : samples[0]) {
+                if (near(samples[1], q, 3) || near(samples[2], q, 3)) continue;
+                ++clear;
+                bool teal = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int x = int(std::floor(q.x())) + dx, y = int(std::floor(q.y())) + dy;
+                        teal = teal || (hue(x, y) == 0 && QLineF(QPointF(x + 0.5, y + 0.5), q).length() <= 1);
+                    }
+                on_frame += teal;
             }
-        // The frame is dashed: away from the glyphs, its teal lies beside most
-        // of its length, not all.
-        std::size_t on_frame = 0, clear = 0;
-        for (const QPointF& q : samples[0]) {
-            if (near(samples[1], q, 3) || near(samples[2], q, 3)) continue;
-            ++clear;
-            bool teal = false;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int x = int(std::floor(q.x())) + dx, y = int(std::floor(q.y())) + dy;
-                    teal = teal || (hue(x, y) == 0 && QLineF(QPointF(x + 0.5, y + 0.5), q).length() <= 1);
-                }
-            on_frame += teal;
+            QVERIFY2(on_frame * 2 > clear && on_frame * 10 < clear * 9,
+                     qPrintable(QStringLiteral("%1 of %2").arg(on_frame).arg(clear)));
         }
-        QVERIFY2(on_frame * 2 > clear && on_frame * 10 < clear * 9,
-                 qPrintable(QStringLiteral("%1 of %2").arg(on_frame).arg(clear)));
     }
 
     void theStopReasonShowsUnderThePicture() {
