@@ -123,6 +123,9 @@ PreviewWidget::PreviewWidget(QWidget* parent)
       message_(new QLabel(this)),
       place_(new QLabel(this)) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    canvas_->setObjectName(QStringLiteral("picture"));
+    message_->setObjectName(QStringLiteral("reason"));
+    place_->setObjectName(QStringLiteral("stoppedAt"));
     for (QLabel* label : {message_, place_}) {
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);

@@ -215,7 +215,8 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
                        .arg(int(dialog->windowFlags()), 0, 16)
                        .arg(dialog->font().families().join(QLatin1Char(',')))
                        .arg(dialog->font().pointSize());
-    // Each size of the icon: the dark ground, a magenta outline round a cyan stroke.
+    // Each size of the icon: the dark ground, a magenta outline round a cyan
+    // stroke, and how many pixels of each (the shape of the pen's sweep).
     for (const QSize& size : dialog->windowIcon().availableSizes()) {
         const QImage icon = dialog->windowIcon().pixmap(size).toImage();
         int cyan = 0, magenta = 0;
@@ -224,7 +225,7 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
                 cyan += is_cyan(icon.pixelColor(x, y));
                 magenta += is_magenta(icon.pixelColor(x, y));
             }
-        head += QStringLiteral("%1:%2,%3,%4 ").arg(size.width()).arg(icon.pixelColor(0, 0).name()).arg(cyan > 0).arg(magenta > 0);
+        head += QStringLiteral("%1:%2,%3,%4 ").arg(size.width()).arg(icon.pixelColor(0, 0).name()).arg(cyan).arg(magenta);
     }
     out.emplace_back(QStringLiteral("dialog"), head);
     const char* const names[] = {"alignment", "wordWrap", "textFormat", "textInteractionFlags", "lineWrapMode",
@@ -1659,14 +1660,19 @@ private slots:
             QVERIFY2(missed * 20 <= all, qPrintable(QStringLiteral("%1 of %2 missed").arg(missed).arg(all)));
             // Every pixel in full colour lies on an entity of its colour; the
             // frame's teal on the frame (or at a cyan line's softened edge).
+            // The lines are drawn smooth: their edges soften into the ground.
+            std::size_t full = 0, soft = 0;
             for (int y = 0; y < image.height(); ++y)
                 for (int x = 0; x < image.width(); ++x) {
                     const int c = hue(x, y);
+                    full += c == 1 || c == 2;
+                    soft += c > 10;
                     const QPointF q(x + 0.5, y + 0.5);
                     if (c >= 0 && c <= 2)
                         QVERIFY2(near(samples[c], q, 2) || (c == 0 && near(samples[1], q, 2)),
                                  qPrintable(QStringLiteral("colour %1 at %2,%3").arg(c).arg(x).arg(y)));
                 }
+            QVERIFY2(soft * 4 > full, qPrintable(QStringLiteral("%1 soft of %2").arg(soft).arg(full)));
             // The frame is dashed: away from the glyphs, its teal lies beside most
             // of its length, not all.
             std::size_t on_frame = 0, clear = 0;
@@ -1777,13 +1783,25 @@ private slots:
 
     void typingUpdatesThePreviewAfterAPause() {
         Fixture fx;
+        // Paintings of the picture on screen, none asked for by the test.
+        struct PaintCount : QObject {
+            int n = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                n += e->type() == QEvent::Paint;
+                return false;
+            }
+        } painted;
+        QCoreApplication::processEvents();
+        fx.dialog->preview()->canvas()->installEventFilter(&painted);
         fx.dialog->textEdit()->setFocus();
         QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("-/"));
         // Not at once, nor while the keys still come (the pause is still
-        // running), but soon.
+        // running), but soon, and then on screen.
         QTest::qWait(60);
         QCOMPARE(fx.dialog->preview()->canvas()->paths().entities, std::size_t{0});
+        const int before = painted.n;
         QTRY_VERIFY_WITH_TIMEOUT(fx.dialog->preview()->canvas()->paths().entities > 4, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(painted.n > before, 3000);
         QTest::keyClicks(fx.field(Field::CharWidth), QStringLiteral("x"));
         QTRY_VERIFY_WITH_TIMEOUT(!fx.dialog->preview()->message().isEmpty(), 3000);
     }
