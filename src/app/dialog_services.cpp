@@ -1,5 +1,6 @@
 #include "dialog_services.hpp"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -37,6 +38,11 @@ std::optional<QString> QtDialogServices::chooseSaveFile(QWidget* parent,
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
     return files.first();
+}
+
+void QtDialogServices::showBusy(bool busy) {
+    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
 }
 
 }  // namespace tracemill::app

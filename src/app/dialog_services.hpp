@@ -1,5 +1,5 @@
 // The dialog's ways of talking to the user outside its own window: message
-// boxes, questions and the save dialog. The program uses the Qt ones; the
+// boxes, questions, the save dialog and the wait cursor. The program uses the Qt ones; the
 // tests answer them instead.
 #pragma once
 
@@ -31,6 +31,9 @@ public:
     // It does not confirm overwriting: the caller asks about the final name.
     virtual std::optional<QString> chooseSaveFile(QWidget* parent,
                                                   const SaveFileRequest& request) = 0;
+    // The wait cursor over the whole application while a drawing is made
+    // (the dialog takes no input then); false takes it away again.
+    virtual void showBusy(bool busy) = 0;
 };
 
 class QtDialogServices final : public DialogServices {
@@ -38,6 +41,7 @@ public:
     void inform(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& question) override;
     std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
+    void showBusy(bool busy) override;
 };
 
 }  // namespace tracemill::app

@@ -126,20 +126,21 @@ const std::optional<Field> kExchangeOrder[] = {
 // always on leaving.
 class WaitCursor {
 public:
-    WaitCursor() { show(); }
+    explicit WaitCursor(DialogServices& services) : services_(services) { show(); }
     ~WaitCursor() { hide(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
     void show() {
-        if (!shown_) QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (!shown_) services_.showBusy(true);
         shown_ = true;
     }
     void hide() {
-        if (shown_) QApplication::restoreOverrideCursor();
+        if (shown_) services_.showBusy(false);
         shown_ = false;
     }
 
 private:
+    DialogServices& services_;
     bool shown_ = false;
 };
 
@@ -679,7 +680,7 @@ void MainDialog::create() {
     }
     CreateResult result;
     {
-        WaitCursor wait;
+        WaitCursor wait(services_);
         CreateOptions how;
         how.language = language();
         result = create_drawing(values_.params, text, path, [&](const std::string& question) {

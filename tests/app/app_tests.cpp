@@ -742,6 +742,8 @@ private slots:
             for (const QString& q : fx->services.asked) show(QStringLiteral("  asked: "), q);
             for (const QString& m : fx->services.informed) show(QStringLiteral("  said: "), m);
             for (const QString& q : fx->services.unexpected) show(QStringLiteral("  not answered: "), q);
+            if (fx->services.busy_spells > 0) show(QStringLiteral("  wait cursor: "), QString::number(fx->services.busy_spells));
+            QVERIFY(!fx->services.busy);
             fx->services.clear();
             QDirIterator it(here, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
             std::map<QString, QByteArray> now;
@@ -808,7 +810,7 @@ private slots:
             fx.dialog->create();
             QCOMPARE(fx.services.informed, QStringList{L(c.message) + kNotCreated});
             QVERIFY2(!QFileInfo::exists(out), c.name);
-            QVERIFY2(QApplication::overrideCursor() == nullptr, c.name);
+            QVERIFY2(!fx.services.busy, c.name);
         }
         // Zero spacing is allowed.
         Fixture fx;
@@ -1162,7 +1164,7 @@ private slots:
         QCOMPARE(fx.services.asked, QStringList{out + kExists});
         QVERIFY(fx.services.informed.isEmpty());  // nothing more is said
         QCOMPARE(read_file(out), first);
-        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(!fx.services.busy);
 
         fx.services.clear();
         fx.services.answers = {true};
@@ -1182,7 +1184,7 @@ private slots:
         QCOMPARE(fx.services.informed.size(), 1);
         QVERIFY(fx.lastMessage().endsWith(kNotCreated));
         QVERIFY(!fx.lastMessage().contains(kCreated));
-        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(!fx.services.busy);
     }
 
     void theWaitCursorIsNeverUpWhileTheUserIsAsked() {
@@ -1197,7 +1199,9 @@ private slots:
         fx.dialog->create();
         QVERIFY(!fx.services.cursor_at_message.isEmpty());
         for (bool up : fx.services.cursor_at_message) QVERIFY(!up);
-        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QCOMPARE(fx.services.busy_spells, 4);  // up again after "yes"
+        QVERIFY(!fx.services.busy);
+        QVERIFY(!fx.services.busy);
     }
 };
 
@@ -1571,11 +1575,15 @@ private slots:
         // on an entity of that colour. Nothing is moved, mirrored, resized,
         // recoloured, left out or added.
         // Circles, arcs both ways round, lines; a tall block and a wide one,
-        // so that each side of the canvas limits the zoom once.
-        for (const char* typed : {"O.o\n(%", "O.o(%O.o(%O.o(%"}) {
+        // so that each side of the canvas limits the zoom once, and a block
+        // placed with its frame's lower left corner on the origin.
+        const std::pair<const char*, Origin> blocks[] = {
+            {"O.o\n(%", Origin::Center}, {"O.o(%O.o(%O.o(%", Origin::Center}, {"O.o\n(%", Origin::LowerLeft}};
+        for (const auto& [typed, origin] : blocks) {
             Fixture fx;
             fx.dialog->resize(700, 700);
             fx.set(Field::LineWidth, "0.4");
+            fx.dialog->findChild<QComboBox*>("origin")->setCurrentIndex(int(origin));
             fx.setText(typed);
             fx.dialog->refreshPreview();
             PreviewCanvas* canvas = fx.dialog->preview()->canvas();
@@ -1584,7 +1592,9 @@ private slots:
             QCOMPARE(image.pixelColor(0, 0), QColor(16, 20, 24));  // the dark background
             const TextParameters p{2.1, 5, 0.4, 0.4, 0.4};
             const std::string text = to_document_bytes(typed);
-            const auto layout = measure_text(p, text);
+            Placement placement;
+            placement.origin = origin;
+            const auto layout = measure_text(p, text, placement);
             QVERIFY(layout);
             EntityList list;
             QVERIFY(!draw_text_run(p, text, *layout, list));
@@ -1924,6 +1934,11 @@ private slots:
         QCOMPARE(format, Qt::PlainText);
         inspect_and_press(QMessageBox::Yes);
         QVERIFY(services.ask(nullptr, tricky));
+        // The wait cursor, not the busy arrow: nothing can be clicked meanwhile.
+        services.showBusy(true);
+        QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        services.showBusy(false);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
     // The save dialog as the dialog asks it: a save dialog for any new name,

@@ -16,11 +16,11 @@ class FakeServices final : public DialogServices {
 public:
     void inform(QWidget*, const QString& text) override {
         informed << text;
-        cursor_at_message << (QApplication::overrideCursor() != nullptr);
+        cursor_at_message << busy;
     }
     bool ask(QWidget*, const QString& question) override {
         asked << question;
-        cursor_at_message << (QApplication::overrideCursor() != nullptr);
+        cursor_at_message << busy;
         if (answers.empty()) {
             unexpected << question;
             return false;
@@ -38,12 +38,19 @@ public:
         return c;
     }
 
+    void showBusy(bool on) override {
+        QVERIFY2(on != busy, "the wait cursor shown twice or taken away twice");
+        busy = on;
+        busy_spells += on;
+    }
+
     void clear() {
         informed.clear();
         asked.clear();
         unexpected.clear();
         requests.clear();
         cursor_at_message.clear();
+        busy_spells = 0;
     }
 
     QStringList informed;
@@ -53,6 +60,8 @@ public:
     std::deque<std::optional<QString>> choices;
     std::vector<SaveFileRequest> requests;
     QList<bool> cursor_at_message;  // whether the wait cursor was up at each box
+    bool busy = false;              // the wait cursor is up
+    int busy_spells = 0;            // times it was put up
 };
 
 }  // namespace tracemill::app::testing
