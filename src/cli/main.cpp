@@ -657,6 +657,14 @@ int main(int argc, char** argv) {
             ok = ok && read_count("--frame-grid", frame_grid.first, in.chars_per_row);
             ok = ok && read_count("--frame-grid", frame_grid.second, in.rows);
         }
+        if (frame_options[2]->count() > 0) {
+            const auto& [cs, ls, lw] = frame_percent;
+            ok = ok && read_count("--frame-percent", cs, in.char_spacing_percent);
+            ok = ok && read_count("--frame-percent", ls, in.line_spacing_percent);
+            ok = ok && read_count("--frame-percent", lw, in.line_width_percent);
+        }
+        // Every value is read before the text is measured, so that an
+        // unreadable one is named first, as in the dialog.
         if (frame_grid_auto && ok) {
             // The characters per row and the rows as the run measures them.
             const auto measured = tracemill::measure_text(p, text);
@@ -672,12 +680,6 @@ int main(int argc, char** argv) {
             }
             in.chars_per_row = static_cast<std::int32_t>(measured->columns);
             in.rows = static_cast<std::int32_t>(measured->rows);
-        }
-        if (frame_options[2]->count() > 0) {
-            const auto& [cs, ls, lw] = frame_percent;
-            ok = ok && read_count("--frame-percent", cs, in.char_spacing_percent);
-            ok = ok && read_count("--frame-percent", ls, in.line_spacing_percent);
-            ok = ok && read_count("--frame-percent", lw, in.line_width_percent);
         }
         if (!ok) return kInvalid;
         const tracemill::FrameResult derived = tracemill::calculate_frame(in, lang);
