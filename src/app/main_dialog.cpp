@@ -253,6 +253,7 @@ MainDialog::MainDialog(DialogServices& services, QWidget* parent)
     buildLayout();
 
     preview_timer_ = new QTimer(this);
+    preview_timer_->setObjectName(QStringLiteral("previewPause"));
     preview_timer_->setSingleShot(true);
     preview_timer_->setInterval(200);
     connect(preview_timer_, &QTimer::timeout, this, &MainDialog::refreshPreview);

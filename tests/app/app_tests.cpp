@@ -258,6 +258,11 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
             }
             line += QStringLiteral(" %1=%2").arg(QString::fromLatin1(name), value);
         }
+        // A least size set in the dialog's font: widths in digits, heights in lines.
+        if (w->minimumWidth() > 0 || w->minimumHeight() > 0)
+            line += QStringLiteral(" least=%1ch,%2lines")
+                        .arg(double(w->minimumWidth()) / dialog->fontMetrics().horizontalAdvance(QLatin1Char('0')), 0, 'f', 2)
+                        .arg(double(w->minimumHeight()) / dialog->fontMetrics().lineSpacing(), 0, 'f', 2);
         // The picture's own size, which sets the dialog's first size.
         if (qobject_cast<const PreviewCanvas*>(w))
             line += QStringLiteral(" sizeHint=%1x%2 minimum=%3x%4")
@@ -1812,6 +1817,12 @@ private slots:
         const int before = painted.n;
         QTRY_VERIFY_WITH_TIMEOUT(fx.dialog->preview()->canvas()->paths().entities > 4, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(painted.n > before, 3000);
+        // The pause runs from the last key: a key typed while it runs starts it afresh.
+        const auto* pause = fx.dialog->findChild<QTimer*>(QStringLiteral("previewPause"));
+        QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("a"));
+        QTest::qWait(120);
+        QTest::keyClicks(fx.dialog->textEdit(), QStringLiteral("b"));
+        QVERIFY2(pause->remainingTime() > pause->interval() - 60, qPrintable(QString::number(pause->remainingTime())));
         QTest::keyClicks(fx.field(Field::CharWidth), QStringLiteral("x"));
         QTRY_VERIFY_WITH_TIMEOUT(!fx.dialog->preview()->message().isEmpty(), 3000);
     }
