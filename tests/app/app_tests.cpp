@@ -1945,6 +1945,13 @@ private slots:
         QCOMPARE(format, Qt::PlainText);
         inspect_and_press(QMessageBox::Yes);
         QVERIFY(services.ask(nullptr, tricky));
+        // Return answers a question with Yes, Escape with No.
+        for (const auto& [key, answer] : {std::pair{Qt::Key_Return, true}, std::pair{Qt::Key_Escape, false}}) {
+            QTimer::singleShot(0, [key] {
+                if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, key);
+            });
+            QCOMPARE(services.ask(nullptr, tricky), answer);
+        }
         // The wait cursor, not the busy arrow: nothing can be clicked meanwhile.
         services.showBusy(true);
         QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
