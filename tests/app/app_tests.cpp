@@ -2034,20 +2034,24 @@ private slots:
         settings.sync();
         // Without either, the system's locale, read when the program starts:
         // this test program asked in a process of its own with an empty
-        // settings folder.
-        const std::pair<const char*, const char*> locales[] = {
-            {"ja_JP.UTF-8", "ja"}, {"en_US.UTF-8", "en"}, {"de_DE.UTF-8", "en"}, {"C", "ja"}};
-        for (const auto& [locale, chosen] : locales) {
+        // settings folder. The first of the languages a user prefers decides.
+        const std::tuple<const char*, const char*, const char*> locales[] = {
+            {"ja_JP.UTF-8", "", "ja"},      {"en_US.UTF-8", "", "en"},      {"de_DE.UTF-8", "", "en"},
+            {"C", "", "ja"},                {"en_US.UTF-8", "ja:en", "ja"}, {"ja_JP.UTF-8", "en:ja", "en"},
+            {"de_DE.UTF-8", "de:ja", "en"}};
+        for (const auto& [locale, preferred, chosen] : locales) {
             QProcess p;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"}) env.remove(v);
             env.insert("LANG", locale);
+            if (*preferred) env.insert("LANGUAGE", preferred);
             env.insert("XDG_CONFIG_HOME", config.path());
             env.insert("TRACEMILL_PRINT_LANGUAGE", "1");
             p.setProcessEnvironment(env);
             p.start(QCoreApplication::applicationFilePath(), {});
             QVERIFY(p.waitForFinished(30000));
-            QCOMPARE(QString::fromLatin1(p.readAllStandardOutput()).trimmed(), QString::fromLatin1(chosen));
+            QVERIFY2(QString::fromLatin1(p.readAllStandardOutput()).trimmed() == QString::fromLatin1(chosen),
+                     qPrintable(QStringLiteral("%1 %2").arg(locale, preferred)));
         }
     }
 };
