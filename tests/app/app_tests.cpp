@@ -30,6 +30,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -216,7 +217,8 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
                        .arg(dialog->font().families().join(QLatin1Char(',')))
                        .arg(dialog->font().pointSize());
     // Each size of the icon: the dark ground, a magenta outline round a cyan
-    // stroke, and how many pixels of each (the shape of the pen's sweep).
+    // stroke, how many pixels of each (the shape of the pen's sweep), and the
+    // picture itself.
     for (const QSize& size : dialog->windowIcon().availableSizes()) {
         const QImage icon = dialog->windowIcon().pixmap(size).toImage();
         int cyan = 0, magenta = 0;
@@ -225,7 +227,11 @@ std::vector<std::pair<QString, QString>> describe_controls(const QWidget* dialog
                 cyan += is_cyan(icon.pixelColor(x, y));
                 magenta += is_magenta(icon.pixelColor(x, y));
             }
-        head += QStringLiteral("%1:%2,%3,%4 ").arg(size.width()).arg(icon.pixelColor(0, 0).name()).arg(cyan).arg(magenta);
+        const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
+        const QByteArray bits(reinterpret_cast<const char*>(argb.constBits()), argb.sizeInBytes());
+        head += QStringLiteral("%1:%2,%3,%4,%5 ")
+                    .arg(size.width()).arg(icon.pixelColor(0, 0).name()).arg(cyan).arg(magenta)
+                    .arg(QString::fromLatin1(QCryptographicHash::hash(bits, QCryptographicHash::Sha256).toHex().left(16)));
     }
     out.emplace_back(QStringLiteral("dialog"), head);
     const char* const names[] = {"alignment", "wordWrap", "textFormat", "textInteractionFlags", "lineWrapMode",
@@ -2006,6 +2012,34 @@ private slots:
         });
         services.ask(nullptr, L("tracemill を終了しますか？"));
         QCOMPARE(texts, (QStringList{L("はい(&Y)"), L("いいえ(&N)")}));
+    }
+
+    void theProgramCatchesTheSignalsThatEndIt() {
+        // Ended by SIGTERM, SIGINT or SIGHUP while a drawing is written, the
+        // program removes its temporary file first (the handler the command
+        // line's tests prove): the dialog's program catches those signals
+        // from its start, as the kernel reports (SigCgt, bit n-1 for signal n).
+        const QString gui = QFileInfo(qEnvironmentVariable("TRACEMILL")).dir().filePath(QStringLiteral("tracemill-gui"));
+        QVERIFY2(QFileInfo(gui).isExecutable(), qPrintable(gui));
+        QTemporaryDir config;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_CONFIG_HOME", config.path());
+        p.setProcessEnvironment(env);
+        p.start(gui, {});
+        QVERIFY(p.waitForStarted());
+        const quint64 wanted = (1ull << (SIGTERM - 1)) | (1ull << (SIGINT - 1)) | (1ull << (SIGHUP - 1));
+        quint64 caught = 0;
+        for (int k = 0; k < 200 && (caught & wanted) != wanted; ++k) {
+            QTest::qWait(25);
+            for (const QByteArray& line : read_file(QStringLiteral("/proc/%1/status").arg(p.processId())).split('\n'))
+                if (line.startsWith("SigCgt:")) caught = line.mid(7).trimmed().toULongLong(nullptr, 16);
+        }
+        QCOMPARE(caught & wanted, wanted);
+        p.terminate();
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitStatus(), QProcess::CrashExit);  // ended by the signal, as it was sent
     }
 
     void theLanguageComesFromTheArgumentThenTheSetting() {
