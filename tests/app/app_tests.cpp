@@ -1921,6 +1921,8 @@ class ServicesTest : public QObject {
 private slots:
     void plainBoxesAndQuestions() {
         QtDialogServices services;
+        QWidget owner;  // each box opens over the window that asks
+        const QWidget* parent = nullptr;
         QMessageBox::Icon icon{};
         QMessageBox::StandardButtons buttons{};
         Qt::TextFormat format{};
@@ -1929,6 +1931,7 @@ private slots:
             QTimer::singleShot(0, [&, press] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 if (box == nullptr) return;
+                parent = box->parentWidget();
                 icon = box->icon();
                 buttons = box->standardButtons();
                 format = box->textFormat();
@@ -1938,13 +1941,15 @@ private slots:
         };
         const QString tricky = QStringLiteral("<b>/tmp/a&b.dxf</b> は既に存在します。");
         inspect_and_press(QMessageBox::Ok);
-        services.inform(nullptr, tricky);
+        services.inform(&owner, tricky);
+        QCOMPARE(parent, &owner);
         QCOMPARE(icon, QMessageBox::NoIcon);
         QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(format, Qt::PlainText);
         QCOMPARE(text, QStringLiteral("tracemill|") + tricky);
         inspect_and_press(QMessageBox::No);
-        QVERIFY(!services.ask(nullptr, tricky));
+        QVERIFY(!services.ask(&owner, tricky));
+        QCOMPARE(parent, &owner);
         QCOMPARE(text, QStringLiteral("tracemill|") + tricky);
         QCOMPARE(icon, QMessageBox::Question);
         QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
@@ -1975,11 +1980,12 @@ private slots:
         const SaveFileRequest request{QStringLiteral("Save as"), {"DXF (*.dxf)", "All files (*)"},
                                       QStringLiteral("dxf"), dir.filePath("proposed.dxf")};
         QStringList seen;
+        QWidget owner;  // the save dialog opens over the window that asks
         const auto answer = [&](const QString& typed) {
             QTimer::singleShot(0, [&, typed] {
                 auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
                 if (d == nullptr) return;
-                seen = QStringList{d->windowTitle(), QString::number(d->acceptMode()),
+                seen = QStringList{QString::number(d->parentWidget() == &owner), d->windowTitle(), QString::number(d->acceptMode()),
                                    QString::number(d->fileMode()), d->nameFilters().join('|'),
                                    d->defaultSuffix(),
                                    QString::number(d->testOption(QFileDialog::DontConfirmOverwrite)),
@@ -1993,8 +1999,8 @@ private slots:
             });
         };
         answer(dir.filePath("drawing"));
-        QCOMPARE(services.chooseSaveFile(nullptr, request), std::optional(dir.filePath("drawing.dxf")));
-        QCOMPARE(seen, (QStringList{request.title, QString::number(QFileDialog::AcceptSave),
+        QCOMPARE(services.chooseSaveFile(&owner, request), std::optional(dir.filePath("drawing.dxf")));
+        QCOMPARE(seen, (QStringList{"1", request.title, QString::number(QFileDialog::AcceptSave),
                                     QString::number(QFileDialog::AnyFile), request.filters.join('|'),
                                     "dxf", "1", request.initialPath}));
         answer({});
