@@ -1,6 +1,6 @@
 // The dialog's ways of talking to the user outside its own window: message
-// boxes, questions, the save dialog and the wait cursor. The program uses the Qt ones; the
-// tests answer them instead.
+// boxes, questions, the save dialog and the wait cursor. The program uses the
+// Qt ones; the tests answer them instead.
 #pragma once
 
 #include <QString>
